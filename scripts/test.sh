@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test. GUI tests use the offscreen platform,
+# so no display is needed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/build.sh
+export QT_QPA_PLATFORM=offscreen
+cd build
+ctest --output-on-failure --parallel "$(nproc)" --timeout 600
