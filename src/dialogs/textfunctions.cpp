@@ -8,16 +8,26 @@ QChar lowerHungarianChar(QChar c)
     if (u >= u'A' && u <= u'Z')
         return QChar(u + 32);
     switch (u) {
-    case u'Á': return QChar(u'á');
-    case u'É': return QChar(u'é');
-    case u'Í': return QChar(u'í');
-    case u'Ó': return QChar(u'ó');
-    case u'Ő': return QChar(u'ő');
-    case u'Ö': return QChar(u'ö');
-    case u'Ú': return QChar(u'ú');
-    case u'Ű': return QChar(u'ű');
-    case u'Ü': return QChar(u'ü');
-    default: return c;
+    case u'Á':
+        return QChar(u'á');
+    case u'É':
+        return QChar(u'é');
+    case u'Í':
+        return QChar(u'í');
+    case u'Ó':
+        return QChar(u'ó');
+    case u'Ő':
+        return QChar(u'ő');
+    case u'Ö':
+        return QChar(u'ö');
+    case u'Ú':
+        return QChar(u'ú');
+    case u'Ű':
+        return QChar(u'ű');
+    case u'Ü':
+        return QChar(u'ü');
+    default:
+        return c;
     }
 }
 

@@ -1,0 +1,78 @@
+#include "store/engine/session.h"
+
+#include "store/engine/messages.h"
+#include "store/engine/table_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace store {
+namespace {
+
+constexpr char kSqliteMagic[] = "SQLite format 3";
+
+bool hasAnyBit(QFileDevice::Permissions permissions, QFileDevice::Permissions bits)
+{
+    return (permissions & bits) != 0;
+}
+
+// Checks, without changing anything, that path is a readable SQLite file.
+// Decides whether it opens for writing.
+bool checkFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw messages::notFound(path);
+    if (info.isDir())
+        throw messages::isDirectory(path);
+    const auto permissions = info.permissions();
+    // The mode bits count even for a superuser, who could read anything.
+    if (!info.isReadable() ||
+        !hasAnyBit(permissions, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther))
+        throw messages::noReadPermission(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw messages::noReadPermission(path);
+    const QByteArray head = file.read(16);
+    if (head.isEmpty())
+        throw messages::notDictionary(path, QStringLiteral("üres fájl"));
+    if (head.size() < 16 || !head.startsWith(QByteArray(kSqliteMagic)) || head[15] != '\0')
+        throw messages::notDictionary(path, QStringLiteral("ismeretlen fájlformátum"));
+    const bool writable =
+        info.isWritable() &&
+        hasAnyBit(permissions, QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther);
+    return !writable;
+}
+
+} // namespace
+
+Session::Session() = default;
+Session::~Session() = default;
+
+std::shared_ptr<TableFile> Session::acquire(const QString &path)
+{
+    const QString key = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    if (auto it = m_files.find(key); it != m_files.end()) {
+        if (auto file = it->second.lock())
+            return file;
+        m_files.erase(it);
+    }
+    const bool readOnly = checkFile(key);
+    try {
+        auto file = std::make_shared<TableFile>(key, readOnly);
+        m_files[key] = file;
+        return file;
+    } catch (const SqliteError &error) {
+        throw messages::fromSqlite(key, error);
+    }
+}
+
+bool Session::isHeld(const QString &path) const
+{
+    const QString key = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const auto it = m_files.find(key);
+    return it != m_files.end() && !it->second.expired();
+}
+
+} // namespace store

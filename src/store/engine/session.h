@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <map>
+#include <memory>
+
+namespace store {
+
+class TableFile;
+
+// The open table files of one run (the data module owns one; every test
+// makes its own). Tables of a session bound to the same file share the
+// file's connection and its ordered key lists, so each sees the other's
+// posted rows at once.
+class Session final {
+public:
+    Session();
+    ~Session();
+    Session(const Session &) = delete;
+    Session &operator=(const Session &) = delete;
+
+    // The shared file for path, opened when no table holds it yet. Throws
+    // EngineError when the file cannot be opened as a dictionary table.
+    std::shared_ptr<TableFile> acquire(const QString &path);
+    // True while some table of the session holds path open.
+    bool isHeld(const QString &path) const;
+
+private:
+    std::map<QString, std::weak_ptr<TableFile>> m_files;
+};
+
+} // namespace store

@@ -1,0 +1,880 @@
+#include "store/engine/table.h"
+
+#include "store/engine/collation.h"
+#include "store/engine/messages.h"
+#include "store/engine/session.h"
+#include "store/engine/table_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <climits>
+
+namespace store {
+namespace {
+
+// Cuts text to size characters without splitting a surrogate pair.
+QString cutToSize(const QString &text, int size)
+{
+    if (size <= 0 || text.size() <= size)
+        return text;
+    int length = size;
+    if (text[length - 1].isHighSurrogate())
+        --length;
+    return text.left(length);
+}
+
+// The file name in directory whose name equals fileName but for letter case,
+// as a case-insensitive file system would find it; fileName when none does.
+QString resolveCase(const QString &directory, const QString &fileName)
+{
+    const QDir dir(directory.isEmpty() ? QStringLiteral(".") : directory);
+    if (fileName.isEmpty() || dir.exists(fileName))
+        return fileName;
+    for (const QString &entry : dir.entryList(QDir::Files | QDir::Dirs | QDir::Hidden)) {
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return fileName;
+}
+
+} // namespace
+
+Table::Table(Session &session, QObject *parent) : QObject(parent), m_session(session) {}
+
+Table::~Table()
+{
+    try {
+        close();
+    } catch (...) {
+        // A failing final post cannot be reported from a destructor.
+    }
+}
+
+template <typename Fn> auto Table::guarded(Fn &&fn) const
+{
+    try {
+        return fn();
+    } catch (const SqliteError &error) {
+        throw messages::fromSqlite(filePath(), error);
+    }
+}
+
+void Table::setDatabaseName(const QString &directory)
+{
+    requireClosed(QStringLiteral("A könyvtár megváltoztatása"));
+    m_directory = directory;
+}
+
+void Table::setTableName(const QString &fileName)
+{
+    requireClosed(QStringLiteral("A tábla megváltoztatása"));
+    m_fileName = fileName;
+}
+
+QString Table::filePath() const
+{
+    if (m_directory.isEmpty())
+        return m_fileName;
+    return QDir(m_directory).filePath(m_fileName);
+}
+
+Field *Table::addField(const QString &fieldName, FieldType type)
+{
+    m_fields.push_back(std::make_unique<Field>(*this, fieldName, type));
+    return m_fields.back().get();
+}
+
+Field *Table::findField(const QString &fieldName) const
+{
+    for (const auto &field : m_fields) {
+        if (field->fieldName().compare(fieldName, Qt::CaseInsensitive) == 0)
+            return field.get();
+    }
+    return nullptr;
+}
+
+void Table::requireOpen() const
+{
+    if (!isOpen())
+        throw messages::notOpen(filePath());
+}
+
+void Table::requireClosed(const QString &what) const
+{
+    if (isOpen())
+        throw messages::mustBeClosed(filePath(), what);
+}
+
+void Table::requireWritable() const
+{
+    requireOpen();
+    if (m_file->readOnly())
+        throw messages::readOnly(filePath());
+}
+
+bool Table::isReadOnly() const
+{
+    return m_file && m_file->readOnly();
+}
+
+void Table::open()
+{
+    if (isOpen())
+        return;
+    const QString actual = resolveCase(m_directory, m_fileName);
+    const QString path = m_directory.isEmpty() ? actual : QDir(m_directory).filePath(actual);
+    std::shared_ptr<TableFile> file = m_session.acquire(path);
+    for (const auto &field : m_fields) {
+        const int column = file->columnIndex(field->fieldName());
+        if (column < 0)
+            throw messages::missingField(filePath(), field->fieldName());
+        const bool isKey = column == file->keyColumn();
+        if (isKey != (field->type() == FieldType::Integer))
+            throw messages::missingField(filePath(), field->fieldName());
+    }
+    m_file = file;
+    m_locateSql.clear();
+    std::vector<int> order;
+    try {
+        order = orderColumnsFor(m_orderField);
+    } catch (...) {
+        m_file.reset();
+        throw;
+    }
+    m_order = order;
+    m_file->attach(this);
+    m_state = TableState::Browse;
+    try {
+        guarded([&] {
+            setCurrent(m_file->firstKey(m_order), 0);
+            m_bof = true;
+            m_eof = !m_currentKey;
+        });
+    } catch (...) {
+        m_file->detach(this);
+        m_file.reset();
+        m_state = TableState::Inactive;
+        throw;
+    }
+    notifyData();
+}
+
+void Table::close()
+{
+    if (!isOpen())
+        return;
+    struct Release {
+        Table &t;
+        ~Release()
+        {
+            while (t.m_disableCount > 0) {
+                --t.m_disableCount;
+                try {
+                    t.m_file->endBatch();
+                } catch (...) {
+                }
+            }
+            t.m_file->detach(&t);
+            t.m_file.reset();
+            t.m_state = TableState::Inactive;
+            t.m_currentKey.reset();
+            t.m_row.clear();
+            t.m_currentPos = -1;
+            t.m_eof = t.m_bof = true;
+            t.m_modified = false;
+            t.m_buffer.clear();
+            Q_EMIT t.dataChanged();
+        }
+    } release{*this};
+    checkBrowseMode();
+}
+
+std::vector<int> Table::orderColumnsFor(const QString &fieldNames) const
+{
+    std::vector<int> order;
+    if (fieldNames.trimmed().isEmpty())
+        return order;
+    for (const QString &name : fieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const int column = m_file->columnIndex(name.trimmed());
+        if (column < 0)
+            throw messages::missingField(filePath(), name.trimmed());
+        if (column == m_file->keyColumn())
+            return {};
+        order.push_back(column);
+    }
+    const auto indexes = guarded([&] { return m_file->indexes(); });
+    for (const auto &index : indexes) {
+        if (!index.columns.empty() && index.columns.front() == order.front())
+            return order;
+    }
+    throw messages::noIndex(filePath(), m_file->columns()[std::size_t(order.front())].name);
+}
+
+void Table::setIndexFieldNames(const QString &fieldName)
+{
+    if (!isOpen()) {
+        m_orderField = fieldName;
+        return;
+    }
+    checkBrowseMode();
+    guarded([&] { m_file->sync(); });
+    m_order = orderColumnsFor(fieldName);
+    m_orderField = fieldName;
+    m_currentPos = -1;
+    notifyData();
+}
+
+void Table::checkBrowseMode()
+{
+    if (m_state == TableState::Edit || m_state == TableState::Insert) {
+        if (m_modified)
+            post();
+        else
+            cancel();
+    }
+}
+
+const std::vector<QString> &Table::currentRow() const
+{
+    if (m_rowStale && m_currentKey) {
+        m_rowStale = false;
+        if (auto row = guarded([&] { return m_file->readRow(*m_currentKey); }))
+            m_row = *row;
+    }
+    return m_row;
+}
+
+void Table::setCurrent(std::optional<std::int32_t> key, int knownPos,
+                       std::vector<QString> *knownRow)
+{
+    m_currentKey = key;
+    m_currentPos = key ? knownPos : -1;
+    m_rowStale = false;
+    m_row.clear();
+    if (key && knownRow) {
+        m_row = std::move(*knownRow);
+    } else if (key) {
+        if (auto row = m_file->readRow(*key))
+            m_row = *row;
+    }
+    if (m_row.empty())
+        m_row.assign(m_file->columns().size(), QString());
+    notifyCurrent();
+}
+
+void Table::first()
+{
+    requireOpen();
+    checkBrowseMode();
+    guarded([&] {
+        m_file->sync();
+        setCurrent(m_file->firstKey(m_order), 0);
+    });
+    m_bof = true;
+    m_eof = !m_currentKey;
+}
+
+void Table::last()
+{
+    requireOpen();
+    checkBrowseMode();
+    guarded([&] {
+        m_file->sync();
+        const auto key = m_file->lastKey(m_order);
+        setCurrent(key, key ? m_file->rowCount() - 1 : -1);
+    });
+    m_eof = true;
+    m_bof = !m_currentKey;
+}
+
+void Table::next()
+{
+    requireOpen();
+    checkBrowseMode();
+    guarded([&] {
+        m_file->sync();
+        if (!m_currentKey) {
+            m_eof = true;
+            return;
+        }
+        std::optional<std::int32_t> key;
+        int pos = -1;
+        if (m_currentPos >= 0 && m_file->hasValidKeys(m_order)) {
+            const auto &keys = m_file->keys(m_order);
+            if (m_currentPos + 1 < int(keys.size())) {
+                pos = m_currentPos + 1;
+                key = keys[std::size_t(pos)];
+            }
+        } else {
+            key =
+                m_file->keyAfter(m_order, m_file->sortKeyOf(m_order, currentRow(), *m_currentKey));
+        }
+        if (!key) {
+            m_eof = true;
+            return;
+        }
+        setCurrent(key, pos);
+        m_eof = false;
+        m_bof = false;
+    });
+}
+
+void Table::prior()
+{
+    requireOpen();
+    checkBrowseMode();
+    guarded([&] {
+        m_file->sync();
+        if (!m_currentKey) {
+            m_bof = true;
+            return;
+        }
+        std::optional<std::int32_t> key;
+        int pos = -1;
+        if (m_currentPos >= 0 && m_file->hasValidKeys(m_order)) {
+            if (m_currentPos > 0) {
+                pos = m_currentPos - 1;
+                key = m_file->keys(m_order)[std::size_t(pos)];
+            }
+        } else {
+            key =
+                m_file->keyBefore(m_order, m_file->sortKeyOf(m_order, currentRow(), *m_currentKey));
+        }
+        if (!key) {
+            m_bof = true;
+            return;
+        }
+        setCurrent(key, pos);
+        m_eof = false;
+        m_bof = false;
+    });
+}
+
+int Table::recordCount() const
+{
+    if (!isOpen())
+        return 0;
+    return guarded([&] {
+        m_file->sync();
+        int count = m_file->rowCount();
+        // An appended row counts while it is being edited, as views show it.
+        return count;
+    });
+}
+
+int Table::positionOfCurrent() const
+{
+    if (!m_currentKey)
+        return -1;
+    if (m_currentPos < 0) {
+        m_currentPos =
+            m_file->positionOf(m_order, m_file->sortKeyOf(m_order, currentRow(), *m_currentKey));
+    }
+    return m_currentPos;
+}
+
+int Table::recNo() const
+{
+    if (!isOpen())
+        return -1;
+    return guarded([&] {
+        m_file->sync();
+        return positionOfCurrent();
+    });
+}
+
+void Table::moveTo(int pos)
+{
+    requireOpen();
+    checkBrowseMode();
+    guarded([&] {
+        m_file->sync();
+        const auto &keys = m_file->keys(m_order);
+        if (keys.empty()) {
+            setCurrent(std::nullopt, -1);
+            m_eof = m_bof = true;
+            return;
+        }
+        pos = std::clamp(pos, 0, int(keys.size()) - 1);
+        setCurrent(keys[std::size_t(pos)], pos);
+        m_bof = false;
+        m_eof = false;
+    });
+}
+
+RowValues Table::rowAt(int pos, const QStringList &fieldNames) const
+{
+    requireOpen();
+    return guarded([&] {
+        m_file->sync();
+        RowValues result;
+        const auto &keys = m_file->keys(m_order);
+        if (pos < 0 || pos >= int(keys.size()))
+            return result;
+        result.azon = keys[std::size_t(pos)];
+        const auto row = m_file->readRow(result.azon);
+        const auto &columns = m_file->columns();
+        if (fieldNames.isEmpty()) {
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                if (int(i) != m_file->keyColumn())
+                    result.values << (row ? (*row)[i] : QString());
+            }
+        } else {
+            for (const QString &name : fieldNames) {
+                const int column = m_file->columnIndex(name);
+                result.values << (row && column >= 0 ? (*row)[std::size_t(column)] : QString());
+            }
+        }
+        return result;
+    });
+}
+
+bool Table::locate(const QString &fieldNames, const QStringList &values, LocateOptions options)
+{
+    requireOpen();
+    checkBrowseMode();
+    const QStringList names = fieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    if (names.isEmpty() || names.size() != values.size())
+        throw messages::missingField(filePath(), fieldNames);
+    return guarded([&] {
+        m_file->sync();
+        const QString cacheKey = fieldNames + QLatin1Char('|') + QString::number(options.toInt()) +
+                                 QLatin1Char('|') + m_orderField;
+        auto cached = m_locateSql.find(cacheKey);
+        const bool ci = options.testFlag(LocateOption::CaseInsensitive);
+        const bool partial = options.testFlag(LocateOption::PartialKey);
+        std::string where;
+        std::vector<QString> params;
+        for (qsizetype i = 0; i < names.size(); ++i) {
+            const int column = m_file->columnIndex(names[i].trimmed());
+            if (column < 0)
+                throw messages::missingField(filePath(), names[i].trimmed());
+            const std::string c = m_file->quotedColumn(column);
+            const std::string folded = c + " COLLATE " + collation::kSqlName;
+            const QString &value = values[i];
+            if (!where.empty())
+                where += " AND ";
+            if (column == m_file->keyColumn()) {
+                params.push_back(value);
+                where += c + "=CAST(?" + std::to_string(params.size()) + " AS INTEGER)";
+                continue;
+            }
+            params.push_back(value);
+            const std::string v = "?" + std::to_string(params.size());
+            if (partial) {
+                params.push_back(collation::upperBoundFor(value));
+                const std::string bound = "?" + std::to_string(params.size());
+                where += "(" + folded + ">=" + v + " AND " + folded + "<" + bound;
+                if (!ci)
+                    where += " AND substr(" + c + ",1,length(" + v + "))=" + v;
+                where += ")";
+            } else {
+                where += "(" + folded + "=" + v;
+                if (!ci)
+                    where += " AND " + c + "=" + v;
+                where += ")";
+            }
+        }
+        if (cached == m_locateSql.end()) {
+            cached =
+                m_locateSql
+                    .emplace(cacheKey, "SELECT " + m_file->quotedColumn(m_file->keyColumn()) +
+                                           " FROM " + m_file->quotedTable() + " WHERE " + where +
+                                           " ORDER BY " + m_file->orderBy(m_order) + " LIMIT 1")
+                    .first;
+        }
+        Statement &select = m_file->statement(cached->second);
+        for (std::size_t i = 0; i < params.size(); ++i)
+            select.bind(int(i) + 1, params[i]);
+        std::optional<std::int32_t> found;
+        if (select.step())
+            found = std::int32_t(select.integer(0));
+        select.reset();
+        if (!found)
+            return false;
+        setCurrent(found, -1);
+        m_eof = false;
+        m_bof = false;
+        return true;
+    });
+}
+
+void Table::append()
+{
+    requireWritable();
+    checkBrowseMode();
+    m_buffer.assign(m_file->columns().size(), QString());
+    m_bufferKey.reset();
+    m_state = TableState::Insert;
+    m_modified = false;
+    notifyCurrent();
+}
+
+void Table::edit()
+{
+    requireWritable();
+    if (m_state == TableState::Edit || m_state == TableState::Insert)
+        return;
+    if (!m_currentKey) {
+        append();
+        return;
+    }
+    m_buffer = currentRow();
+    m_bufferKey = m_currentKey;
+    m_state = TableState::Edit;
+    m_modified = false;
+    notifyCurrent();
+}
+
+void Table::post()
+{
+    requireOpen();
+    if (m_state != TableState::Edit && m_state != TableState::Insert)
+        return;
+    requireWritable();
+    const auto &columns = m_file->columns();
+    std::vector<QString> row = m_buffer;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (!columns[i].isKey)
+            row[i] = cutToSize(row[i], columns[i].size);
+    }
+    guarded([&] {
+        m_file->sync();
+        std::int32_t azon = 0;
+        if (m_state == TableState::Insert) {
+            if (m_bufferKey) {
+                azon = *m_bufferKey;
+                if (m_file->readRow(azon))
+                    throw messages::duplicateKey(filePath(), azon);
+            } else {
+                azon = m_file->newKey();
+                if (azon == INT32_MIN && m_file->readRow(azon))
+                    throw messages::keyOutOfRange(filePath(), qint64(INT32_MAX) + 1);
+            }
+            row[std::size_t(m_file->keyColumn())] = QString::number(azon);
+            m_file->insertRow(row, azon);
+        } else {
+            azon = *m_bufferKey;
+            row[std::size_t(m_file->keyColumn())] = QString::number(azon);
+            const std::vector<QString> old = currentRow();
+            m_file->updateRow(old, row, azon);
+        }
+        m_state = TableState::Browse;
+        m_modified = false;
+        m_buffer.clear();
+        setCurrent(azon, -1, &row);
+        m_eof = m_bof = false;
+        m_file->notifyChanged(this);
+    });
+    notifyData();
+}
+
+void Table::cancel()
+{
+    if (m_state != TableState::Edit && m_state != TableState::Insert)
+        return;
+    m_state = TableState::Browse;
+    m_modified = false;
+    m_buffer.clear();
+    m_bufferKey.reset();
+    notifyCurrent();
+}
+
+void Table::remove()
+{
+    requireWritable();
+    if (m_state == TableState::Insert) {
+        cancel();
+        return;
+    }
+    checkBrowseMode();
+    guarded([&] {
+        m_file->sync();
+        if (!m_currentKey || !m_file->readRow(*m_currentKey))
+            throw messages::nothingToDelete(filePath());
+        const std::int32_t azon = *m_currentKey;
+        const std::vector<QString> row = currentRow();
+        const SortKey key = m_file->sortKeyOf(m_order, row, azon);
+        const int pos = m_currentPos;
+        auto next = m_file->keyAfter(m_order, key);
+        bool atEnd = false;
+        if (!next) {
+            next = m_file->keyBefore(m_order, key);
+            atEnd = true;
+        }
+        m_file->deleteRow(row, azon);
+        setCurrent(next, next && pos >= 0 ? (atEnd ? pos - 1 : pos) : -1);
+        m_eof = !next || atEnd;
+        m_bof = !next;
+        m_file->notifyChanged(this);
+    });
+    notifyData();
+}
+
+void Table::gotoCurrent(const Table &other)
+{
+    requireOpen();
+    other.requireOpen();
+    if (other.m_file != m_file)
+        throw messages::notOpen(other.filePath());
+    checkBrowseMode();
+    guarded([&] {
+        setCurrent(other.m_currentKey, other.m_order == m_order ? other.m_currentPos : -1);
+    });
+    m_eof = other.m_eof;
+    m_bof = other.m_bof;
+}
+
+void Table::disableControls()
+{
+    ++m_disableCount;
+    if (m_file)
+        m_file->beginBatch();
+}
+
+void Table::enableControls()
+{
+    if (m_disableCount == 0)
+        return;
+    --m_disableCount;
+    if (m_file)
+        guarded([&] { m_file->endBatch(); });
+    if (m_disableCount == 0) {
+        if (m_pendingData)
+            notifyData();
+        if (m_pendingCurrent)
+            notifyCurrent();
+    }
+}
+
+void Table::fileChanged()
+{
+    m_currentPos = -1;
+    if (m_state == TableState::Browse && m_currentKey) {
+        // Our row may be gone: then the row after its old place is current.
+        const auto row = m_file->readRow(*m_currentKey);
+        if (row) {
+            m_row = *row;
+        } else {
+            const SortKey key = m_file->sortKeyOf(m_order, m_row, *m_currentKey);
+            auto next = m_file->keyAfter(m_order, key);
+            if (!next)
+                next = m_file->keyBefore(m_order, key);
+            setCurrent(next, -1);
+            m_eof = m_bof = !next;
+        }
+    }
+    notifyData();
+}
+
+QString Table::fieldText(const Field &field) const
+{
+    if (!isOpen())
+        return QString();
+    const int column = m_file->columnIndex(field.fieldName());
+    if (column < 0)
+        throw messages::missingField(filePath(), field.fieldName());
+    if (m_state == TableState::Edit || m_state == TableState::Insert)
+        return m_buffer[std::size_t(column)];
+    return currentRow()[std::size_t(column)];
+}
+
+void Table::setFieldText(Field &field, const QString &text)
+{
+    requireOpen();
+    if (m_state != TableState::Edit && m_state != TableState::Insert)
+        throw messages::notEditing(filePath());
+    const int column = m_file->columnIndex(field.fieldName());
+    if (column < 0)
+        throw messages::missingField(filePath(), field.fieldName());
+    if (column == m_file->keyColumn()) {
+        bool ok = false;
+        const qint64 key = text.toLongLong(&ok);
+        if (!ok || key < INT32_MIN || key > INT32_MAX)
+            throw messages::keyOutOfRange(filePath(), key);
+        if (m_state == TableState::Edit && key != *m_bufferKey)
+            throw messages::notEditing(filePath()); // keys are not rewritten
+        m_bufferKey = std::int32_t(key);
+    }
+    m_buffer[std::size_t(column)] = text;
+    m_modified = true;
+}
+
+std::shared_ptr<TableFile> Table::fileForMaintenance()
+{
+    if (m_file)
+        return m_file;
+    const QString actual = resolveCase(m_directory, m_fileName);
+    return m_session.acquire(m_directory.isEmpty() ? actual : QDir(m_directory).filePath(actual));
+}
+
+void Table::createTable(const std::vector<FieldDef> &fields, const std::vector<IndexDef> &indexes)
+{
+    requireClosed(QStringLiteral("A tábla létrehozása"));
+    const QString path = filePath();
+    if (QFileInfo::exists(path))
+        throw messages::alreadyExists(path);
+    std::vector<TableFile::Column> columns;
+    for (const FieldDef &def : fields) {
+        TableFile::Column column;
+        column.name = def.name;
+        column.isKey = def.type == FieldType::Integer;
+        column.size = column.isKey ? 0 : def.size;
+        columns.push_back(column);
+    }
+    try {
+        TableFile::create(path, QFileInfo(path).completeBaseName(), columns);
+        auto file = m_session.acquire(path);
+        for (const IndexDef &index : indexes) {
+            if (index.primary)
+                continue; // "Azon" carries the primary key itself
+            std::vector<int> cols;
+            for (const QString &name : index.fields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                const int column = file->columnIndex(name.trimmed());
+                if (column < 0)
+                    throw messages::missingField(path, name.trimmed());
+                cols.push_back(column);
+            }
+            file->addIndex(index.name, cols, index.caseInsensitive);
+        }
+    } catch (const SqliteError &error) {
+        QFile::remove(path);
+        throw messages::fromSqlite(path, error);
+    } catch (...) {
+        QFile::remove(path);
+        throw;
+    }
+}
+
+void Table::addIndex(const QString &name, const QString &fieldNames, bool caseInsensitive)
+{
+    auto file = fileForMaintenance();
+    guarded([&] {
+        for (const auto &index : file->indexes()) {
+            if (index.name.compare(name, Qt::CaseInsensitive) == 0)
+                throw messages::indexExists(filePath(), name);
+        }
+        std::vector<int> cols;
+        for (const QString &field : fieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            const int column = file->columnIndex(field.trimmed());
+            if (column < 0 || column == file->keyColumn())
+                throw messages::missingField(filePath(), field.trimmed());
+            cols.push_back(column);
+        }
+        if (cols.empty())
+            throw messages::missingField(filePath(), fieldNames);
+        if (file->readOnly())
+            throw messages::readOnly(filePath());
+        file->addIndex(name, cols, caseInsensitive);
+    });
+}
+
+void Table::deleteIndex(const QString &name)
+{
+    auto file = fileForMaintenance();
+    guarded([&] {
+        bool exists = false;
+        for (const auto &index : file->indexes())
+            exists = exists || index.name.compare(name, Qt::CaseInsensitive) == 0;
+        if (!exists)
+            throw messages::noSuchIndex(filePath(), name);
+        if (file->readOnly())
+            throw messages::readOnly(filePath());
+        file->dropIndex(name);
+    });
+}
+
+QStringList Table::indexNames() const
+{
+    auto file = const_cast<Table *>(this)->fileForMaintenance();
+    return guarded([&] {
+        QStringList names;
+        for (const auto &index : file->indexes())
+            names << index.name;
+        return names;
+    });
+}
+
+QStringList Table::columnNames() const
+{
+    auto file = const_cast<Table *>(this)->fileForMaintenance();
+    QStringList names;
+    for (const auto &column : file->columns())
+        names << column.name;
+    return names;
+}
+
+void Table::emptyTable()
+{
+    auto file = fileForMaintenance();
+    if (file->readOnly())
+        throw messages::readOnly(filePath());
+    checkBrowseMode();
+    guarded([&] { file->emptyTable(); });
+    if (isOpen()) {
+        setCurrent(std::nullopt, -1);
+        m_eof = m_bof = true;
+    }
+    file->notifyChanged(this);
+    notifyData();
+}
+
+void Table::deleteTable()
+{
+    requireClosed(QStringLiteral("A tábla törlése"));
+    const QString path = filePath();
+    if (m_session.isHeld(path))
+        throw messages::inUse(path);
+    if (!QFileInfo::exists(path))
+        throw messages::notFound(path);
+    if (!QFile::remove(path))
+        throw messages::cannotDelete(path);
+    const QFileInfo info(path);
+    const QString base = info.dir().filePath(info.completeBaseName());
+    for (const char *suffix : {"-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1String(suffix));
+    for (const char *extension : {".XG0", ".YG0", ".XG1", ".YG1"})
+        QFile::remove(base + QLatin1String(extension));
+}
+
+void Table::notifyData()
+{
+    if (m_disableCount > 0) {
+        m_pendingData = true;
+        return;
+    }
+    m_pendingData = false;
+    Q_EMIT dataChanged();
+}
+
+void Table::notifyCurrent()
+{
+    if (m_disableCount > 0) {
+        m_pendingCurrent = true;
+        return;
+    }
+    m_pendingCurrent = false;
+    Q_EMIT currentChanged();
+}
+
+BatchScope::BatchScope(Table &table) : m_file(table.m_file)
+{
+    if (m_file)
+        m_file->beginBatch();
+}
+
+BatchScope::~BatchScope()
+{
+    if (!m_file)
+        return;
+    try {
+        m_file->endBatch();
+    } catch (...) {
+        // Committing failed; the rows of this last batch are lost, earlier ones are kept.
+    }
+}
+
+} // namespace store

@@ -1,0 +1,229 @@
+#pragma once
+
+#include "store/engine/engine_error.h"
+#include "store/engine/field.h"
+
+#include <QFlags>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace store {
+
+class Session;
+class TableFile;
+
+enum class LocateOption { CaseInsensitive = 0x1, PartialKey = 0x2 };
+Q_DECLARE_FLAGS(LocateOptions, LocateOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(LocateOptions)
+
+enum class TableState { Inactive, Browse, Edit, Insert };
+
+enum class FieldType { Integer, String };
+
+struct FieldDef {
+    QString name;
+    FieldType type = FieldType::String;
+    int size = 50; // characters, for strings
+    bool required = false;
+};
+
+struct IndexDef {
+    QString name;
+    QString fields; // field names joined by ";"
+    bool primary = false;
+    bool caseInsensitive = true;
+};
+
+// One row as the grid reads it: the key and the texts of the requested fields.
+struct RowValues {
+    std::int32_t azon = 0;
+    QStringList values;
+};
+
+// A cursor on one dictionary table file, in the manner of a data-aware table
+// component: bound to a directory and a file name, it has a current row, an
+// order (by a field's secondary index, or by "Azon"), an edit buffer and
+// field components bound by name.
+//
+// Every failure throws EngineError. Tables of the same Session that are bound
+// to the same file share one connection, so each sees the rows the other has
+// posted at once.
+class Table final : public QObject {
+    Q_OBJECT
+public:
+    explicit Table(Session &session, QObject *parent = nullptr);
+    ~Table() override;
+    Table(const Table &) = delete;
+    Table &operator=(const Table &) = delete;
+
+    // --- Binding; may be changed only while closed.
+    void setDatabaseName(const QString &directory);
+    QString databaseName() const { return m_directory; }
+    void setTableName(const QString &fileName);
+    QString tableName() const { return m_fileName; }
+    QString filePath() const; // directory + file name
+    // Accepted and ignored: every open is shared.
+    void setExclusive(bool exclusive) { m_exclusive = exclusive; }
+    bool exclusive() const { return m_exclusive; }
+
+    // --- Field components. The table owns them; they live as long as it.
+    // Their names are checked against the file's columns at open.
+    Field *addField(const QString &fieldName, FieldType type = FieldType::String);
+    Field *findField(const QString &fieldName) const; // nullptr when none
+    const std::vector<std::unique_ptr<Field>> &fields() const { return m_fields; }
+
+    // --- Open and close. open() fails, leaving the file unchanged, when the
+    // file is missing, unreadable, not a dictionary table, or lacks a column
+    // a field component names. A read-only file opens for reading only.
+    void open();
+    void close(); // posts a pending modified row first; no-op when closed
+    bool isOpen() const { return m_state != TableState::Inactive; }
+    bool isReadOnly() const;
+    TableState state() const { return m_state; }
+
+    // --- Order. The empty name gives "Azon" order. A field without a
+    // secondary index throws and leaves the order unchanged. The current
+    // row is kept across an order change.
+    void setIndexFieldNames(const QString &fieldName);
+    QString indexFieldNames() const { return m_orderField; }
+    // Resets the order to "Azon" (the selected index name becomes empty).
+    void clearIndexName() { setIndexFieldNames(QString()); }
+
+    // --- Navigation in the current order. Each first posts a pending
+    // modified row (an unmodified append is dropped).
+    void first();
+    void last();
+    void next();  // at the last row: stays there and eof() becomes true
+    void prior(); // at the first row: stays there and bof() becomes true
+    bool eof() const { return m_eof; }
+    bool bof() const { return m_bof; }
+    int recordCount() const;
+    // Position of the current row in the current order, 0-based; -1 when the
+    // table is empty or closed.
+    int recNo() const;
+    // Makes the row at position pos (clamped to the table) current.
+    void moveTo(int pos);
+    // Reads the row at position pos without moving; fieldNames empty gives
+    // every string field of the table in column order.
+    RowValues rowAt(int pos, const QStringList &fieldNames = {}) const;
+
+    // --- Locate over one or two fields ("A;B"), one value each. Found: the
+    // first matching row in the current order becomes current and true is
+    // returned. Not found: false, the current row does not move.
+    bool locate(const QString &fieldNames, const QStringList &values, LocateOptions options);
+    bool locate(const QString &fieldName, const QString &value, LocateOptions options)
+    {
+        return locate(fieldName, QStringList{value}, options);
+    }
+
+    // --- Editing.
+    void append(); // a new empty row becomes current, in Insert state
+    void edit();   // the current row enters Edit state
+    void post();   // stores the row; texts longer than their field are cut
+    void cancel(); // drops the edit or the appended row
+    void remove(); // deletes the current row; the next row becomes current
+    bool modified() const { return m_modified; }
+    std::optional<std::int32_t> currentKey() const { return m_currentKey; }
+
+    // Makes this table's current row the one current in other, which must be
+    // open on the same file.
+    void gotoCurrent(const Table &other);
+
+    // --- Attached views. While disabled (the calls nest), the views are not
+    // told about changes, and posts are grouped into batches committed every
+    // few thousand rows and when notification is restarted.
+    void disableControls();
+    void enableControls();
+    bool controlsDisabled() const { return m_disableCount > 0; }
+
+    // --- Table maintenance on the bound file.
+    void createTable(const std::vector<FieldDef> &fields, const std::vector<IndexDef> &indexes);
+    void addIndex(const QString &name, const QString &fieldNames, bool caseInsensitive = true);
+    void deleteIndex(const QString &name); // throws when no such index
+    QStringList indexNames() const;        // secondary indexes of the open or closed file
+    void emptyTable();
+    void deleteTable();              // the table must be closed; removes its files
+    QStringList columnNames() const; // of the open file, in column order
+
+    // --- Used by the field components.
+    QString fieldText(const Field &field) const;
+    void setFieldText(Field &field, const QString &text);
+
+    Session &session() const { return m_session; }
+
+Q_SIGNALS:
+    // Rows were added, removed or changed, or the order changed: views re-read.
+    void dataChanged();
+    // The current row or the state moved.
+    void currentChanged();
+
+private:
+    friend class BatchScope;
+    friend class TableFile;
+
+    // Another component on the same file (or another program) changed rows.
+    void fileChanged();
+    void requireOpen() const;
+    void requireClosed(const QString &what) const;
+    void requireWritable() const;
+    void checkBrowseMode();
+    void setCurrent(std::optional<std::int32_t> key, int knownPos,
+                    std::vector<QString> *knownRow = nullptr);
+    const std::vector<QString> &currentRow() const;
+    std::vector<int> orderColumnsFor(const QString &fieldNames) const;
+    int columnOf(const Field &field) const;
+    void ensureKeys() const;
+    int positionOfCurrent() const;
+    template <typename Fn> auto guarded(Fn &&fn) const;
+    // A file for maintenance work: the open one, or one opened for the call.
+    std::shared_ptr<TableFile> fileForMaintenance();
+    void notifyData();
+    void notifyCurrent();
+
+    Session &m_session;
+    QString m_directory;
+    QString m_fileName;
+    bool m_exclusive = false;
+    std::vector<std::unique_ptr<Field>> m_fields;
+    std::shared_ptr<TableFile> m_file;
+    TableState m_state = TableState::Inactive;
+    QString m_orderField;
+    std::vector<int> m_order;
+    std::optional<std::int32_t> m_currentKey;
+    mutable std::vector<QString> m_row; // the current row's texts, by column
+    mutable bool m_rowStale = false;
+    mutable int m_currentPos = -1; // -1: not known yet
+    bool m_eof = true;
+    bool m_bof = true;
+    bool m_modified = false;
+    std::vector<QString> m_buffer; // the edited row, by column
+    std::optional<std::int32_t> m_bufferKey;
+    int m_disableCount = 0;
+    std::map<QString, std::string> m_locateSql; // by fields, options and order
+    bool m_pendingData = false;
+    bool m_pendingCurrent = false;
+};
+
+// Groups the posts of a long loop into one transaction, committed every few
+// thousand posts and at the end of the scope. A process killed inside the
+// scope leaves every committed batch in the file.
+class BatchScope final {
+public:
+    explicit BatchScope(Table &table);
+    ~BatchScope();
+    BatchScope(const BatchScope &) = delete;
+    BatchScope &operator=(const BatchScope &) = delete;
+
+private:
+    std::shared_ptr<TableFile> m_file;
+};
+
+} // namespace store

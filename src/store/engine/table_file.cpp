@@ -1,0 +1,686 @@
+#include "store/engine/table_file.h"
+
+#include "store/engine/collation.h"
+#include "store/engine/messages.h"
+#include "store/engine/table.h"
+
+#include <QRegularExpression>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+
+namespace store {
+namespace {
+
+// Posts per transaction inside a batch: large enough to make bulk loads fast,
+// small enough that a killed process loses little.
+constexpr int kWritesPerTransaction = 4096;
+constexpr int kBusyTimeoutMs = 1500;
+constexpr std::int32_t kFirstKey = 1000000;
+
+int columnSize(const QString &declaredType)
+{
+    static const QRegularExpression sized(QStringLiteral("\\((\\d+)\\)"));
+    const auto match = sized.match(declaredType);
+    return match.hasMatch() ? match.captured(1).toInt() : 255;
+}
+
+bool isTextType(const QString &declaredType)
+{
+    const QString t = declaredType.toUpper();
+    return t.isEmpty() || t.contains(QStringLiteral("CHAR")) ||
+           t.contains(QStringLiteral("TEXT")) || t.contains(QStringLiteral("CLOB"));
+}
+
+int compareBytes(const QByteArray &a, const char *b, int bLen)
+{
+    const int common = std::min(int(a.size()), bLen);
+    const int c = common > 0 ? std::memcmp(a.constData(), b, std::size_t(common)) : 0;
+    if (c != 0)
+        return c;
+    return int(a.size()) - bLen;
+}
+
+} // namespace
+
+TableFile::TableFile(const QString &path, bool readOnly) : m_path(path), m_readOnly(readOnly)
+{
+    const QByteArray name = path.toUtf8();
+    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                      SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE;
+    int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
+    if (rc != SQLITE_OK) {
+        SqliteError error{rc, m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)};
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw error;
+    }
+    try {
+        sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
+        collation::registerWith(m_db);
+        loadSchema();
+        if (!m_readOnly)
+            execSql(m_db, "PRAGMA synchronous=NORMAL");
+        sync();
+    } catch (...) {
+        m_statements.clear();
+        sqlite3_close_v2(m_db);
+        m_db = nullptr;
+        throw;
+    }
+}
+
+TableFile::~TableFile()
+{
+    try {
+        commitPending();
+    } catch (...) {
+        // The connection closes below; SQLite rolls back what it could not commit.
+    }
+    m_statements.clear();
+    sqlite3_close_v2(m_db);
+}
+
+void TableFile::create(const QString &path, const QString &tableName,
+                       const std::vector<Column> &columns)
+{
+    sqlite3 *db = nullptr;
+    const QByteArray name = path.toUtf8();
+    int rc = sqlite3_open_v2(name.constData(), &db,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXRESCODE,
+                             nullptr);
+    auto closer = std::unique_ptr<sqlite3, int (*)(sqlite3 *)>(db, &sqlite3_close_v2);
+    if (rc != SQLITE_OK)
+        throwSqlite(db, rc);
+    collation::registerWith(db);
+    execSql(db, "PRAGMA journal_mode=WAL");
+    std::string sql = "CREATE TABLE " + quoteIdentifier(tableName) + " (";
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            sql += ", ";
+        sql += quoteIdentifier(columns[i].name);
+        sql += columns[i].isKey ? " INTEGER PRIMARY KEY NOT NULL"
+                                : " VARCHAR(" + std::to_string(columns[i].size) + ")";
+    }
+    sql += ")";
+    execSql(db, sql);
+}
+
+void TableFile::loadSchema()
+{
+    Statement tables(m_db, "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE "
+                           "'sqlite\\_%' ESCAPE '\\'");
+    QStringList names;
+    while (tables.step())
+        names << tables.text(0);
+    if (names.size() != 1)
+        throw messages::notDictionary(m_path, names.isEmpty()
+                                                  ? QStringLiteral("nincs benne tábla")
+                                                  : QStringLiteral("több táblát tartalmaz"));
+    m_tableName = names.front();
+
+    Statement info(m_db, "PRAGMA table_info(" + quoteIdentifier(m_tableName) + ")");
+    while (info.step()) {
+        Column column;
+        column.name = info.text(1);
+        const QString type = info.text(2);
+        const bool primary = info.integer(5) != 0;
+        if (column.name.compare(QStringLiteral("Azon"), Qt::CaseInsensitive) == 0) {
+            if (!primary || type.compare(QStringLiteral("INTEGER"), Qt::CaseInsensitive) != 0)
+                throw messages::notDictionary(m_path,
+                                              QStringLiteral("az Azon mező nem egész kulcs"));
+            column.isKey = true;
+            m_keyColumn = int(m_columns.size());
+        } else {
+            if (primary || !isTextType(type))
+                throw messages::notDictionary(
+                    m_path, QStringLiteral("a(z) %1 mező nem szöveges").arg(column.name));
+            column.size = columnSize(type);
+        }
+        m_columns.push_back(column);
+    }
+    if (m_keyColumn < 0)
+        throw messages::notDictionary(m_path, QStringLiteral("nincs Azon kulcsmezője"));
+}
+
+int TableFile::columnIndex(const QString &name) const
+{
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (m_columns[i].name.compare(name, Qt::CaseInsensitive) == 0)
+            return int(i);
+    }
+    return -1;
+}
+
+Statement &TableFile::statement(const std::string &sql)
+{
+    auto it = m_statements.find(sql);
+    if (it == m_statements.end())
+        it = m_statements.emplace(sql, Statement(m_db, sql)).first;
+    return it->second.reset();
+}
+
+std::vector<TableFile::IndexInfo> TableFile::indexes()
+{
+    std::vector<IndexInfo> result;
+    Statement list(m_db, "PRAGMA index_list(" + quotedTable() + ")");
+    while (list.step()) {
+        if (list.text(3) != QStringLiteral("c"))
+            continue;
+        IndexInfo index;
+        index.name = list.text(1);
+        Statement info(m_db, "PRAGMA index_info(" + quoteIdentifier(index.name) + ")");
+        while (info.step()) {
+            const int column = columnIndex(info.text(2));
+            if (column >= 0 && (index.columns.empty() || index.columns.back() != column))
+                index.columns.push_back(column);
+        }
+        result.push_back(index);
+    }
+    // index_list gives the newest first.
+    std::reverse(result.begin(), result.end());
+    return result;
+}
+
+void TableFile::addIndex(const QString &name, const std::vector<int> &columns, bool caseInsensitive)
+{
+    commitPending();
+    ensureJournalMode();
+    std::string sql = "CREATE INDEX " + quoteIdentifier(name) + " ON " + quotedTable() + " (";
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (i > 0)
+            sql += ", ";
+        const std::string column = quotedColumn(columns[i]);
+        // The exact text after the folded one keeps rows with equal text adjacent.
+        sql +=
+            caseInsensitive ? column + " COLLATE " + collation::kSqlName + ", " + column : column;
+    }
+    sql += ")";
+    m_statements.clear();
+    execSql(m_db, sql);
+}
+
+void TableFile::dropIndex(const QString &name)
+{
+    commitPending();
+    ensureJournalMode();
+    m_statements.clear();
+    execSql(m_db, "DROP INDEX " + quoteIdentifier(name));
+}
+
+void TableFile::emptyTable()
+{
+    beforeWrite();
+    statement("DELETE FROM " + quotedTable()).run();
+    afterWrite();
+    dropCaches();
+    m_rowCount = 0;
+}
+
+std::optional<std::vector<QString>> TableFile::readRow(std::int32_t azon)
+{
+    if (m_readRowSql.empty())
+        m_readRowSql =
+            "SELECT * FROM " + quotedTable() + " WHERE " + quotedColumn(m_keyColumn) + "=?";
+    Statement &select = statement(m_readRowSql);
+    select.bind(1, std::int64_t(azon));
+    if (!select.step())
+        return std::nullopt;
+    std::vector<QString> row(m_columns.size());
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        row[i] = select.text(int(i));
+    select.reset();
+    return row;
+}
+
+SortKey TableFile::sortKeyOf(const OrderColumns &order, const std::vector<QString> &row,
+                             std::int32_t azon) const
+{
+    SortKey key;
+    key.azon = azon;
+    for (const int column : order)
+        key.texts.push_back(row[std::size_t(column)].toUtf8());
+    return key;
+}
+
+int TableFile::rowCount()
+{
+    if (!m_rowCount) {
+        Statement &count = statement("SELECT count(*) FROM " + quotedTable());
+        count.step();
+        m_rowCount = int(count.integer(0));
+        count.reset();
+    }
+    return *m_rowCount;
+}
+
+std::int32_t TableFile::newKey()
+{
+    if (!m_maxKey) {
+        Statement &max =
+            statement("SELECT max(" + quotedColumn(m_keyColumn) + ") FROM " + quotedTable());
+        max.step();
+        m_maxKey = max.isNull(0) ? kFirstKey - 1 : std::int32_t(max.integer(0));
+        max.reset();
+    }
+    if (*m_maxKey < INT32_MAX)
+        return *m_maxKey + 1;
+    // The top of the range is taken: the first free key above the smallest one.
+    Statement &gap =
+        statement("SELECT a." + quotedColumn(m_keyColumn) + "+1 FROM " + quotedTable() +
+                  " a WHERE a." + quotedColumn(m_keyColumn) +
+                  "<2147483647 AND NOT EXISTS (SELECT 1 FROM " + quotedTable() + " b WHERE b." +
+                  quotedColumn(m_keyColumn) + "=a." + quotedColumn(m_keyColumn) + "+1) LIMIT 1");
+    const bool found = gap.step();
+    const std::int64_t key = found ? gap.integer(0) : INT32_MIN;
+    gap.reset();
+    return std::int32_t(key);
+}
+
+void TableFile::insertRow(const std::vector<QString> &row, std::int32_t azon)
+{
+    if (m_insertSql.empty()) {
+        m_insertSql = "INSERT INTO " + quotedTable() + " VALUES (";
+        for (std::size_t i = 0; i < m_columns.size(); ++i)
+            m_insertSql += i == 0 ? "?" : ",?";
+        m_insertSql += ")";
+    }
+    beforeWrite();
+    Statement &insert = statement(m_insertSql);
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (int(i) == m_keyColumn)
+            insert.bind(int(i) + 1, std::int64_t(azon));
+        else
+            insert.bind(int(i) + 1, row[i]);
+    }
+    insert.run();
+    afterWrite();
+    if (m_rowCount)
+        ++*m_rowCount;
+    if (m_maxKey && azon > *m_maxKey)
+        m_maxKey = azon;
+
+    for (auto &entry : m_keyLists) {
+        KeyList &list = entry.second;
+        if (!list.valid)
+            continue;
+        if (m_batchDepth > 0) {
+            list.valid = false;
+            list.keys.clear();
+            continue;
+        }
+        const OrderColumns &order = list.order;
+        const SortKey key = sortKeyOf(order, row, azon);
+        const int at = lowerBound(order, list.keys, key);
+        list.keys.insert(list.keys.begin() + at, azon);
+    }
+}
+
+void TableFile::updateRow(const std::vector<QString> &oldRow, const std::vector<QString> &newRow,
+                          std::int32_t azon)
+{
+    std::string sql = "UPDATE " + quotedTable() + " SET ";
+    bool firstColumn = true;
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (int(i) == m_keyColumn)
+            continue;
+        sql += (firstColumn ? "" : ",") + quotedColumn(int(i)) + "=?" + std::to_string(i + 1);
+        firstColumn = false;
+    }
+    sql += " WHERE " + quotedColumn(m_keyColumn) + "=?" + std::to_string(m_keyColumn + 1);
+
+    // Key lists whose order columns change lose the row at its old place first.
+    std::vector<std::pair<KeyList *, OrderColumns>> moved;
+    for (auto &entry : m_keyLists) {
+        KeyList &list = entry.second;
+        if (!list.valid)
+            continue;
+        const OrderColumns &order = list.order;
+        bool changes = false;
+        for (const int column : order)
+            changes = changes || oldRow[std::size_t(column)] != newRow[std::size_t(column)];
+        if (!changes)
+            continue;
+        if (m_batchDepth > 0) {
+            list.valid = false;
+            list.keys.clear();
+            continue;
+        }
+        const int at = lowerBound(order, list.keys, sortKeyOf(order, oldRow, azon));
+        if (at < int(list.keys.size()) && list.keys[std::size_t(at)] == azon)
+            list.keys.erase(list.keys.begin() + at);
+        else
+            list.valid = false;
+        moved.emplace_back(&list, list.order);
+    }
+
+    beforeWrite();
+    Statement &update = statement(sql);
+    for (std::size_t i = 0; i < m_columns.size(); ++i) {
+        if (int(i) == m_keyColumn)
+            update.bind(int(i) + 1, std::int64_t(azon));
+        else
+            update.bind(int(i) + 1, newRow[i]);
+    }
+    update.run();
+    afterWrite();
+
+    for (auto &[list, order] : moved) {
+        if (!list->valid) {
+            list->keys.clear();
+            continue;
+        }
+        const int at = lowerBound(order, list->keys, sortKeyOf(order, newRow, azon));
+        list->keys.insert(list->keys.begin() + at, azon);
+    }
+}
+
+void TableFile::deleteRow(const std::vector<QString> &row, std::int32_t azon)
+{
+    beforeWrite();
+    Statement &remove =
+        statement("DELETE FROM " + quotedTable() + " WHERE " + quotedColumn(m_keyColumn) + "=?");
+    remove.bind(1, std::int64_t(azon));
+    remove.run();
+    afterWrite();
+    if (m_rowCount && *m_rowCount > 0)
+        --*m_rowCount;
+    m_maxKey.reset();
+
+    for (auto &entry : m_keyLists) {
+        KeyList &list = entry.second;
+        if (!list.valid)
+            continue;
+        const OrderColumns &order = list.order;
+        const int at = lowerBound(order, list.keys, sortKeyOf(order, row, azon));
+        if (at < int(list.keys.size()) && list.keys[std::size_t(at)] == azon) {
+            list.keys.erase(list.keys.begin() + at);
+        } else {
+            list.valid = false;
+            list.keys.clear();
+        }
+    }
+}
+
+std::string TableFile::orderName(const OrderColumns &order)
+{
+    std::string name;
+    for (const int column : order) {
+        if (!name.empty())
+            name += ',';
+        name += std::to_string(column);
+    }
+    return name;
+}
+
+std::string TableFile::orderBy(const OrderColumns &order, bool descending) const
+{
+    const std::string direction = descending ? " DESC" : "";
+    std::string sql;
+    for (const int column : order) {
+        const std::string name = quotedColumn(column);
+        sql +=
+            name + " COLLATE " + collation::kSqlName + direction + ", " + name + direction + ", ";
+    }
+    return sql + quotedColumn(m_keyColumn) + direction;
+}
+
+std::optional<std::int32_t> TableFile::singleKey(const std::string &sql, const SortKey *key,
+                                                 int textParam, int azonParam)
+{
+    Statement &select = statement(sql);
+    if (key && textParam > 0)
+        select.bind(textParam, QString::fromUtf8(key->texts.front()));
+    if (key && azonParam > 0)
+        select.bind(azonParam, std::int64_t(key->azon));
+    std::optional<std::int32_t> result;
+    if (select.step())
+        result = std::int32_t(select.integer(0));
+    select.reset();
+    return result;
+}
+
+std::optional<std::int32_t> TableFile::firstKey(const OrderColumns &order)
+{
+    const auto it = m_keyLists.find(orderName(order));
+    if (it != m_keyLists.end() && it->second.valid)
+        return it->second.keys.empty() ? std::nullopt
+                                       : std::optional<std::int32_t>(it->second.keys.front());
+    return singleKey("SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable() +
+                         " ORDER BY " + orderBy(order) + " LIMIT 1",
+                     nullptr, 0, 0);
+}
+
+std::optional<std::int32_t> TableFile::lastKey(const OrderColumns &order)
+{
+    const auto it = m_keyLists.find(orderName(order));
+    if (it != m_keyLists.end() && it->second.valid)
+        return it->second.keys.empty() ? std::nullopt
+                                       : std::optional<std::int32_t>(it->second.keys.back());
+    return singleKey("SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable() +
+                         " ORDER BY " + orderBy(order, true) + " LIMIT 1",
+                     nullptr, 0, 0);
+}
+
+std::optional<std::int32_t> TableFile::keyAfter(const OrderColumns &order, const SortKey &key)
+{
+    if (order.size() > 1 || hasValidKeys(order)) {
+        const auto &list = keys(order);
+        std::size_t at = std::size_t(lowerBound(order, list, key));
+        if (at < list.size() && list[at] == key.azon)
+            ++at;
+        return at < list.size() ? std::optional<std::int32_t>(list[at]) : std::nullopt;
+    }
+    const std::string select = "SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable();
+    const std::string azon = quotedColumn(m_keyColumn);
+    if (order.empty())
+        return singleKey(select + " WHERE " + azon + ">?2 ORDER BY " + azon + " LIMIT 1", &key, 0,
+                         2);
+    // One index range from the current folded text on; the rows of the same
+    // folded text that do not come after the current one are filtered out.
+    const std::string column = quotedColumn(order.front());
+    const std::string folded = column + " COLLATE " + collation::kSqlName;
+    return singleKey(select + " WHERE " + folded + ">=?1 AND (" + folded + ">?1 OR " + column +
+                         ">?1 OR (" + column + "=?1 AND " + azon + ">?2)) ORDER BY " +
+                         orderBy(order) + " LIMIT 1",
+                     &key, 1, 2);
+}
+
+std::optional<std::int32_t> TableFile::keyBefore(const OrderColumns &order, const SortKey &key)
+{
+    if (order.size() > 1 || hasValidKeys(order)) {
+        const auto &list = keys(order);
+        const int at = lowerBound(order, list, key);
+        return at > 0 ? std::optional<std::int32_t>(list[std::size_t(at - 1)]) : std::nullopt;
+    }
+    const std::string select = "SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable();
+    const std::string azon = quotedColumn(m_keyColumn);
+    if (order.empty())
+        return singleKey(select + " WHERE " + azon + "<?2 ORDER BY " + azon + " DESC LIMIT 1", &key,
+                         0, 2);
+    const std::string column = quotedColumn(order.front());
+    const std::string folded = column + " COLLATE " + collation::kSqlName;
+    return singleKey(select + " WHERE " + folded + "<=?1 AND (" + folded + "<?1 OR " + column +
+                         "<?1 OR (" + column + "=?1 AND " + azon + "<?2)) ORDER BY " +
+                         orderBy(order, true) + " LIMIT 1",
+                     &key, 1, 2);
+}
+
+bool TableFile::hasValidKeys(const OrderColumns &order) const
+{
+    const auto it = m_keyLists.find(orderName(order));
+    return it != m_keyLists.end() && it->second.valid;
+}
+
+const std::vector<std::int32_t> &TableFile::keys(const OrderColumns &order)
+{
+    KeyList &list = m_keyLists[orderName(order)];
+    list.order = order;
+    if (!list.valid) {
+        list.keys.clear();
+        list.keys.reserve(std::size_t(rowCount()));
+        Statement &select = statement("SELECT " + quotedColumn(m_keyColumn) + " FROM " +
+                                      quotedTable() + " ORDER BY " + orderBy(order));
+        while (select.step())
+            list.keys.push_back(std::int32_t(select.integer(0)));
+        select.reset();
+        list.valid = true;
+        m_rowCount = int(list.keys.size());
+    }
+    return list.keys;
+}
+
+int TableFile::compareWithRow(const OrderColumns &order, std::int32_t rowKey, const SortKey &key)
+{
+    if (rowKey == key.azon)
+        return 0;
+    if (order.empty())
+        return rowKey < key.azon ? -1 : 1;
+    std::string sql = "SELECT ";
+    for (std::size_t i = 0; i < order.size(); ++i)
+        sql += (i ? "," : "") + quotedColumn(order[i]);
+    sql += " FROM " + quotedTable() + " WHERE " + quotedColumn(m_keyColumn) + "=?";
+    Statement &select = statement(sql);
+    select.bind(1, std::int64_t(rowKey));
+    if (!select.step())
+        return rowKey < key.azon ? -1 : 1; // vanished meanwhile; any consistent answer
+    int result = 0;
+    for (std::size_t i = 0; i < order.size() && result == 0; ++i) {
+        int length = 0;
+        const char *text = select.utf8(int(i), length);
+        const QByteArray &mine = key.texts[i];
+        result = collation::compareUtf8(text, length, mine.constData(), int(mine.size()));
+        if (result == 0)
+            result = -compareBytes(mine, text, length);
+    }
+    select.reset();
+    if (result == 0)
+        result = rowKey < key.azon ? -1 : 1;
+    return result;
+}
+
+int TableFile::lowerBound(const OrderColumns &order, const std::vector<std::int32_t> &list,
+                          const SortKey &key)
+{
+    int low = 0;
+    int high = int(list.size());
+    while (low < high) {
+        const int mid = low + (high - low) / 2;
+        if (compareWithRow(order, list[std::size_t(mid)], key) < 0)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
+}
+
+int TableFile::positionOf(const OrderColumns &order, const SortKey &key)
+{
+    const auto &list = keys(order);
+    const int at = lowerBound(order, list, key);
+    return at < int(list.size()) && list[std::size_t(at)] == key.azon ? at : -1;
+}
+
+bool TableFile::sync()
+{
+    // Inside our own write transaction nobody else can have written.
+    if (m_inTransaction)
+        return false;
+    Statement &version = statement("PRAGMA data_version");
+    version.step();
+    const std::int64_t now = version.integer(0);
+    version.reset();
+    const bool changed = m_dataVersion >= 0 && now != m_dataVersion;
+    m_dataVersion = now;
+    if (changed) {
+        dropCaches();
+        notifyChanged(nullptr);
+    }
+    return changed;
+}
+
+void TableFile::dropCaches()
+{
+    m_keyLists.clear();
+    m_rowCount.reset();
+    m_maxKey.reset();
+}
+
+void TableFile::attach(Table *table)
+{
+    m_tables.push_back(table);
+}
+
+void TableFile::detach(Table *table)
+{
+    m_tables.erase(std::remove(m_tables.begin(), m_tables.end(), table), m_tables.end());
+}
+
+void TableFile::notifyChanged(const Table *origin)
+{
+    const std::vector<Table *> tables = m_tables;
+    for (Table *table : tables) {
+        if (table != origin)
+            table->fileChanged();
+    }
+}
+
+void TableFile::beginBatch()
+{
+    ++m_batchDepth;
+}
+
+void TableFile::endBatch()
+{
+    if (m_batchDepth > 0 && --m_batchDepth == 0)
+        commitPending();
+}
+
+void TableFile::commitPending()
+{
+    if (!m_inTransaction)
+        return;
+    m_inTransaction = false;
+    m_writesInTransaction = 0;
+    execSql(m_db, "COMMIT");
+}
+
+void TableFile::ensureJournalMode()
+{
+    // The journal mode changes only when the file is first written, so that a
+    // file that is merely opened (and perhaps refused) stays as it was.
+    if (!m_walChecked) {
+        QString mode;
+        {
+            Statement query(m_db, "PRAGMA journal_mode");
+            if (query.step())
+                mode = query.text(0);
+        }
+        if (mode.compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0 && !m_inTransaction) {
+            Statement wal(m_db, "PRAGMA journal_mode=WAL");
+            wal.run();
+        }
+        m_walChecked = true;
+    }
+}
+
+void TableFile::beforeWrite()
+{
+    ensureJournalMode();
+    if (m_batchDepth > 0 && !m_inTransaction) {
+        execSql(m_db, "BEGIN IMMEDIATE");
+        m_inTransaction = true;
+        m_writesInTransaction = 0;
+    }
+}
+
+void TableFile::afterWrite()
+{
+    if (m_inTransaction && ++m_writesInTransaction >= kWritesPerTransaction)
+        commitPending();
+}
+
+} // namespace store

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "store/engine/sqlite_handle.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace store {
+
+class Table;
+
+// A row's place in an order: the UTF-8 texts of the order's columns and the
+// key. Rows sort by each column case-insensitively, then by its exact text,
+// then by key.
+struct SortKey {
+    std::vector<QByteArray> texts;
+    std::int32_t azon = 0;
+};
+
+// Columns of an order (indexes into the file's columns); empty: "Azon" order.
+using OrderColumns = std::vector<int>;
+
+// One open dictionary file, shared by every table component of a session
+// bound to it: the connection, the schema, and for each order in use the
+// list of keys in that order, kept in step with the changes made through
+// the engine. All methods throw SqliteError; the caller names the file.
+class TableFile final {
+public:
+    struct Column {
+        QString name;
+        bool isKey = false;
+        int size = 0; // characters; 0 for the key
+    };
+
+    // Opens path, which must already be checked to look like an SQLite file.
+    TableFile(const QString &path, bool readOnly);
+    ~TableFile();
+    TableFile(const TableFile &) = delete;
+    TableFile &operator=(const TableFile &) = delete;
+
+    // Creates path as a new, empty dictionary table file.
+    static void create(const QString &path, const QString &tableName,
+                       const std::vector<Column> &columns);
+
+    const QString &path() const { return m_path; }
+    bool readOnly() const { return m_readOnly; }
+    sqlite3 *db() const { return m_db; }
+    const std::vector<Column> &columns() const { return m_columns; }
+    int columnIndex(const QString &name) const; // case-insensitive; -1 when none
+    int keyColumn() const { return m_keyColumn; }
+    std::string quotedTable() const { return quoteIdentifier(m_tableName); }
+    std::string quotedColumn(int column) const { return quoteIdentifier(m_columns[column].name); }
+
+    Statement &statement(const std::string &sql);
+
+    // Secondary indexes: name and column indexes, in creation order.
+    struct IndexInfo {
+        QString name;
+        std::vector<int> columns;
+    };
+    std::vector<IndexInfo> indexes();
+    void addIndex(const QString &name, const std::vector<int> &columns, bool caseInsensitive);
+    void dropIndex(const QString &name);
+    void emptyTable();
+
+    // --- Rows.
+    std::optional<std::vector<QString>> readRow(std::int32_t azon);
+    SortKey sortKeyOf(const OrderColumns &order, const std::vector<QString> &row,
+                      std::int32_t azon) const;
+    int rowCount();
+    std::int32_t newKey();
+    void insertRow(const std::vector<QString> &row, std::int32_t azon);
+    void updateRow(const std::vector<QString> &oldRow, const std::vector<QString> &newRow,
+                   std::int32_t azon);
+    void deleteRow(const std::vector<QString> &row, std::int32_t azon);
+
+    // --- Order navigation. nullopt where there is no such row.
+    std::optional<std::int32_t> firstKey(const OrderColumns &order);
+    std::optional<std::int32_t> lastKey(const OrderColumns &order);
+    std::optional<std::int32_t> keyAfter(const OrderColumns &order, const SortKey &key);
+    std::optional<std::int32_t> keyBefore(const OrderColumns &order, const SortKey &key);
+    std::string orderBy(const OrderColumns &order, bool descending = false) const;
+
+    // The key list of an order, loaded when not valid.
+    const std::vector<std::int32_t> &keys(const OrderColumns &order);
+    bool hasValidKeys(const OrderColumns &order) const;
+    // Position of the row with key in order; -1 when it is not there.
+    int positionOf(const OrderColumns &order, const SortKey &key);
+
+    // --- Change tracking.
+    // Notices changes written by other connections; returns true when the
+    // caches had to be dropped.
+    bool sync();
+    void attach(Table *table);
+    void detach(Table *table);
+    // Tells every attached table but origin that rows changed.
+    void notifyChanged(const Table *origin);
+
+    // --- Batches: writes inside are grouped into transactions.
+    void beginBatch();
+    void endBatch();
+    void commitPending();
+
+private:
+    struct KeyList {
+        OrderColumns order;
+        std::vector<std::int32_t> keys;
+        bool valid = false;
+    };
+    static std::string orderName(const OrderColumns &order);
+    void loadSchema();
+    void ensureJournalMode();
+    void beforeWrite();
+    void afterWrite();
+    void dropCaches();
+    int compareWithRow(const OrderColumns &order, std::int32_t rowKey, const SortKey &key);
+    int lowerBound(const OrderColumns &order, const std::vector<std::int32_t> &keys,
+                   const SortKey &key);
+    std::optional<std::int32_t> singleKey(const std::string &sql, const SortKey *key, int textParam,
+                                          int azonParam);
+
+    QString m_path;
+    bool m_readOnly;
+    sqlite3 *m_db = nullptr;
+    QString m_tableName;
+    std::vector<Column> m_columns;
+    int m_keyColumn = -1;
+    std::map<std::string, Statement> m_statements;
+    std::string m_insertSql;
+    std::string m_readRowSql;
+    std::map<std::string, KeyList> m_keyLists;
+    std::optional<int> m_rowCount;
+    std::optional<std::int32_t> m_maxKey;
+    std::int64_t m_dataVersion = -1;
+    std::vector<Table *> m_tables;
+    int m_batchDepth = 0;
+    bool m_inTransaction = false;
+    bool m_walChecked = false;
+    int m_writesInTransaction = 0;
+};
+
+} // namespace store

@@ -1,0 +1,87 @@
+#include "store/engine/collation.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using store::collation::compare;
+
+struct Ordered {
+    const char16_t *smaller;
+    const char16_t *larger;
+};
+
+class CollationOrder : public ::testing::TestWithParam<Ordered> {};
+
+TEST_P(CollationOrder, SortsTheFirstBeforeTheSecond)
+{
+    const QString a = QString::fromUtf16(GetParam().smaller);
+    const QString b = QString::fromUtf16(GetParam().larger);
+    EXPECT_LT(compare(a, b), 0) << a.toStdString() << " < " << b.toStdString();
+    EXPECT_GT(compare(b, a), 0);
+    const QByteArray ua = a.toUtf8();
+    const QByteArray ub = b.toUtf8();
+    EXPECT_LT(store::collation::compareUtf8(ua.constData(), int(ua.size()), ub.constData(),
+                                            int(ub.size())),
+              0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, CollationOrder,
+    ::testing::Values(
+        // Accented letters right after their base letter, Hungarian ones first.
+        Ordered{u"a", u"á"}, Ordered{u"á", u"b"}, Ordered{u"áz", u"b"}, Ordered{u"e", u"é"},
+        Ordered{u"o", u"ó"}, Ordered{u"ó", u"ö"}, Ordered{u"ö", u"ő"}, Ordered{u"ő", u"ô"},
+        Ordered{u"ô", u"p"}, Ordered{u"u", u"ú"}, Ordered{u"ú", u"ü"}, Ordered{u"ü", u"ű"},
+        Ordered{u"ű", u"û"}, Ordered{u"û", u"v"}, Ordered{u"c", u"č"}, Ordered{u"č", u"d"},
+        // Case does not decide the order of different letters.
+        Ordered{u"Alma", u"bab"}, Ordered{u"alma", u"BAB"}, Ordered{u"ÁRVA", u"b"},
+        // A proper prefix first.
+        Ordered{u"walk", u"walker"}, Ordered{u"to", u"to walk"}, Ordered{u"", u"a"},
+        // Characters without an ASCII base sort by code point.
+        Ordered{u"1", u"a"}, Ordered{u"z", u"ß"}, Ordered{u"ß", u"ł"}, Ordered{u"z", u"ł"},
+        Ordered{u"a b", u"ab"}, Ordered{u"z", u"α"}));
+
+struct Equal {
+    const char16_t *a;
+    const char16_t *b;
+};
+
+class CollationEqual : public ::testing::TestWithParam<Equal> {};
+
+TEST_P(CollationEqual, TextsEqualButForCaseCompareEqual)
+{
+    EXPECT_EQ(compare(QString::fromUtf16(GetParam().a), QString::fromUtf16(GetParam().b)), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Pairs, CollationEqual,
+                         ::testing::Values(Equal{u"House", u"house"}, Equal{u"ŐSZ", u"ősz"},
+                                           Equal{u"ÁRVÍZTŰRŐ", u"árvíztűrő"},
+                                           Equal{u"ÄRGER", u"ärger"}, Equal{u"", u""}));
+
+TEST(Collation, DifferentAccentsNeverTie)
+{
+    EXPECT_NE(compare(u"o", u"ó"), 0);
+    EXPECT_NE(compare(u"ő", u"ô"), 0);
+    EXPECT_NE(compare(u"ű", u"û"), 0);
+}
+
+TEST(Collation, PartialKeyIsACaseInsensitivePrefix)
+{
+    using store::collation::startsWith;
+    EXPECT_TRUE(startsWith(u"House", u"hou"));
+    EXPECT_TRUE(startsWith(u"Ősz", u"ŐS"));
+    EXPECT_TRUE(startsWith(u"anything", u""));
+    EXPECT_FALSE(startsWith(u"ho", u"hou"));
+    EXPECT_FALSE(startsWith(u"óra", u"or"));
+}
+
+TEST(Collation, UpperBoundFollowsEveryExtension)
+{
+    const QString bound = store::collation::upperBoundFor(u"ház");
+    for (const char16_t *text : {u"ház", u"háza", u"HÁZŰ", u"házz", u"ház\uffff"})
+        EXPECT_LT(compare(QString::fromUtf16(text), bound), 0);
+    EXPECT_GT(compare(u"hb", bound), 0);
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "store/engine/session.h"
+#include "store/engine/table.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+// A temporary folder with an English–Hungarian dictionary table in it, and
+// helpers to fill and read it through the engine.
+class DictionaryFixture : public ::testing::Test {
+protected:
+    using Pair = std::pair<QString, QString>;
+
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+
+    QString path(const QString &name = QStringLiteral("Angol_Magyar.DB")) const
+    {
+        return QDir(dir.path()).filePath(name);
+    }
+
+    // A table component on the file, with the two language fields.
+    std::unique_ptr<store::Table> makeTable(const QString &name = QStringLiteral("Angol_Magyar.DB"))
+    {
+        auto table = std::make_unique<store::Table>(session);
+        table->setDatabaseName(dir.path());
+        table->setTableName(name);
+        table->addField(QStringLiteral("Azon"), store::FieldType::Integer);
+        table->addField(QStringLiteral("Angol"));
+        table->addField(QStringLiteral("Magyar"));
+        return table;
+    }
+
+    void createDictionary(const QString &name = QStringLiteral("Angol_Magyar.DB"),
+                          bool withIndexes = true)
+    {
+        auto table = makeTable(name);
+        std::vector<store::IndexDef> indexes;
+        if (withIndexes) {
+            indexes.push_back({QStringLiteral("Angol"), QStringLiteral("Angol"), false, true});
+            indexes.push_back({QStringLiteral("Magyar"), QStringLiteral("Magyar"), false, true});
+        }
+        table->createTable({{QStringLiteral("Azon"), store::FieldType::Integer, 0, true},
+                            {QStringLiteral("Angol"), store::FieldType::String, 50, false},
+                            {QStringLiteral("Magyar"), store::FieldType::String, 50, false}},
+                           indexes);
+    }
+
+    static void add(store::Table &table, const QString &source, const QString &target)
+    {
+        table.append();
+        table.findField(QStringLiteral("Angol"))->setAsString(source);
+        table.findField(QStringLiteral("Magyar"))->setAsString(target);
+        table.post();
+    }
+
+    static void addAll(store::Table &table, const std::vector<Pair> &pairs)
+    {
+        for (const auto &[source, target] : pairs)
+            add(table, source, target);
+    }
+
+    static QString source(const store::Table &table)
+    {
+        return table.findField(QStringLiteral("Angol"))->asString();
+    }
+    static QString target(const store::Table &table)
+    {
+        return table.findField(QStringLiteral("Magyar"))->asString();
+    }
+
+    // The source texts from the first row to the last, in the current order.
+    static QStringList walk(store::Table &table)
+    {
+        QStringList seen;
+        table.first();
+        while (!table.eof()) {
+            seen << source(table);
+            table.next();
+        }
+        return seen;
+    }
+
+    QTemporaryDir dir;
+    store::Session session;
+};
