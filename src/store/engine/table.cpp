@@ -294,13 +294,15 @@ void Table::next()
 {
     requireOpen();
     checkBrowseMode();
+    // A step from the current row needs no check for other writers: that
+    // happens on every positioning call (first, last, locate, moveTo).
     guarded([&] {
-        m_file->sync();
         if (!m_currentKey) {
             m_eof = true;
             return;
         }
         std::optional<std::int32_t> key;
+        std::vector<QString> row;
         int pos = -1;
         if (m_currentPos >= 0 && m_file->hasValidKeys(m_order)) {
             const auto &keys = m_file->keys(m_order);
@@ -326,13 +328,15 @@ void Table::prior()
 {
     requireOpen();
     checkBrowseMode();
+    // A step from the current row needs no check for other writers: that
+    // happens on every positioning call (first, last, locate, moveTo).
     guarded([&] {
-        m_file->sync();
         if (!m_currentKey) {
             m_bof = true;
             return;
         }
         std::optional<std::int32_t> key;
+        std::vector<QString> row;
         int pos = -1;
         if (m_currentPos >= 0 && m_file->hasValidKeys(m_order)) {
             if (m_currentPos > 0) {
@@ -479,23 +483,23 @@ bool Table::locate(const QString &fieldNames, const QStringList &values, LocateO
             }
         }
         if (cached == m_locateSql.end()) {
-            cached =
-                m_locateSql
-                    .emplace(cacheKey, "SELECT " + m_file->quotedColumn(m_file->keyColumn()) +
-                                           " FROM " + m_file->quotedTable() + " WHERE " + where +
-                                           " ORDER BY " + m_file->orderBy(m_order) + " LIMIT 1")
-                    .first;
+            cached = m_locateSql
+                         .emplace(cacheKey, "SELECT * FROM " + m_file->quotedTable() + " WHERE " +
+                                                where + " ORDER BY " + m_file->orderBy(m_order) +
+                                                " LIMIT 1")
+                         .first;
         }
         Statement &select = m_file->statement(cached->second);
         for (std::size_t i = 0; i < params.size(); ++i)
             select.bind(int(i) + 1, params[i]);
-        std::optional<std::int32_t> found;
-        if (select.step())
-            found = std::int32_t(select.integer(0));
-        select.reset();
-        if (!found)
+        if (!select.step())
             return false;
-        setCurrent(found, -1);
+        std::vector<QString> row(m_file->columns().size());
+        for (std::size_t i = 0; i < row.size(); ++i)
+            row[i] = select.text(int(i));
+        const auto found = std::int32_t(select.integer(m_file->keyColumn()));
+        select.reset();
+        setCurrent(found, -1, &row);
         m_eof = false;
         m_bof = false;
         return true;

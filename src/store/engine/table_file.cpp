@@ -429,16 +429,27 @@ std::string TableFile::orderBy(const OrderColumns &order, bool descending) const
 }
 
 std::optional<std::int32_t> TableFile::singleKey(const std::string &sql, const SortKey *key,
-                                                 int textParam, int azonParam)
+                                                 int textParam, int azonParam,
+                                                 std::vector<QString> *row)
 {
-    Statement &select = statement(sql);
+    Statement &select = statement(row ? "SELECT *," + sql.substr(7) : sql);
     if (key && textParam > 0)
         select.bind(textParam, QString::fromUtf8(key->texts.front()));
     if (key && azonParam > 0)
         select.bind(azonParam, std::int64_t(key->azon));
     std::optional<std::int32_t> result;
-    if (select.step())
-        result = std::int32_t(select.integer(0));
+    if (select.step()) {
+        if (row) {
+            // The row's columns come first, the key last.
+            const int columns = int(m_columns.size());
+            row->resize(m_columns.size());
+            for (int i = 0; i < columns; ++i)
+                (*row)[std::size_t(i)] = select.text(i);
+            result = std::int32_t(select.integer(columns));
+        } else {
+            result = std::int32_t(select.integer(0));
+        }
+    }
     select.reset();
     return result;
 }
@@ -465,7 +476,8 @@ std::optional<std::int32_t> TableFile::lastKey(const OrderColumns &order)
                      nullptr, 0, 0);
 }
 
-std::optional<std::int32_t> TableFile::keyAfter(const OrderColumns &order, const SortKey &key)
+std::optional<std::int32_t> TableFile::keyAfter(const OrderColumns &order, const SortKey &key,
+                                                std::vector<QString> *row)
 {
     if (order.size() > 1 || hasValidKeys(order)) {
         const auto &list = keys(order);
@@ -474,39 +486,47 @@ std::optional<std::int32_t> TableFile::keyAfter(const OrderColumns &order, const
             ++at;
         return at < list.size() ? std::optional<std::int32_t>(list[at]) : std::nullopt;
     }
-    const std::string select = "SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable();
-    const std::string azon = quotedColumn(m_keyColumn);
-    if (order.empty())
-        return singleKey(select + " WHERE " + azon + ">?2 ORDER BY " + azon + " LIMIT 1", &key, 0,
-                         2);
-    // One index range from the current folded text on; the rows of the same
-    // folded text that do not come after the current one are filtered out.
-    const std::string column = quotedColumn(order.front());
-    const std::string folded = column + " COLLATE " + collation::kSqlName;
-    return singleKey(select + " WHERE " + folded + ">=?1 AND (" + folded + ">?1 OR " + column +
-                         ">?1 OR (" + column + "=?1 AND " + azon + ">?2)) ORDER BY " +
-                         orderBy(order) + " LIMIT 1",
-                     &key, 1, 2);
+    const SeekSql &sql = seekSql(order);
+    return singleKey(sql.after, &key, order.empty() ? 0 : 1, 2, row);
 }
 
-std::optional<std::int32_t> TableFile::keyBefore(const OrderColumns &order, const SortKey &key)
+std::optional<std::int32_t> TableFile::keyBefore(const OrderColumns &order, const SortKey &key,
+                                                 std::vector<QString> *row)
 {
     if (order.size() > 1 || hasValidKeys(order)) {
         const auto &list = keys(order);
         const int at = lowerBound(order, list, key);
         return at > 0 ? std::optional<std::int32_t>(list[std::size_t(at - 1)]) : std::nullopt;
     }
+    const SeekSql &sql = seekSql(order);
+    return singleKey(sql.before, &key, order.empty() ? 0 : 1, 2, row);
+}
+
+const TableFile::SeekSql &TableFile::seekSql(const OrderColumns &order)
+{
+    auto it = m_seekSql.find(orderName(order));
+    if (it != m_seekSql.end())
+        return it->second;
     const std::string select = "SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable();
     const std::string azon = quotedColumn(m_keyColumn);
-    if (order.empty())
-        return singleKey(select + " WHERE " + azon + "<?2 ORDER BY " + azon + " DESC LIMIT 1", &key,
-                         0, 2);
-    const std::string column = quotedColumn(order.front());
-    const std::string folded = column + " COLLATE " + collation::kSqlName;
-    return singleKey(select + " WHERE " + folded + "<=?1 AND (" + folded + "<?1 OR " + column +
-                         "<?1 OR (" + column + "=?1 AND " + azon + "<?2)) ORDER BY " +
-                         orderBy(order, true) + " LIMIT 1",
-                     &key, 1, 2);
+    SeekSql sql;
+    if (order.empty()) {
+        sql.after = select + " WHERE " + azon + ">?2 ORDER BY " + azon + " LIMIT 1";
+        sql.before = select + " WHERE " + azon + "<?2 ORDER BY " + azon + " DESC LIMIT 1";
+    } else {
+        // One index range from the current folded text on; the rows of the
+        // same folded text that do not come after the current one are
+        // filtered out on the way.
+        const std::string column = quotedColumn(order.front());
+        const std::string folded = column + " COLLATE " + collation::kSqlName;
+        sql.after = select + " WHERE " + folded + ">=?1 AND (" + folded + ">?1 OR " + column +
+                    ">?1 OR (" + column + "=?1 AND " + azon + ">?2)) ORDER BY " + orderBy(order) +
+                    " LIMIT 1";
+        sql.before = select + " WHERE " + folded + "<=?1 AND (" + folded + "<?1 OR " + column +
+                     "<?1 OR (" + column + "=?1 AND " + azon + "<?2)) ORDER BY " +
+                     orderBy(order, true) + " LIMIT 1";
+    }
+    return m_seekSql.emplace(orderName(order), sql).first->second;
 }
 
 bool TableFile::hasValidKeys(const OrderColumns &order) const

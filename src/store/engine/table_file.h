@@ -87,8 +87,12 @@ public:
     // --- Order navigation. nullopt where there is no such row.
     std::optional<std::int32_t> firstKey(const OrderColumns &order);
     std::optional<std::int32_t> lastKey(const OrderColumns &order);
-    std::optional<std::int32_t> keyAfter(const OrderColumns &order, const SortKey &key);
-    std::optional<std::int32_t> keyBefore(const OrderColumns &order, const SortKey &key);
+    // row, when given, receives the row found by an index seek (it stays
+    // empty when the key came from a key list).
+    std::optional<std::int32_t> keyAfter(const OrderColumns &order, const SortKey &key,
+                                         std::vector<QString> *row = nullptr);
+    std::optional<std::int32_t> keyBefore(const OrderColumns &order, const SortKey &key,
+                                          std::vector<QString> *row = nullptr);
     std::string orderBy(const OrderColumns &order, bool descending = false) const;
 
     // The key list of an order, loaded when not valid.
@@ -112,6 +116,10 @@ public:
     void commitPending();
 
 private:
+    struct SeekSql {
+        std::string after;
+        std::string before;
+    };
     struct KeyList {
         OrderColumns order;
         std::vector<std::int32_t> keys;
@@ -127,7 +135,8 @@ private:
     int lowerBound(const OrderColumns &order, const std::vector<std::int32_t> &keys,
                    const SortKey &key);
     std::optional<std::int32_t> singleKey(const std::string &sql, const SortKey *key, int textParam,
-                                          int azonParam);
+                                          int azonParam, std::vector<QString> *row = nullptr);
+    const SeekSql &seekSql(const OrderColumns &order);
 
     QString m_path;
     bool m_readOnly;
@@ -137,6 +146,7 @@ private:
     int m_keyColumn = -1;
     std::map<std::string, Statement> m_statements;
     std::string m_insertSql;
+    std::map<std::string, SeekSql> m_seekSql;
     std::string m_readRowSql;
     std::map<std::string, KeyList> m_keyLists;
     std::optional<int> m_rowCount;
