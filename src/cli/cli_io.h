@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QTextStream>
+
+namespace cli {
+
+// Where a command writes: the report to out, errors to err. The program
+// passes its standard streams, tests strings.
+struct CliIo {
+    QTextStream &out;
+    QTextStream &err;
+};
+
+// Exit codes of the program.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1; // the command could not do its work
+inline constexpr int kExitUsage = 2;   // the command line was wrong
+
+} // namespace cli

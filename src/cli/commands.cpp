@@ -1,0 +1,66 @@
+#include "cli/commands.h"
+
+#include "cli/cmd_convert.h"
+#include "cli/cmd_info.h"
+
+#include <QCommandLineParser>
+
+namespace cli {
+namespace {
+
+void printOverview(QTextStream &stream)
+{
+    stream << QStringLiteral("Használat: szotar <parancs> [kapcsolók]\n\n"
+                             "A Velkor szótár parancssori eszköze.\n\n"
+                             "Parancsok:\n");
+    for (const Command &command : commands())
+        stream << QStringLiteral("  %1  %2\n").arg(command.name, -14).arg(command.summary);
+    stream << QStringLiteral("\nEgy parancs kapcsolóit a „szotar <parancs> --help” írja ki.\n");
+}
+
+} // namespace
+
+const std::vector<Command> &commands()
+{
+    static const std::vector<Command> list = {
+        {QStringLiteral("convert-dictd"),
+         QStringLiteral("dictd szótár (.index és .dict.dz) átalakítása szótártáblává"),
+         &runConvertDictd},
+        {QStringLiteral("info"),
+         QStringLiteral("egy szótártábla adatai: sorok száma, mezők, indexek"), &runInfo},
+    };
+    return list;
+}
+
+int runCommandLine(const QStringList &arguments, CliIo &io)
+{
+    QCommandLineParser parser;
+    // Everything after the command name belongs to the command.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("A súgó kiírása."));
+    parser.addOption(help);
+    parser.addPositionalArgument(QStringLiteral("parancs"), QStringLiteral("A parancs neve."));
+    if (!parser.parse(arguments)) {
+        io.err << QStringLiteral("Hibás parancssor: %1\n").arg(parser.errorText());
+        printOverview(io.err);
+        return kExitUsage;
+    }
+    const QStringList rest = parser.positionalArguments();
+    if (parser.isSet(help) || rest.isEmpty()) {
+        printOverview(rest.isEmpty() && !parser.isSet(help) ? io.err : io.out);
+        return parser.isSet(help) ? kExitOk : kExitUsage;
+    }
+    for (const Command &command : commands()) {
+        if (command.name == rest.front()) {
+            const QString program =
+                arguments.isEmpty() ? QStringLiteral("szotar") : arguments.front();
+            return command.run(QStringList{program} + rest.mid(1), io);
+        }
+    }
+    io.err << QStringLiteral("Ismeretlen parancs: %1\n\n").arg(rest.front());
+    printOverview(io.err);
+    return kExitUsage;
+}
+
+} // namespace cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace dictd {
+
+// Characters of a language field of a dictionary table.
+inline constexpr int kTextFieldSize = 50;
+
+// What one side of a pair is stored as: trimmed, its Hungarian accents
+// mended when repairHungarian is set, lower-cased with LowerHungarian, cut to
+// the field size (never inside a surrogate pair) and trimmed again. Equal
+// results mean equal stored rows, so duplicates are judged on this text.
+QString storedText(QStringView raw, bool repairHungarian);
+
+} // namespace dictd

@@ -1,0 +1,23 @@
+#include "cli/cli_translator.h"
+#include "cli/commands.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("szotar"));
+    cli::CliTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    cli::CliIo io{out, err};
+    const int code = cli::runCommandLine(QCoreApplication::arguments(), io);
+    out.flush();
+    err.flush();
+    return code;
+}

@@ -1,0 +1,194 @@
+// The szotar commands as the user runs them: arguments in, report or error
+// and exit code out.
+#include "cli/commands.h"
+#include "dictd_fixture.h"
+#include "qstring_printer.h"
+#include "sample_dictionary.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+struct CliRun {
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    // The parser's help text needs an application object.
+    static void SetUpTestSuite()
+    {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "szotar";
+            static char *argv[] = {name, nullptr};
+            s_app = std::make_unique<QCoreApplication>(argc, argv);
+        }
+    }
+    static void TearDownTestSuite() { s_app.reset(); }
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        const auto dictionary = dictd_fixture::build(sample_dictionary::entries());
+        dictd_fixture::writeFile(path(QStringLiteral("proba.index")), dictionary.index);
+        dictd_fixture::writeFile(path(QStringLiteral("proba.dict.dz")),
+                                 dictd_fixture::dictzip(dictionary.data));
+    }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    CliRun run(const QStringList &arguments)
+    {
+        CliRun result;
+        QTextStream out(&result.out);
+        QTextStream err(&result.err);
+        cli::CliIo io{out, err};
+        result.code = cli::runCommandLine(QStringList{QStringLiteral("szotar")} + arguments, io);
+        out.flush();
+        err.flush();
+        return result;
+    }
+
+    QStringList convertArguments(const QString &table)
+    {
+        return {QStringLiteral("convert-dictd"),
+                QStringLiteral("--index"),
+                path(QStringLiteral("proba.index")),
+                QStringLiteral("--dict"),
+                path(QStringLiteral("proba.dict.dz")),
+                QStringLiteral("--out"),
+                path(table),
+                QStringLiteral("--repair-hungarian-target")};
+    }
+
+    static inline std::unique_ptr<QCoreApplication> s_app;
+    QTemporaryDir m_dir;
+};
+
+struct UsageCase {
+    const char *name;
+    QStringList arguments;
+    int code;
+    const char *expected; // part of stdout (code 0) or stderr
+};
+
+class CliUsage : public Cli, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(CliUsage, AnswersWithTheRightStreamAndCode)
+{
+    const CliRun result = run(GetParam().arguments);
+    EXPECT_EQ(result.code, GetParam().code);
+    const QString &stream = GetParam().code == cli::kExitOk ? result.out : result.err;
+    EXPECT_TRUE(stream.contains(QString::fromUtf8(GetParam().expected)))
+        << "out: " << result.out.toStdString() << "\nerr: " << result.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliUsage,
+    ::testing::Values(
+        UsageCase{"NoCommand", {}, cli::kExitUsage, "Parancsok:"},
+        UsageCase{"Help", {QStringLiteral("--help")}, cli::kExitOk, "convert-dictd"},
+        UsageCase{"UnknownCommand",
+                  {QStringLiteral("lookup")},
+                  cli::kExitUsage,
+                  "Ismeretlen parancs: lookup"},
+        UsageCase{"UnknownOptionBeforeCommand",
+                  {QStringLiteral("--x"), QStringLiteral("info")},
+                  cli::kExitUsage,
+                  "Hibás parancssor"},
+        UsageCase{"ConvertHelp",
+                  {QStringLiteral("convert-dictd"), QStringLiteral("-h")},
+                  cli::kExitOk,
+                  "--repair-hungarian-target"},
+        UsageCase{"ConvertMissingDict",
+                  {QStringLiteral("convert-dictd"), QStringLiteral("--index"), QStringLiteral("a"),
+                   QStringLiteral("--out"), QStringLiteral("Angol_Magyar.DB")},
+                  cli::kExitUsage,
+                  "Hiányzik a --dict kapcsoló."},
+        UsageCase{"ConvertExtraArgument",
+                  {QStringLiteral("convert-dictd"), QStringLiteral("--index"), QStringLiteral("a"),
+                   QStringLiteral("--dict"), QStringLiteral("b"), QStringLiteral("--out"),
+                   QStringLiteral("Angol_Magyar.DB"), QStringLiteral("c")},
+                  cli::kExitUsage,
+                  "Fölösleges argumentum: c"},
+        UsageCase{
+            "InfoWithoutFile", {QStringLiteral("info")}, cli::kExitUsage, "Hiányzik a tábla neve."},
+        UsageCase{"InfoMissingFile",
+                  {QStringLiteral("info"), QStringLiteral("/nincs/A_B.DB")},
+                  cli::kExitFailure,
+                  "Hiba: a tábla nem található: /nincs/A_B.DB"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Cli, ConvertReportsItsFiguresAndInfoReadsTheTable)
+{
+    const CliRun converted = run(convertArguments(QStringLiteral("Angol_Magyar.DB")));
+    ASSERT_EQ(converted.code, cli::kExitOk) << converted.err.toStdString();
+    for (const QString &line :
+         {QStringLiteral("beírt sorok: 14\n"),
+          QStringLiteral("kihagyott párok: 6 (ismétlődő: 5, üres oldalú: 1)\n"),
+          QStringLiteral("szócikkek: 13 (kihagyott leíró szócikk: 2)\n"),
+          QStringLiteral("javított (ô/û → ő/ű) fordítás: 3\n"), QStringLiteral(" mp\n")})
+        EXPECT_TRUE(converted.out.contains(line)) << converted.out.toStdString();
+
+    const CliRun info = run({QStringLiteral("info"), path(QStringLiteral("Angol_Magyar.DB"))});
+    ASSERT_EQ(info.code, cli::kExitOk) << info.err.toStdString();
+    EXPECT_TRUE(info.out.contains(QStringLiteral("Sorok: 14\n"))) << info.out.toStdString();
+    EXPECT_TRUE(info.out.contains(QStringLiteral("Mezők: Azon, Angol, Magyar\n")));
+    EXPECT_TRUE(info.out.contains(QStringLiteral("Indexek: ")));
+}
+
+TEST_F(Cli, ConvertRefusesToReplaceATableUnlessAsked)
+{
+    ASSERT_EQ(run(convertArguments(QStringLiteral("Angol_Magyar.DB"))).code, cli::kExitOk);
+    const CliRun again = run(convertArguments(QStringLiteral("Angol_Magyar.DB")));
+    EXPECT_EQ(again.code, cli::kExitFailure);
+    EXPECT_TRUE(again.err.contains(QStringLiteral("--overwrite"))) << again.err.toStdString();
+    const CliRun replaced =
+        run(convertArguments(QStringLiteral("Angol_Magyar.DB")) << QStringLiteral("--overwrite"));
+    EXPECT_EQ(replaced.code, cli::kExitOk) << replaced.err.toStdString();
+}
+
+TEST_F(Cli, DamagedInputAndNonTableFail)
+{
+    dictd_fixture::writeFile(path(QStringLiteral("proba.dict.dz")), "\x1f\x8b\x08");
+    const CliRun converted = run(convertArguments(QStringLiteral("Angol_Magyar.DB")));
+    EXPECT_EQ(converted.code, cli::kExitFailure);
+    EXPECT_TRUE(converted.err.startsWith(QStringLiteral("Hiba: Sérült adatállomány")))
+        << converted.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("Angol_Magyar.DB"))));
+
+    dictd_fixture::writeFile(path(QStringLiteral("Szoveg_Fajl.DB")), "ez nem tábla\n");
+    const CliRun info = run({QStringLiteral("info"), path(QStringLiteral("Szoveg_Fajl.DB"))});
+    EXPECT_EQ(info.code, cli::kExitFailure);
+    EXPECT_TRUE(info.err.startsWith(QStringLiteral("Hiba: "))) << info.err.toStdString();
+}
+
+// The program itself: exit codes and Hungarian parser messages.
+TEST_F(Cli, ProgramExitCodes)
+{
+    QProcess program;
+    program.start(QStringLiteral(SZOTAR_PATH),
+                  {QStringLiteral("convert-dictd"), QStringLiteral("--bogus")});
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), cli::kExitUsage);
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError())
+                    .contains(QStringLiteral("Ismeretlen kapcsoló: „bogus”")));
+
+    program.start(QStringLiteral(SZOTAR_PATH), convertArguments(QStringLiteral("Angol_Magyar.DB")));
+    ASSERT_TRUE(program.waitForFinished(30000));
+    EXPECT_EQ(program.exitCode(), cli::kExitOk) << program.readAllStandardError().toStdString();
+    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput())
+                    .contains(QStringLiteral("beírt sorok: 14")));
+}
+
+} // namespace
