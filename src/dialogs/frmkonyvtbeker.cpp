@@ -1,0 +1,6 @@
+#include "dialogs/frmkonyvtbeker.h"
+
+TfrmKonyvtBeker::TfrmKonyvtBeker(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmKonyvtBeker"));
+}

@@ -1,0 +1,6 @@
+#include "dialogs/frmnevjegy.h"
+
+TfrmNevjegy::TfrmNevjegy(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmNevjegy"));
+}

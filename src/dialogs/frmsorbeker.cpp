@@ -1,0 +1,6 @@
+#include "dialogs/frmsorbeker.h"
+
+TfrmSorBeker::TfrmSorBeker(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("frmSorBeker"));
+}

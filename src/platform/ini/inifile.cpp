@@ -1,0 +1,74 @@
+#include "platform/ini/inifile.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <utility>
+
+IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+
+IniDocument IniFile::load() const
+{
+    return IniDocument::load(m_path);
+}
+
+IniResult IniFile::save(const IniDocument &document) const
+{
+    return document.save(m_path);
+}
+
+int IniFile::readInteger(QStringView section, QStringView key, int defaultValue) const
+{
+    return load().readInteger(section, key, defaultValue);
+}
+
+bool IniFile::readBool(QStringView section, QStringView key, bool defaultValue) const
+{
+    return load().readBool(section, key, defaultValue);
+}
+
+QString IniFile::readString(QStringView section, QStringView key, const QString &defaultValue) const
+{
+    return load().readString(section, key, defaultValue);
+}
+
+template <typename Write> IniResult IniFile::writeThrough(Write write) const
+{
+    IniDocument document = load();
+    if (const IniResult changed = write(document); !changed)
+        return changed;
+    return save(document);
+}
+
+IniResult IniFile::writeInteger(QStringView section, QStringView key, int value) const
+{
+    return writeThrough(
+        [&](IniDocument &document) { return document.writeInteger(section, key, value); });
+}
+
+IniResult IniFile::writeBool(QStringView section, QStringView key, bool value) const
+{
+    return writeThrough(
+        [&](IniDocument &document) { return document.writeBool(section, key, value); });
+}
+
+IniResult IniFile::writeString(QStringView section, QStringView key, const QString &value) const
+{
+    return writeThrough(
+        [&](IniDocument &document) { return document.writeString(section, key, value); });
+}
+
+IniResult IniFile::eraseFile() const
+{
+    const QFileInfo info(m_path);
+    if (!info.exists() && !info.isSymLink())
+        return IniResult::success();
+    if (info.isDir())
+        return IniResult::failure(
+            QStringLiteral("A beállításfájl helyén egy mappa van, nem törölhető: %1").arg(m_path));
+    QFile file(m_path);
+    if (!file.remove())
+        return IniResult::failure(QStringLiteral("A beállításfájl nem törölhető: %1 (%2)")
+                                      .arg(m_path, file.errorString()));
+    return IniResult::success();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/ini/inidocument.h"
+#include "platform/ini/iniresult.h"
+
+#include <QString>
+#include <QStringView>
+
+// The settings file at one path, read and written one key at a time in the
+// manner of the Windows profile functions: every read looks at the file as
+// it is now, every write reads the file, changes the one key and writes the
+// whole file back safely (see IniDocument). Reads never fail: whatever goes
+// wrong gives the default. For many keys at once, load() a document, write
+// into it and save() it once.
+class IniFile final {
+public:
+    explicit IniFile(QString path);
+
+    const QString &path() const { return m_path; }
+
+    int readInteger(QStringView section, QStringView key, int defaultValue) const;
+    bool readBool(QStringView section, QStringView key, bool defaultValue) const;
+    QString readString(QStringView section, QStringView key, const QString &defaultValue) const;
+
+    IniResult writeInteger(QStringView section, QStringView key, int value) const;
+    IniResult writeBool(QStringView section, QStringView key, bool value) const;
+    IniResult writeString(QStringView section, QStringView key, const QString &value) const;
+
+    // Deletes the file. A file that is not there counts as deleted.
+    IniResult eraseFile() const;
+
+    IniDocument load() const;
+    IniResult save(const IniDocument &document) const;
+
+private:
+    template <typename Write> IniResult writeThrough(Write write) const;
+
+    QString m_path;
+};

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+#include <utility>
+
+class QTextDocument;
+
+// Loading and saving the editor's documents: the one layer between document
+// files and QTextDocument.
+namespace documentio {
+
+// Success, or a Hungarian message for the user that names the file.
+struct IoResult {
+    bool ok = true;
+    QString error;
+
+    explicit operator bool() const { return ok; }
+    static IoResult success() { return {}; }
+    static IoResult failure(QString message) { return {false, std::move(message)}; }
+};
+
+enum class FileFormat { Rtf, PlainText };
+
+// Files larger than this are refused rather than read into memory.
+inline constexpr qint64 kMaxFileSize = 256 * 1024 * 1024;
+
+// True when the name's extension is ".rtf" in any case: the name alone
+// decides the format a document is written in.
+bool isRtfName(const QString &path);
+
+// Replaces the content of doc with the file at path. The content decides the
+// format, not the name: RTF when it starts with "{\rtf" (rtf::looksLikeRtf),
+// otherwise plain text (plaintext::decode). When format is given it receives
+// the format read. On failure (the file is missing, unreadable or too large)
+// doc is left as it was.
+IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *format = nullptr);
+
+// Writes doc as RTF (rtf::write) or as plain Windows-1250 text with CR LF
+// after every line (plaintext::encode). The file is replaced only when the
+// whole new content has been written; on failure the old file stays.
+IoResult saveRtf(const QString &path, const QTextDocument &doc);
+IoResult savePlainText(const QString &path, const QTextDocument &doc);
+
+// saveRtf for a name with the ".rtf" extension, savePlainText for any other.
+IoResult saveDocument(const QString &path, const QTextDocument &doc);
+
+} // namespace documentio

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QList>
+#include <QRgb>
+#include <QString>
+#include <QTextOption>
+
+#include <optional>
+
+// The formats the reader hands to the document builder, already resolved
+// against the file's font and colour tables.
+namespace rtf {
+
+enum class Numbering { None, Bullet, Decimal, LowerLetter, UpperLetter, LowerRoman, UpperRoman };
+
+struct RunFormat {
+    QString family; // empty: the document's default font
+    bool fixedPitch = false;
+    int halfPoints = 24; // RTF sizes are in half points
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+    std::optional<QRgb> colour; // empty: the automatic text colour
+
+    bool operator==(const RunFormat &) const = default;
+};
+
+struct ParagraphFormat {
+    Qt::Alignment alignment = Qt::AlignLeft;
+    double leftMargin = 0;        // points
+    double rightMargin = 0;       // points
+    double firstIndent = 0;       // points, relative to leftMargin
+    QList<QTextOption::Tab> tabs; // positions in points
+    Numbering numbering = Numbering::None;
+    int listKey = -1; // paragraphs with equal keys form one list
+    int listLevel = 0;
+};
+
+} // namespace rtf

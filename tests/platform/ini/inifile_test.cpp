@@ -1,0 +1,238 @@
+#include "platform/ini/inifile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <ostream>
+#include <string_view>
+
+using namespace std::literals;
+
+namespace {
+
+QByteArray bytes(std::string_view text)
+{
+    return QByteArray(text.data(), qsizetype(text.size()));
+}
+
+class IniFileTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString path() const { return m_dir.filePath(QStringLiteral("szotar.ini")); }
+
+    void writeRaw(const QByteArray &content) const
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(content), content.size());
+    }
+
+    QByteArray readRaw() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QStringList entries() const
+    {
+        return QDir(m_dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(IniFileTest, MissingFileGivesDefaultsAndIsCreatedByTheFirstWrite)
+{
+    const IniFile ini(path());
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Szel", 500), 500);
+    EXPECT_TRUE(ini.readBool(u"SzovFormazPanel", u"Fordit", true));
+    EXPECT_EQ(ini.readString(u"Dok", u"DokNev", QStringLiteral("x.rtf")), QStringLiteral("x.rtf"));
+
+    ASSERT_TRUE(ini.writeInteger(u"FoAblak", u"Bal", 100));
+    ASSERT_TRUE(ini.writeBool(u"FoAblak", u"Max", true));
+    EXPECT_EQ(readRaw(), bytes("[FoAblak]\r\nBal=100\r\nMax=1\r\n"sv));
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 0), 100);
+    // The temporary file of the safe write is gone.
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("szotar.ini")});
+}
+
+TEST_F(IniFileTest, DirectionWriteKeepsEveryOtherLineOfTheFile)
+{
+    const QByteArray before = bytes("; megjegyz\xe9s\r\n[FoAblak]\r\nBal=10\r\n\r\n"
+                                    "[SzotarFordIrany]\r\nAngol_Magyar=Magyar\n"
+                                    "N\xe9met_Magyar=N\xe9met"sv);
+    writeRaw(before);
+    const IniFile ini(path());
+    ASSERT_TRUE(ini.writeString(u"SzotarFordIrany", u"angol_magyar", QStringLiteral("Angol")));
+    EXPECT_EQ(readRaw(), bytes("; megjegyz\xe9s\r\n[FoAblak]\r\nBal=10\r\n\r\n"
+                               "[SzotarFordIrany]\r\nAngol_Magyar=Angol\n"
+                               "N\xe9met_Magyar=N\xe9met"sv));
+}
+
+TEST_F(IniFileTest, OneSaveOfABatchKeepsTheOtherKeys)
+{
+    writeRaw(bytes("[SzotarFordIrany]\r\nAngol_Magyar=Angol\r\n"sv));
+    const IniFile ini(path());
+    IniDocument doc = ini.load();
+    for (int i = 0; i < 25; ++i)
+        ASSERT_TRUE(doc.writeInteger(u"Panelek", QStringLiteral("K%1").arg(i), i * 3));
+    ASSERT_TRUE(ini.save(doc));
+    for (int i = 0; i < 25; ++i)
+        EXPECT_EQ(ini.readInteger(u"Panelek", QStringLiteral("K%1").arg(i), -1), i * 3);
+    EXPECT_EQ(ini.readString(u"SzotarFordIrany", u"Angol_Magyar", {}), QStringLiteral("Angol"));
+}
+
+// ---- Damaged contents: read what can be read, defaults elsewhere -----------
+
+struct DamagedCase {
+    const char *what;
+    std::function<QByteArray()> content;
+    int expectedBal; // default 100
+};
+
+std::ostream &operator<<(std::ostream &os, const DamagedCase &c)
+{
+    return os << c.what;
+}
+
+class DamagedFileTest : public IniFileTest, public ::testing::WithParamInterface<DamagedCase> {};
+
+TEST_P(DamagedFileTest, GivesDefaultsAndWritesKeepTheBytes)
+{
+    const QByteArray content = GetParam().content();
+    writeRaw(content);
+    const IniFile ini(path());
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), GetParam().expectedBal);
+    EXPECT_EQ(ini.readString(u"Dok", u"DokNev", QStringLiteral("alap")), QStringLiteral("alap"));
+
+    // A small file is still ours to write: our key is added, nothing is lost.
+    ASSERT_TRUE(ini.writeInteger(u"Teszt", u"Ertek", 7));
+    const QByteArray after = readRaw();
+    EXPECT_TRUE(after.startsWith(content)) << GetParam().what;
+    EXPECT_EQ(ini.readInteger(u"Teszt", u"Ertek", 0), 7) << GetParam().what;
+}
+
+QByteArray pseudoRandomBytes(int size)
+{
+    QByteArray out(size, Qt::Uninitialized);
+    quint32 state = 12345;
+    for (char &c : out) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(state >> 24);
+    }
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DamagedFileTest,
+    ::testing::Values(DamagedCase{"NUL bytes only", [] { return QByteArray(4096, '\0'); }, 100},
+                      DamagedCase{"binary noise", [] { return pseudoRandomBytes(64 * 1024); }, 100},
+                      DamagedCase{"one long line without line end",
+                                  [] { return QByteArray(2 * 1024 * 1024, 'x'); }, 100},
+                      DamagedCase{"long line before the key",
+                                  [] {
+                                      return bytes("[FoAblak]\r\n"sv) +
+                                             QByteArray(1024 * 1024, '=') +
+                                             bytes("\r\nBal=5\r\n"sv);
+                                  },
+                                  5},
+                      DamagedCase{"every byte value",
+                                  [] {
+                                      QByteArray all;
+                                      for (int b = 0; b < 256; ++b)
+                                          all.append(static_cast<char>(b));
+                                      return all + bytes("\n[FoAblak]\nBal=9\n"sv);
+                                  },
+                                  9}));
+
+// ---- Paths that are not a readable settings file ---------------------------
+
+TEST_F(IniFileTest, FolderInPlaceOfTheFileGivesDefaultsAndFailedWrites)
+{
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("szotar.ini")));
+    const IniFile ini(path());
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
+    const IniResult written = ini.writeInteger(u"FoAblak", u"Bal", 1);
+    EXPECT_FALSE(written.ok());
+    EXPECT_FALSE(written.error().isEmpty());
+    EXPECT_FALSE(ini.eraseFile().ok());
+    EXPECT_TRUE(QFileInfo(path()).isDir());
+}
+
+TEST_F(IniFileTest, NamedPipeIsNotOpened)
+{
+    // Opening a pipe with no writer would block the program for ever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    const IniFile ini(path());
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
+    EXPECT_FALSE(ini.load().loadError().isEmpty());
+    EXPECT_FALSE(ini.writeInteger(u"FoAblak", u"Bal", 1).ok());
+}
+
+TEST_F(IniFileTest, HugeFileIsNeitherReadNorReplaced)
+{
+    {
+        QFile file(path());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(file.write("[FoAblak]\r\nBal=5\r\n") > 0);
+        ASSERT_TRUE(file.resize(64 * 1024 * 1024)); // sparse: costs no disk
+    }
+    const IniFile ini(path());
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
+    EXPECT_FALSE(ini.writeInteger(u"FoAblak", u"Bal", 1).ok());
+    EXPECT_EQ(QFileInfo(path()).size(), 64 * 1024 * 1024);
+}
+
+TEST_F(IniFileTest, UnreadableFileIsNotReplaced)
+{
+    writeRaw(bytes("[FoAblak]\r\nBal=5\r\n"sv));
+    ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0), 0);
+    {
+        QFile probe(path());
+        if (probe.open(QIODevice::ReadOnly))
+            GTEST_SKIP() << "running with rights that read any file";
+    }
+    const IniFile ini(path());
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
+    EXPECT_FALSE(ini.writeInteger(u"FoAblak", u"Teto", 1).ok());
+    ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0600), 0);
+    EXPECT_EQ(readRaw(), bytes("[FoAblak]\r\nBal=5\r\n"sv));
+}
+
+TEST_F(IniFileTest, WriteIntoMissingFolderFails)
+{
+    const IniFile ini(m_dir.filePath(QStringLiteral("nincs/szotar.ini")));
+    const IniResult written = ini.writeString(u"Dok", u"DokNev", QStringLiteral("a.rtf"));
+    EXPECT_FALSE(written.ok());
+    EXPECT_FALSE(written.error().isEmpty());
+    EXPECT_TRUE(entries().isEmpty());
+}
+
+TEST_F(IniFileTest, RejectedValueLeavesTheFileAsItWas)
+{
+    writeRaw(bytes("[Dok]\r\nDokNev=a.rtf\r\n"sv));
+    const IniFile ini(path());
+    EXPECT_FALSE(ini.writeString(u"Dok", u"DokNev", QStringLiteral("b\r\nTeto=1")).ok());
+    EXPECT_EQ(readRaw(), bytes("[Dok]\r\nDokNev=a.rtf\r\n"sv));
+}
+
+TEST_F(IniFileTest, EraseFileDeletesAndToleratesAMissingFile)
+{
+    writeRaw(bytes("[FoAblak]\r\nBal=5\r\n"sv));
+    const IniFile ini(path());
+    ASSERT_TRUE(ini.eraseFile());
+    EXPECT_FALSE(QFileInfo::exists(path()));
+    EXPECT_TRUE(ini.eraseFile());
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
+}
+
+} // namespace

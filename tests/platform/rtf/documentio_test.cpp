@@ -1,0 +1,222 @@
+// Loading by content and saving in one piece.
+#include "platform/rtf/documentio.h"
+#include "platform/rtf/plaintext.h"
+#include "rtftestsupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using documentio::FileFormat;
+
+namespace {
+
+class DocumentIo : public ::testing::Test {
+protected:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    void writeBytes(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(bytes), bytes.size());
+    }
+
+    QByteArray readBytes(const QString &name) const
+    {
+        QFile f(path(name));
+        EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << name.toStdString();
+        return f.readAll();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+struct LoadCase {
+    const char *file;
+    QByteArray bytes;
+    FileFormat format;
+    const char16_t *paragraphs; // joined with '|'
+};
+
+class LoadDecision : public DocumentIo, public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(LoadDecision, FollowsTheContentNotTheName)
+{
+    const LoadCase c = GetParam();
+    writeBytes(QString::fromLatin1(c.file), c.bytes);
+    QTextDocument doc;
+    FileFormat format{};
+    const documentio::IoResult r =
+        documentio::loadDocument(path(QString::fromLatin1(c.file)), doc, &format);
+    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    EXPECT_EQ(format, c.format) << c.file;
+    EXPECT_EQ(rtftest::paragraphs(doc).join(u'|'), QString::fromUtf16(c.paragraphs)) << c.file;
+    EXPECT_FALSE(doc.isModified());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LoadDecision,
+    ::testing::Values(
+        LoadCase{"rtf.txt", "{\\rtf1 \\b a\\b0\\par}", FileFormat::Rtf, u"a"},
+        LoadCase{"plain.rtf", "hello\r\nworld", FileFormat::PlainText, u"hello|world"},
+        LoadCase{"rtf-after-bom.rtf", "\xEF\xBB\xBF  \r\n{\\rtf1 x}", FileFormat::Rtf, u"x"},
+        LoadCase{"utf8-bom.txt", "\xEF\xBB\xBF\xC5\x91\xC5\xB1\xE2\x82\xAC\xF0\x9F\x98\x80\r\n",
+                 FileFormat::PlainText, u"őű€😀"},
+        LoadCase{"bom-but-not-utf8.txt", "\xEF\xBB\xBF\xF5", FileFormat::PlainText, u"ď»żő"},
+        LoadCase{"utf8-without-bom.txt", "\xC5\x91", FileFormat::PlainText, u"Ĺ‘"},
+        LoadCase{"cp1250.txt", "\xC1rv\xEDzt\xFBr\xF5 t\xFCk\xF6rf\xFAr\xF3g\xE9p\r\n",
+                 FileFormat::PlainText, u"Árvíztűrő tükörfúrógép"},
+        LoadCase{"line-ends.txt", "a\nb\rc\r\n\r\nd", FileFormat::PlainText, u"a|b|c||d"},
+        LoadCase{"empty.rtf", "", FileFormat::PlainText, u""},
+        LoadCase{"almost-rtf.txt", "{\\rt", FileFormat::PlainText, u"{\\rt"},
+        LoadCase{"binary.txt", QByteArray("a\0b\xFF", 4), FileFormat::PlainText, u"a\ufffdb˙"},
+        LoadCase{"noextension", "{\\rtf1 y}", FileFormat::Rtf, u"y"}));
+
+TEST_F(DocumentIo, RtfContentKeepsItsFormatsInATxtFile)
+{
+    writeBytes(u"formatted.txt"_s, "{\\rtf1 \\b bold\\b0  plain}");
+    QTextDocument doc;
+    ASSERT_TRUE(documentio::loadDocument(path(u"formatted.txt"_s), doc).ok);
+    EXPECT_GE(rtftest::formatOf(doc, 0, u"bold"_s).fontWeight(), QFont::Bold);
+}
+
+TEST_F(DocumentIo, MissingFileIsAHungarianErrorAndTheDocumentStays)
+{
+    QTextDocument doc;
+    doc.setPlainText(u"régi"_s);
+    const QString missing = path(u"nincs.rtf"_s);
+    const documentio::IoResult r = documentio::loadDocument(missing, doc);
+    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(bool(r));
+    EXPECT_EQ(r.error, u"Nem sikerült megnyitni a fájlt:\n"_s + QDir::toNativeSeparators(missing));
+    EXPECT_EQ(doc.toPlainText(), u"régi"_s);
+}
+
+TEST_F(DocumentIo, AFileTooLargeToHoldIsRefused)
+{
+    const QString huge = path(u"huge.txt"_s);
+    {
+        QFile f(huge);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(f.resize(documentio::kMaxFileSize + 1)); // sparse: no real disk use
+    }
+    QTextDocument doc;
+    const documentio::IoResult r = documentio::loadDocument(huge, doc);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, u"A fájl túl nagy, nem nyitható meg:\n"_s + QDir::toNativeSeparators(huge));
+}
+
+TEST_F(DocumentIo, ADirectoryCannotBeOpened)
+{
+    QTextDocument doc;
+    EXPECT_FALSE(documentio::loadDocument(m_dir.path(), doc).ok);
+}
+
+TEST_F(DocumentIo, PlainTextIsWindows1250WithCrLfAfterEveryLine)
+{
+    QTextDocument doc;
+    QTextCursor c(&doc);
+    c.insertText(u"Árvíztűrő\tő"_s);
+    c.insertBlock();
+    c.insertText(u"😀 û\u2028második"_s);
+    c.insertBlock();
+    ASSERT_TRUE(documentio::savePlainText(path(u"out.txt"_s), doc).ok);
+    EXPECT_EQ(readBytes(u"out.txt"_s),
+              QByteArray("\xC1rv\xEDzt\xFBr\xF5\t\xF5\r\n? ?\r\nm\xE1sodik\r\n\r\n"));
+}
+
+TEST_F(DocumentIo, PlainTextSurvivesSaveAndLoadUnchanged)
+{
+    const QByteArray bytes("els\xF5\r\n\r\nharmadik\r\n");
+    writeBytes(u"in.txt"_s, bytes);
+    QTextDocument doc;
+    ASSERT_TRUE(documentio::loadDocument(path(u"in.txt"_s), doc).ok);
+    ASSERT_TRUE(documentio::savePlainText(path(u"again.txt"_s), doc).ok);
+    EXPECT_EQ(readBytes(u"again.txt"_s), bytes);
+}
+
+TEST_F(DocumentIo, EmptyDocumentIsAnEmptyFile)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(documentio::savePlainText(path(u"empty.txt"_s), doc).ok);
+    EXPECT_TRUE(readBytes(u"empty.txt"_s).isEmpty());
+}
+
+TEST_F(DocumentIo, RtfSurvivesSaveAndLoad)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(rtftest::fixture("wordpad_hu.rtf").size() > 0);
+    writeBytes(u"in.rtf"_s, rtftest::fixture("wordpad_hu.rtf"));
+    ASSERT_TRUE(documentio::loadDocument(path(u"in.rtf"_s), doc).ok);
+    ASSERT_TRUE(documentio::saveRtf(path(u"out.rtf"_s), doc).ok);
+    QTextDocument again;
+    FileFormat format{};
+    ASSERT_TRUE(documentio::loadDocument(path(u"out.rtf"_s), again, &format).ok);
+    EXPECT_EQ(format, FileFormat::Rtf);
+    EXPECT_EQ(rtftest::describe(again), rtftest::describe(doc));
+}
+
+TEST_F(DocumentIo, SavingReplacesAnExistingFile)
+{
+    writeBytes(u"x.txt"_s, "old content that is longer than the new one");
+    QTextDocument doc;
+    doc.setPlainText(u"új"_s);
+    ASSERT_TRUE(documentio::savePlainText(path(u"x.txt"_s), doc).ok);
+    EXPECT_EQ(readBytes(u"x.txt"_s), QByteArray("\xFAj\r\n"));
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{u"x.txt"_s});
+}
+
+TEST_F(DocumentIo, FailedSaveIsAHungarianErrorAndTheOldFileStays)
+{
+    writeBytes(u"keep.rtf"_s, "old");
+    QDir(m_dir.path()).mkdir(u"keep.rtf.dir"_s);
+    QTextDocument doc;
+    doc.setPlainText(u"új"_s);
+
+    const QString intoMissingFolder = path(u"nincs/ilyen.rtf"_s);
+    documentio::IoResult r = documentio::saveRtf(intoMissingFolder, doc);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error,
+              u"Nem sikerült menteni a fájlt:\n"_s + QDir::toNativeSeparators(intoMissingFolder));
+
+    r = documentio::savePlainText(path(u"keep.rtf.dir"_s), doc);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(readBytes(u"keep.rtf"_s), QByteArray("old"));
+}
+
+struct NameCase {
+    const char16_t *name;
+    bool rtf;
+};
+
+class SaveByName : public DocumentIo, public ::testing::WithParamInterface<NameCase> {};
+
+TEST_P(SaveByName, TheExtensionAloneChoosesTheFormat)
+{
+    const QString name = QString::fromUtf16(GetParam().name);
+    EXPECT_EQ(documentio::isRtfName(name), GetParam().rtf);
+    QTextDocument doc;
+    doc.setPlainText(u"szöveg"_s);
+    ASSERT_TRUE(documentio::saveDocument(path(name), doc).ok);
+    EXPECT_EQ(readBytes(name).startsWith("{\\rtf1"), GetParam().rtf);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SaveByName,
+                         ::testing::Values(NameCase{u"a.rtf", true}, NameCase{u"b.RTF", true},
+                                           NameCase{u"c.Rtf", true}, NameCase{u"d.txt", false},
+                                           NameCase{u"e", false}, NameCase{u"f.rtf.txt", false},
+                                           NameCase{u"g.txt.rtf", true},
+                                           NameCase{u"h.rtfx", false}));
+
+TEST(PlainTextDecode, StructureCharactersAreReplaced)
+{
+    EXPECT_EQ(plaintext::decode("\xEF\xBB\xBF\xEF\xBF\xBC\xEF\xB7\x90x"), u"\ufffd\ufffdx"_s);
+}
+
+} // namespace
