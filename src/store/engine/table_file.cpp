@@ -64,6 +64,8 @@ TableFile::TableFile(const QString &path, bool readOnly) : m_path(path), m_readO
         loadSchema();
         if (!m_readOnly)
             execSql(m_db, "PRAGMA synchronous=NORMAL");
+        // A million-row dictionary's indexes stay in memory.
+        execSql(m_db, "PRAGMA cache_size=-32768");
         sync();
     } catch (...) {
         m_statements.clear();
@@ -487,7 +489,14 @@ std::optional<std::int32_t> TableFile::keyAfter(const OrderColumns &order, const
         return at < list.size() ? std::optional<std::int32_t>(list[at]) : std::nullopt;
     }
     const SeekSql &sql = seekSql(order);
-    return singleKey(sql.after, &key, order.empty() ? 0 : 1, 2, row);
+    if (order.empty())
+        return singleKey(sql.after[0], &key, 0, 2, row);
+    // First the rest of a group of equal texts, by a direct index seek; past
+    // its end, one range from the folded text on, which passes over the
+    // group's own rows once.
+    if (auto next = singleKey(sql.after[0], &key, 1, 2, row))
+        return next;
+    return singleKey(sql.after[1], &key, 1, 0, row);
 }
 
 std::optional<std::int32_t> TableFile::keyBefore(const OrderColumns &order, const SortKey &key,
@@ -499,7 +508,11 @@ std::optional<std::int32_t> TableFile::keyBefore(const OrderColumns &order, cons
         return at > 0 ? std::optional<std::int32_t>(list[std::size_t(at - 1)]) : std::nullopt;
     }
     const SeekSql &sql = seekSql(order);
-    return singleKey(sql.before, &key, order.empty() ? 0 : 1, 2, row);
+    if (order.empty())
+        return singleKey(sql.before[0], &key, 0, 2, row);
+    if (auto prev = singleKey(sql.before[0], &key, 1, 2, row))
+        return prev;
+    return singleKey(sql.before[1], &key, 1, 0, row);
 }
 
 const TableFile::SeekSql &TableFile::seekSql(const OrderColumns &order)
@@ -511,20 +524,19 @@ const TableFile::SeekSql &TableFile::seekSql(const OrderColumns &order)
     const std::string azon = quotedColumn(m_keyColumn);
     SeekSql sql;
     if (order.empty()) {
-        sql.after = select + " WHERE " + azon + ">?2 ORDER BY " + azon + " LIMIT 1";
-        sql.before = select + " WHERE " + azon + "<?2 ORDER BY " + azon + " DESC LIMIT 1";
+        sql.after[0] = select + " WHERE " + azon + ">?2 ORDER BY " + azon + " LIMIT 1";
+        sql.before[0] = select + " WHERE " + azon + "<?2 ORDER BY " + azon + " DESC LIMIT 1";
     } else {
-        // One index range from the current folded text on; the rows of the
-        // same folded text that do not come after the current one are
-        // filtered out on the way.
         const std::string column = quotedColumn(order.front());
         const std::string folded = column + " COLLATE " + collation::kSqlName;
-        sql.after = select + " WHERE " + folded + ">=?1 AND (" + folded + ">?1 OR " + column +
-                    ">?1 OR (" + column + "=?1 AND " + azon + ">?2)) ORDER BY " + orderBy(order) +
-                    " LIMIT 1";
-        sql.before = select + " WHERE " + folded + "<=?1 AND (" + folded + "<?1 OR " + column +
-                     "<?1 OR (" + column + "=?1 AND " + azon + "<?2)) ORDER BY " +
-                     orderBy(order, true) + " LIMIT 1";
+        const std::string same = " WHERE " + folded + "=?1 AND " + column;
+        sql.after[0] = select + same + "=?1 AND " + azon + ">?2 ORDER BY " + azon + " LIMIT 1";
+        sql.after[1] = select + " WHERE " + folded + ">=?1 AND (" + folded + ">?1 OR " + column +
+                       ">?1) ORDER BY " + orderBy(order) + " LIMIT 1";
+        sql.before[0] =
+            select + same + "=?1 AND " + azon + "<?2 ORDER BY " + azon + " DESC LIMIT 1";
+        sql.before[1] = select + " WHERE " + folded + "<=?1 AND (" + folded + "<?1 OR " + column +
+                        "<?1) ORDER BY " + orderBy(order, true) + " LIMIT 1";
     }
     return m_seekSql.emplace(orderName(order), sql).first->second;
 }

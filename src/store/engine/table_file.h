@@ -117,8 +117,8 @@ public:
 
 private:
     struct SeekSql {
-        std::string after;
-        std::string before;
+        std::string after[2];
+        std::string before[2];
     };
     struct KeyList {
         OrderColumns order;
