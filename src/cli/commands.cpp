@@ -2,6 +2,7 @@
 
 #include "cli/cmd_convert.h"
 #include "cli/cmd_info.h"
+#include "cli/cmd_lookup.h"
 
 #include <QCommandLineParser>
 
@@ -28,6 +29,8 @@ const std::vector<Command> &commands()
          &runConvertDictd},
         {QStringLiteral("info"),
          QStringLiteral("egy szótártábla adatai: sorok száma, mezők, indexek"), &runInfo},
+        {QStringLiteral("lookup"),
+         QStringLiteral("szavak keresése egy szótárban, ahogy a fordító keres"), &runLookup},
     };
     return list;
 }

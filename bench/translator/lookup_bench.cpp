@@ -1,0 +1,250 @@
+// LookUpWord on a generated dictionary of 1,000,000 rows and on the converted
+// English–Hungarian dictionary, beside the same number of raw SQLite indexed
+// lookups. Every call is timed; p50 and p99 are reported as counters.
+#include "../store/generated_dictionary.h"
+#include "lookup_timings.h"
+
+#include "store/engine/collation.h"
+#include "store/engine/session.h"
+#include "store/engine/table.h"
+#include "translator/wordlookup.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <memory>
+#include <optional>
+
+namespace {
+
+constexpr int kGeneratedRows = 1000000;
+constexpr int kSamples = 20000;
+
+enum class Words {
+    Headwords, // the entries' own source texts
+    Inflected, // with a plural, -ed or -ing ending
+    Typing,    // every beginning of a word, as the word box sees it while typing
+};
+
+struct Dictionary {
+    QString folder;
+    QString file = QStringLiteral("Angol_Magyar.DB");
+};
+
+struct OpenLookup {
+    store::Session session;
+    store::Table table{session};
+    std::unique_ptr<translator::WordLookup> lookup;
+
+    explicit OpenLookup(const Dictionary &dictionary)
+    {
+        table.setDatabaseName(dictionary.folder);
+        table.setTableName(dictionary.file);
+        store::Field *source = table.addField(QStringLiteral("Angol"));
+        store::Field *target = table.addField(QStringLiteral("Magyar"));
+        table.setIndexFieldNames(QStringLiteral("Angol"));
+        table.open();
+        lookup = std::make_unique<translator::WordLookup>(table, *source, *target);
+    }
+};
+
+// The exact, case-insensitive locate of the engine as one raw statement.
+class RawLookup {
+public:
+    explicit RawLookup(const Dictionary &dictionary)
+    {
+        const QString path = QDir(dictionary.folder).filePath(dictionary.file);
+        sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
+        store::collation::registerWith(m_db);
+        sqlite3_prepare_v2(m_db,
+                           "SELECT Azon, Magyar FROM Angol_Magyar WHERE Angol = ?1 COLLATE HU_CI "
+                           "ORDER BY Angol COLLATE HU_CI, Angol, Azon LIMIT 1",
+                           -1, &m_stmt, nullptr);
+    }
+    ~RawLookup()
+    {
+        sqlite3_finalize(m_stmt);
+        sqlite3_close(m_db);
+    }
+    RawLookup(const RawLookup &) = delete;
+    RawLookup &operator=(const RawLookup &) = delete;
+
+    bool find(const QString &word)
+    {
+        const QByteArray key = word.toUtf8();
+        sqlite3_bind_text(m_stmt, 1, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+        const bool found = sqlite3_step(m_stmt) == SQLITE_ROW;
+        if (found)
+            benchmark::DoNotOptimize(sqlite3_column_text(m_stmt, 1));
+        sqlite3_reset(m_stmt);
+        return found;
+    }
+
+    QStringList distinctSources()
+    {
+        QStringList words;
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(m_db, "SELECT DISTINCT Angol FROM Angol_Magyar", -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            words << QString::fromUtf8(
+                reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+        return words;
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+    sqlite3_stmt *m_stmt = nullptr;
+};
+
+QStringList inflect(const QStringList &headwords)
+{
+    static const QString kEndings[] = {QStringLiteral("s"), QStringLiteral("ed"),
+                                       QStringLiteral("ing")};
+    QStringList words;
+    for (const QString &headword : headwords) {
+        if (headword.contains(u' '))
+            continue; // phrases are not inflected
+        for (const QString &ending : kEndings)
+            words << headword + ending;
+    }
+    return words;
+}
+
+QStringList typed(const QStringList &headwords)
+{
+    QStringList words;
+    for (const QString &headword : headwords) {
+        for (qsizetype length = 1; length <= headword.size(); ++length)
+            words << headword.left(length);
+    }
+    return words;
+}
+
+QStringList generatedWords(Words kind)
+{
+    QStringList headwords;
+    const int count = kind == Words::Typing ? kSamples / 8 : kSamples;
+    for (int n = 0; n < count; ++n)
+        headwords << bench::sourceWord(int((qint64(n) * 7919) % kGeneratedRows));
+    switch (kind) {
+    case Words::Headwords:
+        return headwords;
+    case Words::Inflected:
+        return inflect(headwords).mid(0, kSamples);
+    case Words::Typing:
+        return typed(headwords);
+    }
+    return headwords;
+}
+
+Dictionary generated()
+{
+    return {bench::generatedDictionary(kGeneratedRows)};
+}
+
+// The converted dictionary of a build, copied once so that a converter still
+// writing it is not disturbed.
+std::optional<Dictionary> english()
+{
+    static const std::optional<Dictionary> copy = []() -> std::optional<Dictionary> {
+        QStringList candidates{QStringLiteral(VELKOR_BINARY_DIR "/bin/Angol_Magyar.DB")};
+        QDirIterator builds(QStringLiteral(VELKOR_SOURCE_DIR), {QStringLiteral("build*")},
+                            QDir::Dirs | QDir::NoDotAndDotDot);
+        while (builds.hasNext())
+            candidates << QDir(builds.next()).filePath(QStringLiteral("bin/Angol_Magyar.DB"));
+        for (const QString &candidate : candidates) {
+            if (!QFileInfo(candidate).isFile())
+                continue;
+            const QString folder = QDir(bench::benchFolder()).filePath(QStringLiteral("english"));
+            QDir().mkpath(folder);
+            const QString target = QDir(folder).filePath(QStringLiteral("Angol_Magyar.DB"));
+            QFile::remove(target);
+            if (QFile::copy(candidate, target))
+                return Dictionary{folder};
+        }
+        return std::nullopt;
+    }();
+    return copy;
+}
+
+void timeLookups(benchmark::State &state, const Dictionary &dictionary, const QStringList &words)
+{
+    OpenLookup open(dictionary);
+    for (auto _ : state) {
+        LookupTimings timings(std::size_t(words.size()));
+        for (const QString &word : words)
+            timings.time([&] { benchmark::DoNotOptimize(open.lookup->LookUpWord(word)); });
+        timings.report(state);
+    }
+}
+
+void timeRaw(benchmark::State &state, const Dictionary &dictionary, const QStringList &words)
+{
+    RawLookup raw(dictionary);
+    for (auto _ : state) {
+        LookupTimings timings(std::size_t(words.size()));
+        for (const QString &word : words)
+            timings.time([&] { benchmark::DoNotOptimize(raw.find(word)); });
+        timings.report(state);
+    }
+}
+
+void BM_LookUpWord_Generated1M(benchmark::State &state, Words kind)
+{
+    timeLookups(state, generated(), generatedWords(kind));
+}
+
+void BM_Raw_IndexedLookup_Generated1M(benchmark::State &state, Words kind)
+{
+    timeRaw(state, generated(), generatedWords(kind));
+}
+
+QStringList englishWords(const Dictionary &dictionary, Words kind)
+{
+    const QStringList headwords = RawLookup(dictionary).distinctSources();
+    return kind == Words::Inflected ? inflect(headwords) : headwords;
+}
+
+void BM_LookUpWord_English(benchmark::State &state, Words kind)
+{
+    const auto dictionary = english();
+    if (!dictionary) {
+        state.SkipWithError("Nincs átalakított angol-magyar szótár (build*/bin/Angol_Magyar.DB)");
+        return;
+    }
+    timeLookups(state, *dictionary, englishWords(*dictionary, kind));
+}
+
+void BM_Raw_IndexedLookup_English(benchmark::State &state, Words kind)
+{
+    const auto dictionary = english();
+    if (!dictionary) {
+        state.SkipWithError("Nincs átalakított angol-magyar szótár (build*/bin/Angol_Magyar.DB)");
+        return;
+    }
+    timeRaw(state, *dictionary, englishWords(*dictionary, kind));
+}
+
+#define LOOKUP_BENCH(fn, kind)                                                                     \
+    BENCHMARK_CAPTURE(fn, kind, Words::kind)->Iterations(1)->Unit(benchmark::kMillisecond)
+
+LOOKUP_BENCH(BM_LookUpWord_Generated1M, Headwords);
+LOOKUP_BENCH(BM_Raw_IndexedLookup_Generated1M, Headwords);
+LOOKUP_BENCH(BM_LookUpWord_Generated1M, Inflected);
+LOOKUP_BENCH(BM_Raw_IndexedLookup_Generated1M, Inflected);
+LOOKUP_BENCH(BM_LookUpWord_Generated1M, Typing);
+LOOKUP_BENCH(BM_Raw_IndexedLookup_Generated1M, Typing);
+LOOKUP_BENCH(BM_LookUpWord_English, Headwords);
+LOOKUP_BENCH(BM_Raw_IndexedLookup_English, Headwords);
+LOOKUP_BENCH(BM_LookUpWord_English, Inflected);
+LOOKUP_BENCH(BM_Raw_IndexedLookup_English, Inflected);
+
+} // namespace
+
+BENCHMARK_MAIN();

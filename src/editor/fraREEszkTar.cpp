@@ -1,0 +1,387 @@
+#include "editor/fraREEszkTar.h"
+
+#include "dialogs/questions.h"
+#include "editor/busycursor.h"
+#include "editor/clipboardwatch.h"
+#include "editor/documentnames.h"
+#include "editor/hostbinding.h"
+#include "editor/qtfiledialogs.h"
+#include "editor/toolbarrows.h"
+#include "platform/rtf/documentio.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFrame>
+#include <QLayout>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+// Stored colour 26058: the frame's own colour until the host gives another.
+const QColor kFrameColour(0xCA, 0x65, 0x00);
+constexpr int kToolbarOffset = 3;
+constexpr int kBorderAtCreation = 2;
+
+// The binding, when it is complete enough for a document command.
+HostBinding *boundHost()
+{
+    HostBinding &b = ActiveBinding();
+    if (!b.ActiveEditor || !b.ActiveDocName || !b.ActiveDocHasFile)
+        return nullptr;
+    return &b;
+}
+
+bool isModified(const HostBinding &b)
+{
+    return b.ActiveEditor->document()->isModified();
+}
+
+void markSaved(const HostBinding &b)
+{
+    *b.ActiveDocHasFile = true;
+    b.ActiveEditor->document()->setModified(false);
+}
+
+// A file is there to be overwritten; a folder of that name is not one.
+bool fileExists(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isDir();
+}
+
+QFrame *makePanel(QWidget &parent, const QString &name, QPoint position)
+{
+    auto *panel = new QFrame(&parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(kBorderAtCreation);
+    panel->move(position);
+    return panel;
+}
+
+QToolBar *makeToolBar(QFrame &panel, const QString &name)
+{
+    auto *bar = new QToolBar(&panel);
+    bar->setObjectName(name);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->layout()->setSpacing(0);
+    bar->layout()->setContentsMargins(kBorderAtCreation, kBorderAtCreation, kBorderAtCreation,
+                                      kBorderAtCreation);
+    bar->move(kToolbarOffset, kToolbarOffset);
+    return bar;
+}
+
+} // namespace
+
+TfraREEszkTar::TfraREEszkTar(QWidget *parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("fraREEszkTar"));
+    setAutoFillBackground(true);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kFrameColour);
+    setPalette(colours);
+
+    m_pnlToolBar = new QWidget(this);
+    m_pnlToolBar->setObjectName(QStringLiteral("pnlToolBar"));
+    auto *column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(m_pnlToolBar);
+
+    m_pnlSzokas = makePanel(*m_pnlToolBar, QStringLiteral("pnlSzokas"), QPoint(0, 0));
+    m_pnlFormaz = makePanel(*m_pnlToolBar, QStringLiteral("pnlFormaz"), QPoint(0, 40));
+    m_tobSzokas = makeToolBar(*m_pnlSzokas, QStringLiteral("tobSzokas"));
+    m_tobFormaz = makeToolBar(*m_pnlFormaz, QStringLiteral("tobFormaz"));
+    FillSzokasRow(*m_tobSzokas);
+    FillFormazRow(*m_tobFormaz);
+    m_cobBetuTipNev = m_tobFormaz->findChild<QComboBox *>(QStringLiteral("cobBetuTipNev"));
+    m_cobBetuMeret = m_tobFormaz->findChild<QComboBox *>(QStringLiteral("cobBetuMeret"));
+    // Hosts add controls to the first row; the panels follow their toolbars.
+    m_tobSzokas->installEventFilter(this);
+    m_tobFormaz->installEventFilter(this);
+
+    // The hidden plain-text buffer stays part of the frame, but plain text is
+    // written straight from the document, which gives the same lines.
+    m_mmMentTxt = new QPlainTextEdit(this);
+    m_mmMentTxt->setObjectName(QStringLiteral("mmMentTxt"));
+    m_mmMentTxt->hide();
+    m_reFontMeret = new QTextEdit(this);
+    m_reFontMeret->setObjectName(QStringLiteral("reFontMeret"));
+    m_reFontMeret->setPlainText(QStringLiteral("reFontMeret"));
+    m_reFontMeret->hide();
+
+    connectButton("spbUj", &TfraREEszkTar::spbUjClick);
+    connectButton("spbMegnyit", &TfraREEszkTar::spbMegnyitClick);
+    connectButton("spbMent", &TfraREEszkTar::spbMentClick);
+    connectButton("spbMentMask", &TfraREEszkTar::spbMentMaskClick);
+    m_spbKivag = connectButton("spbKivag", &TfraREEszkTar::spbKivagClick);
+    m_spbMasol = connectButton("spbMasol", &TfraREEszkTar::spbMasolClick);
+    m_spbBeill = connectButton("spbBeill", &TfraREEszkTar::spbBeillClick);
+    m_spbMegsem = connectButton("spbMegsem", &TfraREEszkTar::spbMegsemClick);
+    m_spbMegis = connectButton("spbMegis", &TfraREEszkTar::spbMegisClick);
+
+    m_clipboard = new ClipboardWatch(this);
+    m_fileDialogs = std::make_unique<QtFileDialogs>(*this);
+    fitPanels();
+}
+
+TfraREEszkTar::~TfraREEszkTar() = default;
+
+QToolButton *TfraREEszkTar::button(const char *objectName) const
+{
+    return m_pnlToolBar->findChild<QToolButton *>(QString::fromLatin1(objectName));
+}
+
+void TfraREEszkTar::setFileDialogs(std::unique_ptr<FileDialogs> dialogs)
+{
+    if (dialogs)
+        m_fileDialogs = std::move(dialogs);
+}
+
+QToolButton *TfraREEszkTar::connectButton(const char *objectName,
+                                          void (TfraREEszkTar::*handler)(QObject *))
+{
+    QToolButton *b = button(objectName);
+    if (b)
+        connect(b, &QToolButton::clicked, this, [this, b, handler] { (this->*handler)(b); });
+    return b;
+}
+
+bool TfraREEszkTar::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::LayoutRequest &&
+        (watched == m_tobSzokas || watched == m_tobFormaz))
+        fitPanels();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfraREEszkTar::fitPanels()
+{
+    for (auto [panel, bar] : {std::pair{m_pnlSzokas, m_tobSzokas}, {m_pnlFormaz, m_tobFormaz}}) {
+        bar->resize(bar->sizeHint());
+        panel->resize(bar->width() + 2 * kToolbarOffset, bar->height() + 2 * kToolbarOffset);
+    }
+    if (m_toolBarSizesItself) {
+        const int bottom =
+            std::max(m_pnlSzokas->geometry().bottom(), m_pnlFormaz->geometry().bottom()) + 1;
+        m_pnlToolBar->setFixedHeight(bottom);
+    }
+}
+
+void TfraREEszkTar::setBorderWidths(int toolbarBorder, int panelBorder)
+{
+    for (QToolBar *bar : {m_tobSzokas, m_tobFormaz})
+        bar->layout()->setContentsMargins(toolbarBorder, toolbarBorder, toolbarBorder,
+                                          toolbarBorder);
+    for (QFrame *panel : {m_pnlSzokas, m_pnlFormaz})
+        panel->setLineWidth(panelBorder);
+}
+
+void InitToolbarFrame(TfraREEszkTar &frame, int hostIndex)
+{
+    ActiveBinding().ActiveHostIndex = hostIndex;
+    frame.setBorderWidths(0, 1);
+    frame.m_toolBarSizesItself = true;
+    frame.setSizePolicy(frame.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
+    frame.fitPanels();
+    frame.m_cobBetuTipNev->clear();
+    frame.m_cobBetuTipNev->addItems(QFontDatabase::families());
+    frame.m_cobBetuTipNev->setCurrentIndex(-1);
+}
+
+// Document commands ---------------------------------------------------------
+
+void TfraREEszkTar::spbUjClick(QObject *sender)
+{
+    HostBinding *b = boundHost();
+    if (!b)
+        return;
+    if (isModified(*b) && !ConfirmSaveChanges(sender))
+        return;
+    ++NewDocCounter();
+    *b->ActiveDocName = NewDocumentName(*b->ActiveDocName, NewDocCounter());
+    *b->ActiveDocHasFile = false;
+    b->ActiveEditor->clear();
+    b->ActiveEditor->document()->setModified(false);
+    if (b->OnDocumentLoaded)
+        b->OnDocumentLoaded(sender);
+}
+
+void TfraREEszkTar::spbMegnyitClick(QObject *sender)
+{
+    HostBinding *b = boundHost();
+    if (!b)
+        return;
+    if (isModified(*b) && !ConfirmSaveChanges(sender))
+        return;
+    const std::optional<QString> chosen =
+        m_fileDialogs->chooseOpen(DirectoryOf(*b->ActiveDocName), FileNamePart(*b->ActiveDocName));
+    if (!chosen)
+        return;
+
+    documentio::IoResult result;
+    {
+        BusyCursor busy;
+        // The loader leaves the document alone when it cannot read the file,
+        // so a failure keeps the previous document, its name and its flag.
+        result = documentio::loadDocument(*chosen, *b->ActiveEditor->document());
+    }
+    if (!result) {
+        ShowInfo(result.error);
+        return;
+    }
+    *b->ActiveDocName = *chosen;
+    *b->ActiveDocHasFile = true;
+    b->ActiveEditor->document()->setModified(false);
+    if (b->OnDocumentLoaded)
+        b->OnDocumentLoaded(sender);
+    if (b->ActiveEditor->isVisible()) {
+        b->ActiveEditor->raise();
+        b->ActiveEditor->setFocus();
+    }
+}
+
+void TfraREEszkTar::spbMentClick(QObject *sender)
+{
+    HostBinding *b = boundHost();
+    if (!b)
+        return;
+    if (*b->ActiveDocHasFile)
+        SaveToCurrentFile();
+    else
+        SaveDocumentAs(sender);
+}
+
+void TfraREEszkTar::spbMentMaskClick(QObject *sender)
+{
+    SaveDocumentAs(sender);
+}
+
+bool TfraREEszkTar::ConfirmSaveChanges(QObject *sender)
+{
+    HostBinding *b = boundHost();
+    if (!b)
+        return false;
+    const QChar answer = AskYesNoCancel(ModifiedQuestion(*b->ActiveDocName));
+    if (answer == u'I')
+        return *b->ActiveDocHasFile ? SaveToCurrentFile() : SaveDocumentAs(sender);
+    return answer != u'M';
+}
+
+bool TfraREEszkTar::writeDocument(const QString &path)
+{
+    documentio::IoResult result;
+    {
+        BusyCursor busy;
+        result = documentio::saveDocument(path, *ActiveBinding().ActiveEditor->document());
+    }
+    if (!result)
+        ShowInfo(result.error);
+    return bool(result);
+}
+
+bool TfraREEszkTar::SaveToCurrentFile()
+{
+    HostBinding *b = boundHost();
+    if (!b || !writeDocument(*b->ActiveDocName))
+        return false;
+    markSaved(*b);
+    return true;
+}
+
+bool TfraREEszkTar::SaveDocumentAs(QObject *sender)
+{
+    HostBinding *b = boundHost();
+    if (!b)
+        return false;
+    QString directory = DirectoryOf(*b->ActiveDocName);
+    QString fileName = FileNamePart(*b->ActiveDocName);
+    QString target;
+    for (;;) {
+        const std::optional<SaveChoice> choice = m_fileDialogs->chooseSave(directory, fileName);
+        if (!choice)
+            return false;
+        // The file that would be replaced is the one under the fixed-up name.
+        target = SavedName(choice->fileName, choice->filterIndex);
+        if (!fileExists(target))
+            break;
+        const QChar answer = AskYesNoCancel(OverwriteQuestion(target));
+        if (answer == u'I')
+            break;
+        if (answer == u'M')
+            return false;
+        // Any other answer: the dialog again, as the user left it.
+        directory = DirectoryOf(choice->fileName);
+        fileName = FileNamePart(choice->fileName);
+    }
+    if (!writeDocument(target))
+        return false;
+    *b->ActiveDocName = target;
+    markSaved(*b);
+    if (b->OnDocumentSavedAs)
+        b->OnDocumentSavedAs(sender);
+    return true;
+}
+
+// Clipboard, undo and redo ------------------------------------------------------
+
+void TfraREEszkTar::spbKivagClick(QObject *)
+{
+    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+        editor->cut();
+}
+
+void TfraREEszkTar::spbMasolClick(QObject *)
+{
+    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+        editor->copy();
+}
+
+void TfraREEszkTar::spbBeillClick(QObject *)
+{
+    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+        editor->paste();
+}
+
+void TfraREEszkTar::spbMegsemClick(QObject *)
+{
+    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+        editor->undo();
+    m_spbMegsem->setEnabled(false);
+    m_spbMegis->setEnabled(true);
+}
+
+void TfraREEszkTar::spbMegisClick(QObject *)
+{
+    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+        editor->redo();
+    m_spbMegsem->setEnabled(true);
+    m_spbMegis->setEnabled(false);
+}
+
+void NoteTextChanged(TfraREEszkTar &frame)
+{
+    frame.m_spbMegsem->setEnabled(true);
+    frame.m_spbMegis->setEnabled(false);
+}
+
+void UpdateClipboardButtons(TfraREEszkTar &frame, QTextEdit &editor)
+{
+    if (!frame.m_pnlSzokas->isEnabled())
+        return;
+    frame.m_spbBeill->setEnabled(frame.m_clipboard->clipboardHasText());
+    const bool selection = frame.m_clipboard->hasSelection(editor);
+    frame.m_spbKivag->setEnabled(selection);
+    frame.m_spbMasol->setEnabled(selection);
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QFrame>
+#include <QWidget>
+
+#include <memory>
+
+class ClipboardWatch;
+class FileDialogs;
+class QToolBar;
+class QToolButton;
+class QTextEdit;
+class QPlainTextEdit;
+class QComboBox;
+
+// A toolbar frame that turns a rich text control into a small word
+// processor. The main window holds two: above the text pane and above the
+// help page. Its commands act on the host binding (hostbinding.h); with no
+// editor bound they do nothing.
+//
+// The buttons' clicked signals are connected with the frame as context. A
+// host that binds a button to a handler of its own disconnects it from the
+// frame first: QObject::disconnect(button, &QToolButton::clicked, &frame, nullptr).
+class TfraREEszkTar final : public QWidget {
+    Q_OBJECT
+public:
+    explicit TfraREEszkTar(QWidget *parent = nullptr);
+    ~TfraREEszkTar() override;
+
+    // The two toolbar rows, each on a small panel of its own; their
+    // positions are stored in the settings file.
+    QWidget *pnlToolBar() const { return m_pnlToolBar; }
+    QWidget *pnlSzokas() const { return m_pnlSzokas; }
+    QWidget *pnlFormaz() const { return m_pnlFormaz; }
+    QToolBar *tobSzokas() const { return m_tobSzokas; }
+    QToolBar *tobFormaz() const { return m_tobFormaz; }
+    QToolButton *button(const char *objectName) const; // nullptr when none
+    QComboBox *cobBetuTipNev() const { return m_cobBetuTipNev; }
+    QComboBox *cobBetuMeret() const { return m_cobBetuMeret; }
+
+    // The open and save dialogs (`odREET`, `sdREET`) behind Open, Save and
+    // Save as; the help page uses the text frame's save dialog too. Tests
+    // put scripted dialogs in their place.
+    FileDialogs &fileDialogs() const { return *m_fileDialogs; }
+    void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+
+    // Document commands on the bound host.
+    void spbUjClick(QObject *sender);
+    // A file that cannot be read is reported, and the previous document
+    // stays with its name and flag.
+    void spbMegnyitClick(QObject *sender);
+    void spbMentClick(QObject *sender);
+    void spbMentMaskClick(QObject *sender);
+    // Asks whether to save the changed document; false when the caller must
+    // stop: Mégsem, a cancelled Save as or a failed write.
+    bool ConfirmSaveChanges(QObject *sender);
+    // Returns false, after reporting the error, when the file could not be written.
+    bool SaveToCurrentFile();
+    // True when the document was written. The overwrite question is asked
+    // for the name that is written, after the extension fix-up; after a
+    // failed write the name, the flag and the modified state stay as they were.
+    bool SaveDocumentAs(QObject *sender);
+
+    void spbKivagClick(QObject *sender);
+    void spbMasolClick(QObject *sender);
+    void spbBeillClick(QObject *sender);
+    void spbMegsemClick(QObject *sender);
+    void spbMegisClick(QObject *sender);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    friend void InitToolbarFrame(TfraREEszkTar &frame, int hostIndex);
+    friend void NoteTextChanged(TfraREEszkTar &frame);
+    friend void UpdateClipboardButtons(TfraREEszkTar &frame, QTextEdit &editor);
+
+    QToolButton *connectButton(const char *objectName, void (TfraREEszkTar::*handler)(QObject *));
+    // Writes the bound editor's document to path in the format its name
+    // gives; reports a failure.
+    bool writeDocument(const QString &path);
+    // Each panel around its toolbar, and the toolbar panel, while it sizes
+    // itself, around the lowest panel.
+    void fitPanels();
+    void setBorderWidths(int toolbarBorder, int panelBorder);
+
+    QWidget *m_pnlToolBar = nullptr;
+    QFrame *m_pnlSzokas = nullptr;
+    QFrame *m_pnlFormaz = nullptr;
+    QToolBar *m_tobSzokas = nullptr;
+    QToolBar *m_tobFormaz = nullptr;
+    QPlainTextEdit *m_mmMentTxt = nullptr;
+    QTextEdit *m_reFontMeret = nullptr;
+    QComboBox *m_cobBetuTipNev = nullptr;
+    QComboBox *m_cobBetuMeret = nullptr;
+    QToolButton *m_spbKivag = nullptr;
+    QToolButton *m_spbMasol = nullptr;
+    QToolButton *m_spbBeill = nullptr;
+    QToolButton *m_spbMegsem = nullptr;
+    QToolButton *m_spbMegis = nullptr;
+    ClipboardWatch *m_clipboard = nullptr;
+    std::unique_ptr<FileDialogs> m_fileDialogs;
+    bool m_toolBarSizesItself = false;
+};
+
+// Prepares a frame for host number hostIndex (1 or 2): final borders,
+// self-sizing toolbar panel, the installed fonts in the font-name box.
+void InitToolbarFrame(TfraREEszkTar &frame, int hostIndex);
+// Undo on, redo off: the host calls it on every change of its editor's text.
+void NoteTextChanged(TfraREEszkTar &frame);
+// Cut and Copy follow the editor's selection, Paste the clipboard; nothing
+// happens while the frame's first panel is disabled. Cheap enough for a
+// 20 ms timer: both states are cached and refreshed by signals.
+void UpdateClipboardButtons(TfraREEszkTar &frame, QTextEdit &editor);

@@ -1,0 +1,159 @@
+#include "translator/wordlookup.h"
+
+#include "dialogs/textfunctions.h"
+#include "store/engine/field.h"
+#include "store/engine/table.h"
+
+#include <stdexcept>
+
+namespace translator {
+namespace {
+
+// Dictionary texts hold at most this many characters, so a longer key can
+// match no entry, exactly or as a beginning.
+constexpr qsizetype kTextFieldSize = 50;
+
+} // namespace
+
+Colour colourOf(WordMatch match)
+{
+    switch (match) {
+    case WordMatch::Exact:
+        return kLime;
+    case WordMatch::Found:
+        return kWhite;
+    case WordMatch::None:
+        break;
+    }
+    return kNothingRed;
+}
+
+WordLookup::WordLookup(store::Table &table, store::Field &source, store::Field &target)
+    : m_table(table), m_source(source), m_target(target)
+{}
+
+bool WordLookup::locate(const QString &key, bool partial)
+{
+    if (key.size() > kTextFieldSize)
+        return false;
+    store::LocateOptions options = store::LocateOption::CaseInsensitive;
+    if (partial)
+        options |= store::LocateOption::PartialKey;
+    return m_table.locate(m_source.fieldName(), key, options);
+}
+
+void WordLookup::AddResultRows(int list)
+{
+    if (list != 1 && list != 2)
+        throw std::out_of_range("AddResultRows: list must be 1 or 2");
+    TTalalat &result = m_lists[std::size_t(list - 1)];
+    const QString groupKey = m_source.asString();
+    // A full list stops the walk: nothing is ever written beyond its slots.
+    while (!result.isFull()) {
+        result.Items[std::size_t(result.Count)] = resultLine(m_target.asString());
+        ++result.Count;
+        m_table.next();
+        if (m_table.eof() || m_source.asString() != groupKey)
+            break;
+    }
+}
+
+LookupOutcome WordLookup::LookUpWord(const QString &word)
+{
+    const QString w = LowerHungarian(word);
+    m_lastLookupWord = w;
+    TTalalat &matchList = m_lists[0];
+    TTalalat &completionList = m_lists[1];
+    matchList.Count = 0;
+    completionList.Count = 0;
+
+    LookupOutcome outcome;
+    outcome.word = w;
+    QString finalKey; // empty at the end: nothing was found
+
+    // Exact attempt: the word, then the verb form "to " + the word.
+    const bool exactPlain = locate(w, false);
+    if (exactPlain || (!w.isEmpty() && locate(kInfinitiveMarker + w, false))) {
+        outcome.match = WordMatch::Exact;
+        // The header is decided by which key matched: comparing the stored
+        // text with the key would take a capital the Hungarian lower-casing
+        // leaves alone (Ä) for a "to " entry.
+        if (exactPlain) {
+            matchList.HeadText.clear();
+            matchList.TailText.clear();
+        } else {
+            matchList.HeadText = kInfinitiveMarker;
+            matchList.TailText = w;
+            matchList.HeadColor = kAqua;
+            matchList.TailColor = kLime;
+        }
+        AddResultRows(1);
+        finalKey = w;
+    } else {
+        // Shortening pass: cut the word from its end until an entry matches.
+        QString matchedSource; // stored source text of the group in list 1
+        bool shortened = false;
+        QString form = w;
+        form.chop(1);
+        while (!form.isEmpty()) {
+            const bool plain = locate(form, false);
+            if (plain || locate(kInfinitiveMarker + form, false)) {
+                outcome.match = WordMatch::Found;
+                if (plain) {
+                    matchList.HeadText = form;
+                    matchList.TailText.clear();
+                    matchList.HeadColor = kLime;
+                    matchList.TailColor = kAqua;
+                } else {
+                    matchList.HeadText = kInfinitiveMarker;
+                    matchList.TailText = form;
+                    matchList.HeadColor = kAqua;
+                    matchList.TailColor = kLime;
+                }
+                matchedSource = m_source.asString();
+                shortened = true;
+                AddResultRows(1);
+                break;
+            }
+            form.chop(1);
+            if (form.endsWith(u' '))
+                form.chop(1);
+        }
+
+        // Completion pass: the first entry that begins with the word, or with
+        // its longest beginning that some entry begins with.
+        QString k = w;
+        while (!k.isEmpty()) {
+            const bool plain = locate(k, true);
+            if (plain || locate(kInfinitiveMarker + k, true)) {
+                const QString entry = m_source.asString();
+                outcome.match = WordMatch::Found;
+                completionList.HeadText = plain ? k : kInfinitiveMarker + k;
+                completionList.TailText = entry.mid(completionList.HeadText.size());
+                completionList.HeadColor = kLime;
+                completionList.TailColor = kMagenta;
+                // The completion list does not repeat the group of the match list.
+                if (!shortened || entry != matchedSource)
+                    AddResultRows(2);
+                break;
+            }
+            k.chop(1);
+        }
+        finalKey = k;
+    }
+
+    if (finalKey.isEmpty()) {
+        outcome.match = WordMatch::None;
+        matchList.HeadText.clear();
+        matchList.TailText.clear();
+        // The line is always shown: on a full list it takes the last slot.
+        if (matchList.isFull())
+            --matchList.Count;
+        matchList.Items[std::size_t(matchList.Count)] = kNothingFoundLine;
+        ++matchList.Count;
+    }
+    outcome.colour = colourOf(outcome.match);
+    return outcome;
+}
+
+} // namespace translator

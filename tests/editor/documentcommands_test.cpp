@@ -1,0 +1,512 @@
+// New, Open, Save and Save as on the bound host, with scripted file dialogs
+// and the question dialog answered through its buttons.
+
+#include "editortestsupport.h"
+
+#include "dialogs/frmvalasz.h"
+#include "editor/fraREEszkTar.h"
+#include "editor/hostbinding.h"
+#include "platform/codepage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+const QString kIgen = QStringLiteral("bbtnOk");
+const QString kOk = QStringLiteral("bbtnOk");
+const QString kNem = QStringLiteral("bbtnNem");
+const QString kMegsem = QStringLiteral("bbtnMegsem");
+
+bool isRtf(const QByteArray &bytes)
+{
+    return bytes.startsWith("{\\rtf");
+}
+
+QByteArray cp1250(const QString &text)
+{
+    return cp1250::encode(text);
+}
+
+class DocumentCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        NewDocCounter() = 0;
+        auto scripted = std::make_unique<ScriptedDialogs>();
+        dialogs = scripted.get();
+        frame.setFileDialogs(std::move(scripted));
+        InitToolbarFrame(frame, 1);
+        text.bind();
+    }
+
+    void TearDown() override { ActiveBinding() = HostBinding{}; }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    void writeFile(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QTemporaryDir dir;
+    TfrmValasz valasz; // the run's question dialog
+    TfraREEszkTar frame;
+    ScriptedDialogs *dialogs = nullptr;
+    TestHost text{frame, 1};
+    TestHost help{frame, 2};
+};
+
+TEST_F(DocumentCommandsTest, NewNumbersDocumentsAcrossBothHosts)
+{
+    ModalScript script; // nothing is modified: no question
+    text.docName = path(QStringLiteral("mese.txt"));
+    text.hasFile = true;
+    frame.spbUjClick(nullptr);
+    EXPECT_EQ(text.docName, path(QStringLiteral("Dokumentum1")));
+    frame.spbUjClick(nullptr);
+    EXPECT_EQ(text.docName, path(QStringLiteral("Dokumentum2")));
+    EXPECT_FALSE(text.hasFile);
+    EXPECT_EQ(text.loaded, 2);
+
+    help.bind();
+    help.docName = QStringLiteral("/sugo/Súgó (eredeti).rtf");
+    help.hasFile = true;
+    frame.spbUjClick(nullptr);
+    EXPECT_EQ(help.docName, QStringLiteral("/sugo/Dokumentum3"));
+    EXPECT_EQ(help.loaded, 1);
+
+    text.bind();
+    frame.spbUjClick(nullptr);
+    EXPECT_EQ(text.docName, path(QStringLiteral("Dokumentum4")));
+    EXPECT_EQ(script.unexpected, 0);
+    EXPECT_TRUE(script.messages.isEmpty());
+}
+
+TEST_F(DocumentCommandsTest, NewClearsTheEditorAndItsModifiedFlag)
+{
+    text.setText(QStringLiteral("régi szöveg"), false);
+    frame.spbUjClick(nullptr);
+    EXPECT_TRUE(text.editor.toPlainText().isEmpty());
+    EXPECT_FALSE(text.editor.document()->isModified());
+    EXPECT_FALSE(text.editor.document()->isUndoAvailable());
+}
+
+TEST_F(DocumentCommandsTest, SaveAfterNewGoesThroughSaveAsThenWritesInPlace)
+{
+    text.docName = path(QStringLiteral("mese.txt"));
+    frame.spbUjClick(nullptr);
+    text.setText(QStringLiteral("Első változat"), true);
+    dialogs->saveAnswers.push_back(SaveChoice{path(QStringLiteral("Dokumentum1")), 1});
+
+    ModalScript script;
+    frame.spbMentClick(nullptr);
+    ASSERT_EQ(dialogs->saveCalls.size(), 1u);
+    EXPECT_EQ(dialogs->saveCalls[0].directory, dir.path());
+    EXPECT_EQ(dialogs->saveCalls[0].fileName, QStringLiteral("Dokumentum1"));
+    const QString written = path(QStringLiteral("Dokumentum1.rtf"));
+    EXPECT_EQ(text.docName, written);
+    EXPECT_TRUE(text.hasFile);
+    EXPECT_FALSE(text.editor.document()->isModified());
+    EXPECT_EQ(text.savedAs, 1);
+    EXPECT_TRUE(isRtf(fileBytes(written)));
+    EXPECT_FALSE(QFileInfo::exists(path(QStringLiteral("Dokumentum1"))));
+
+    text.setText(QStringLiteral("Második változat"), true);
+    frame.spbMentClick(nullptr);
+    EXPECT_EQ(dialogs->saveCalls.size(), 1u); // no dialog this time
+    EXPECT_EQ(text.savedAs, 1);
+    EXPECT_TRUE(fileBytes(written).contains("M\\'e1sodik"));
+    EXPECT_FALSE(text.editor.document()->isModified());
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+TEST_F(DocumentCommandsTest, SaveWritesAnUnmodifiedDocumentToo)
+{
+    text.docName = path(QStringLiteral("lista.txt"));
+    text.hasFile = true;
+    text.setText(QStringLiteral("egy\nkettő"), false);
+    frame.spbMentClick(nullptr);
+    EXPECT_EQ(fileBytes(text.docName), cp1250(QStringLiteral("egy\r\nkettő\r\n")));
+}
+
+struct FixUpCase {
+    const char *chosen;
+    int filter;
+    const char *written;
+    bool rtf;
+};
+
+class SaveAsFixUpTest : public DocumentCommandsTest,
+                        public ::testing::WithParamInterface<FixUpCase> {};
+
+TEST_P(SaveAsFixUpTest, WritesTheFixedUpNameInItsFormat)
+{
+    const FixUpCase &c = GetParam();
+    text.docName = path(QStringLiteral("mese.txt"));
+    text.setText(QStringLiteral("Első sor\nMásodik sor"), true);
+    dialogs->saveAnswers.push_back(SaveChoice{path(QString::fromUtf8(c.chosen)), c.filter});
+
+    ModalScript script;
+    EXPECT_TRUE(frame.SaveDocumentAs(nullptr));
+    const QString written = path(QString::fromUtf8(c.written));
+    EXPECT_EQ(text.docName, written);
+    const QByteArray bytes = fileBytes(written);
+    if (c.rtf)
+        EXPECT_TRUE(isRtf(bytes)) << bytes.constData();
+    else
+        EXPECT_EQ(bytes, cp1250(QStringLiteral("Első sor\r\nMásodik sor\r\n")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QString::fromUtf8(c.written)});
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SaveAsFixUpTest,
+                         ::testing::Values(FixUpCase{"notes.txt", 1, "notes.txt.rtf", true},
+                                           FixUpCase{"notes.rtf", 1, "notes.rtf", true},
+                                           FixUpCase{"notes", 1, "notes.rtf", true},
+                                           FixUpCase{"notes.RTF", 2, "notes.txt", false},
+                                           FixUpCase{"notes", 2, "notes", false},
+                                           FixUpCase{"notes.doc", 2, "notes.doc", false}));
+
+struct OverwriteCase {
+    const char *name;
+    QString answer;
+    bool result;
+    bool oldFileReplaced;
+    size_t dialogs;
+};
+
+class OverwriteQuestionTest : public DocumentCommandsTest,
+                              public ::testing::WithParamInterface<OverwriteCase> {};
+
+TEST_P(OverwriteQuestionTest, AnswersDecideTheWrite)
+{
+    const OverwriteCase &c = GetParam();
+    writeFile(QStringLiteral("notes.rtf"), "old");
+    text.docName = path(QStringLiteral("mese.txt"));
+    text.setText(QStringLiteral("új"), true);
+    dialogs->saveAnswers.push_back(SaveChoice{path(QStringLiteral("notes.rtf")), 1});
+    // After "Nem" the dialog comes again; this time the user picks a new name.
+    dialogs->saveAnswers.push_back(SaveChoice{path(QStringLiteral("masik.rtf")), 1});
+
+    ModalScript script({c.answer});
+    EXPECT_EQ(frame.SaveDocumentAs(nullptr), c.result);
+    ASSERT_EQ(script.messages.size(), 1);
+    EXPECT_EQ(script.messages[0], QStringLiteral("A fájl már létezik:\nnotes.rtf\nFelülírjam?"));
+    EXPECT_EQ(isRtf(fileBytes(path(QStringLiteral("notes.rtf")))), c.oldFileReplaced);
+    ASSERT_EQ(dialogs->saveCalls.size(), c.dialogs);
+    if (c.dialogs == 2) {
+        // The dialog shows again as the user left it.
+        EXPECT_EQ(dialogs->saveCalls[1].fileName, QStringLiteral("notes.rtf"));
+        EXPECT_TRUE(isRtf(fileBytes(path(QStringLiteral("masik.rtf")))));
+    }
+    EXPECT_EQ(text.savedAs, c.result ? 1 : 0);
+    EXPECT_EQ(text.editor.document()->isModified(), !c.result);
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, OverwriteQuestionTest,
+                         ::testing::Values(OverwriteCase{"Igen", kIgen, true, true, 1},
+                                           OverwriteCase{"Nem", kNem, true, false, 2},
+                                           OverwriteCase{"Megsem", kMegsem, false, false, 1}),
+                         [](const auto &info) { return std::string(info.param.name); });
+
+// The file that would be replaced is the one written after the fix-up.
+TEST_F(DocumentCommandsTest, SaveAsAsksBeforeReplacingTheFixedUpName)
+{
+    writeFile(QStringLiteral("notes.rtf"), "old");
+    writeFile(QStringLiteral("notes.txt"), "keep");
+    text.docName = path(QStringLiteral("mese.txt"));
+    text.setText(QStringLiteral("új"), true);
+    dialogs->saveAnswers.push_back(SaveChoice{path(QStringLiteral("notes")), 1});
+    dialogs->saveAnswers.push_back(SaveChoice{path(QStringLiteral("notes.txt")), 1});
+
+    ModalScript script({kMegsem, kIgen});
+    EXPECT_FALSE(frame.SaveDocumentAs(nullptr));
+    ASSERT_EQ(script.messages.size(), 1);
+    EXPECT_EQ(script.messages[0], QStringLiteral("A fájl már létezik:\nnotes.rtf\nFelülírjam?"));
+    EXPECT_EQ(fileBytes(path(QStringLiteral("notes.rtf"))), "old");
+
+    // notes.txt exists, but with Rich Text the file written is notes.txt.rtf.
+    EXPECT_TRUE(frame.SaveDocumentAs(nullptr));
+    EXPECT_EQ(script.messages.size(), 1);
+    EXPECT_EQ(fileBytes(path(QStringLiteral("notes.txt"))), "keep");
+    EXPECT_TRUE(isRtf(fileBytes(path(QStringLiteral("notes.txt.rtf")))));
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+TEST_F(DocumentCommandsTest, CancelledSaveAsChangesNothing)
+{
+    text.docName = path(QStringLiteral("mese.txt"));
+    text.setText(QStringLiteral("új"), true);
+    EXPECT_FALSE(frame.SaveDocumentAs(nullptr));
+    EXPECT_EQ(text.docName, path(QStringLiteral("mese.txt")));
+    EXPECT_TRUE(text.editor.document()->isModified());
+    EXPECT_EQ(text.savedAs, 0);
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+}
+
+// A modified document meets New: the question, then what each answer does.
+struct ModifiedCase {
+    const char *name;
+    QString answer;
+    bool hasFile;
+    std::optional<QString> saveAsChoice; // the Save as answer when there is no file
+    bool newDocument;
+    bool saved;
+};
+
+class ModifiedQuestionTest : public DocumentCommandsTest,
+                             public ::testing::WithParamInterface<ModifiedCase> {};
+
+TEST_P(ModifiedQuestionTest, NewFollowsTheAnswer)
+{
+    const ModifiedCase &c = GetParam();
+    const QString original = path(QStringLiteral("alma.txt"));
+    text.docName = original;
+    text.hasFile = c.hasFile;
+    text.setText(QStringLiteral("változott"), true);
+    if (c.saveAsChoice)
+        dialogs->saveAnswers.push_back(SaveChoice{path(*c.saveAsChoice), 2});
+
+    ModalScript script({c.answer});
+    frame.spbUjClick(nullptr);
+    ASSERT_EQ(script.messages.size(), 1);
+    EXPECT_EQ(script.messages[0],
+              QStringLiteral("Az alma.txt tartalma megváltozott.\nMented a változásokat?"));
+    EXPECT_EQ(text.docName == path(QStringLiteral("Dokumentum1")), c.newDocument);
+    EXPECT_EQ(text.editor.toPlainText().isEmpty(), c.newDocument);
+    EXPECT_EQ(text.loaded, c.newDocument ? 1 : 0);
+    EXPECT_EQ(NewDocCounter(), c.newDocument ? 1 : 0);
+    const QString savedName = c.saveAsChoice ? path(*c.saveAsChoice) : original;
+    EXPECT_EQ(fileBytes(savedName) == cp1250(QStringLiteral("változott\r\n")), c.saved);
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, ModifiedQuestionTest,
+    ::testing::Values(
+        ModifiedCase{"MegsemKeepsEverything", kMegsem, true, std::nullopt, false, false},
+        ModifiedCase{"NemDiscards", kNem, true, std::nullopt, true, false},
+        ModifiedCase{"IgenSavesInPlace", kIgen, true, std::nullopt, true, true},
+        ModifiedCase{"IgenWithoutFileSavesAs", kIgen, false, QStringLiteral("korte.txt"), true,
+                     true},
+        ModifiedCase{"IgenWithoutFileCancelledSaveAs", kIgen, false, std::nullopt, false, false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(DocumentCommandsTest, ModifiedQuestionBeforeOpenCanStopIt)
+{
+    text.docName = path(QStringLiteral("Dokumentum1"));
+    text.setText(QStringLiteral("változott"), true);
+    ModalScript script({kMegsem});
+    frame.spbMegnyitClick(nullptr);
+    ASSERT_EQ(script.messages.size(), 1);
+    EXPECT_TRUE(script.messages[0].startsWith(QStringLiteral("A Dokumentum1 tartalma")));
+    EXPECT_TRUE(dialogs->openCalls.empty());
+    EXPECT_EQ(text.editor.toPlainText(), QStringLiteral("változott"));
+}
+
+TEST_F(DocumentCommandsTest, RtfInATxtFileOpensFormattedAndSavesAsPlainText)
+{
+    writeFile(QStringLiteral("story.txt"), "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}"
+                                           "{\\b Kov\\'e1cs} ment\\par}");
+    text.docName = path(QStringLiteral("elozo.txt"));
+    dialogs->openAnswers.push_back(path(QStringLiteral("story.txt")));
+
+    frame.spbMegnyitClick(nullptr);
+    ASSERT_EQ(dialogs->openCalls.size(), 1u);
+    EXPECT_EQ(dialogs->openCalls[0].directory, dir.path());
+    EXPECT_EQ(dialogs->openCalls[0].fileName, QStringLiteral("elozo.txt"));
+    EXPECT_EQ(text.docName, path(QStringLiteral("story.txt")));
+    EXPECT_TRUE(text.hasFile);
+    EXPECT_EQ(text.loaded, 1);
+    EXPECT_FALSE(text.editor.document()->isModified());
+    EXPECT_EQ(text.editor.toPlainText(), QStringLiteral("Kovács ment"));
+    QTextCursor cursor(text.editor.document());
+    cursor.setPosition(1);
+    EXPECT_EQ(cursor.charFormat().fontWeight(), QFont::Bold);
+
+    frame.spbMentClick(nullptr);
+    EXPECT_EQ(fileBytes(text.docName), cp1250(QStringLiteral("Kovács ment\r\n")));
+}
+
+TEST_F(DocumentCommandsTest, CancelledOpenChangesNothing)
+{
+    text.docName = path(QStringLiteral("elozo.txt"));
+    text.hasFile = true;
+    text.setText(QStringLiteral("marad"), false);
+    frame.spbMegnyitClick(nullptr);
+    EXPECT_EQ(dialogs->openCalls.size(), 1u);
+    EXPECT_EQ(text.docName, path(QStringLiteral("elozo.txt")));
+    EXPECT_EQ(text.editor.toPlainText(), QStringLiteral("marad"));
+    EXPECT_EQ(text.loaded, 0);
+}
+
+// A file that cannot be read leaves the previous document as it was, so a
+// later Save cannot overwrite the unreadable file with an empty one.
+class FailedReadTest : public DocumentCommandsTest,
+                       public ::testing::WithParamInterface<const char *> {};
+
+TEST_P(FailedReadTest, KeepsThePreviousDocumentNameAndFlag)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("mappa")));
+    text.docName = path(QStringLiteral("elozo.txt"));
+    text.hasFile = false;
+    text.setText(QStringLiteral("előző szöveg"), true);
+    dialogs->openAnswers.push_back(path(QString::fromUtf8(GetParam())));
+    ModalScript script({kNem, kOk}); // discard the changes, then the error's Ok
+
+    frame.spbMegnyitClick(nullptr);
+    ASSERT_EQ(script.messages.size(), 2);
+    EXPECT_TRUE(script.messages[1].startsWith(QStringLiteral("Nem sikerült megnyitni a fájlt:")))
+        << script.messages[1].toStdString();
+    EXPECT_EQ(text.docName, path(QStringLiteral("elozo.txt")));
+    EXPECT_FALSE(text.hasFile);
+    EXPECT_EQ(text.editor.toPlainText(), QStringLiteral("előző szöveg"));
+    EXPECT_EQ(text.loaded, 0);
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FailedReadTest, ::testing::Values("nincs.txt", "mappa"));
+
+// Places that cannot be written to, each made by the fixture.
+enum class Unwritable { Directory, MissingFolder, ReadOnlyFolder };
+
+class FailedWriteTest : public DocumentCommandsTest,
+                        public ::testing::WithParamInterface<Unwritable> {
+protected:
+    // A file name in that place, or an empty string when the test cannot make it.
+    QString unwritablePath()
+    {
+        QDir root(dir.path());
+        switch (GetParam()) {
+        case Unwritable::Directory:
+            root.mkdir(QStringLiteral("mappa.rtf"));
+            return path(QStringLiteral("mappa.rtf"));
+        case Unwritable::MissingFolder:
+            return path(QStringLiteral("nincs/szoveg.txt"));
+        case Unwritable::ReadOnlyFolder: {
+            root.mkdir(QStringLiteral("zart"));
+            const QString folder = path(QStringLiteral("zart"));
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            QFile probe(folder + QStringLiteral("/probe"));
+            if (probe.open(QIODevice::WriteOnly)) // an administrator writes anyway
+                return {};
+            return folder + QStringLiteral("/szoveg.txt");
+        }
+        }
+        return {};
+    }
+
+    void TearDown() override
+    {
+        QFile::setPermissions(path(QStringLiteral("zart")),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        DocumentCommandsTest::TearDown();
+    }
+};
+
+TEST_P(FailedWriteTest, SaveReportsAndKeepsFlagAndModifiedState)
+{
+    const QString target = unwritablePath();
+    if (target.isEmpty())
+        GTEST_SKIP() << "the folder is writable for this user";
+    text.docName = target;
+    text.hasFile = true;
+    text.setText(QStringLiteral("szöveg"), true);
+    ModalScript script({kOk});
+
+    EXPECT_FALSE(frame.SaveToCurrentFile());
+    ASSERT_EQ(script.messages.size(), 1);
+    EXPECT_TRUE(script.messages[0].startsWith(QStringLiteral("Nem sikerült menteni a fájlt:")));
+    EXPECT_EQ(text.docName, target);
+    EXPECT_TRUE(text.hasFile);
+    EXPECT_TRUE(text.editor.document()->isModified());
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+TEST_P(FailedWriteTest, SaveAsKeepsTheOldNameAndCallsNoHost)
+{
+    const QString target = unwritablePath();
+    if (target.isEmpty())
+        GTEST_SKIP() << "the folder is writable for this user";
+    text.docName = path(QStringLiteral("Dokumentum1"));
+    text.setText(QStringLiteral("szöveg"), true);
+    dialogs->saveAnswers.push_back(SaveChoice{target, 1});
+    ModalScript script({kOk});
+
+    frame.spbMentClick(nullptr);
+    ASSERT_EQ(script.messages.size(), 1);
+    EXPECT_TRUE(script.messages[0].startsWith(QStringLiteral("Nem sikerült menteni a fájlt:")));
+    EXPECT_EQ(text.docName, path(QStringLiteral("Dokumentum1")));
+    EXPECT_FALSE(text.hasFile);
+    EXPECT_TRUE(text.editor.document()->isModified());
+    EXPECT_EQ(text.savedAs, 0);
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, FailedWriteTest,
+                         ::testing::Values(Unwritable::Directory, Unwritable::MissingFolder,
+                                           Unwritable::ReadOnlyFolder));
+
+// The save that the modified question asks for fails: New stops there.
+TEST_F(DocumentCommandsTest, FailedSaveInTheModifiedQuestionStopsNew)
+{
+    text.docName = path(QStringLiteral("nincs/alma.txt"));
+    text.hasFile = true;
+    text.setText(QStringLiteral("változott"), true);
+    ModalScript script({kIgen, kOk});
+
+    frame.spbUjClick(nullptr);
+    EXPECT_EQ(script.messages.size(), 2);
+    EXPECT_EQ(text.docName, path(QStringLiteral("nincs/alma.txt")));
+    EXPECT_EQ(text.editor.toPlainText(), QStringLiteral("változott"));
+    EXPECT_EQ(NewDocCounter(), 0);
+    EXPECT_EQ(script.unexpected, 0);
+}
+
+// The main window binds New to a handler of its own that calls the frame's.
+TEST_F(DocumentCommandsTest, HostMayRebindAButton)
+{
+    QToolButton *uj = frame.button("spbUj");
+    ASSERT_NE(uj, nullptr);
+    uj->click();
+    EXPECT_EQ(NewDocCounter(), 1);
+
+    QObject *seenSender = nullptr;
+    QObject::disconnect(uj, &QToolButton::clicked, &frame, nullptr);
+    QObject::connect(uj, &QToolButton::clicked, &frame, [&] {
+        seenSender = uj;
+        frame.spbUjClick(uj);
+    });
+    uj->click();
+    EXPECT_EQ(NewDocCounter(), 2); // once: the frame's own connection is gone
+    EXPECT_EQ(seenSender, uj);
+    EXPECT_EQ(text.loaded, 2);
+}
+
+TEST_F(DocumentCommandsTest, CommandsWithoutABoundEditorDoNothing)
+{
+    ActiveBinding() = HostBinding{};
+    frame.spbUjClick(nullptr);
+    frame.spbMegnyitClick(nullptr);
+    frame.spbMentClick(nullptr);
+    EXPECT_FALSE(frame.SaveDocumentAs(nullptr));
+    EXPECT_EQ(NewDocCounter(), 0);
+    EXPECT_TRUE(dialogs->openCalls.empty());
+    EXPECT_TRUE(dialogs->saveCalls.empty());
+}
+
+} // namespace
