@@ -12,9 +12,8 @@ QString WordAtCaret(QTextEdit &pane)
     // The document's last position is its closing paragraph mark.
     const int length = std::max(0, document.characterCount() - 1);
     const int caret = pane.textCursor().position();
-    const WordSpan span = WordAtCaret(length, caret, [&document](int pos) {
-        return document.characterAt(pos);
-    });
+    const WordSpan span =
+        WordAtCaret(length, caret, [&document](int pos) { return document.characterAt(pos); });
     QTextCursor cursor(pane.document());
     cursor.setPosition(span.start);
     cursor.setPosition(span.start + span.length, QTextCursor::KeepAnchor);

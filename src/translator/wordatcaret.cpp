@@ -12,12 +12,38 @@ constexpr int kWindowLength = 2000;
 bool IsWordDelimiter(QChar c)
 {
     switch (c.unicode()) {
-    case u'\n': case u'\r': case u' ': case u'!': case u'"': case u'\'': case u'(': case u')':
-    case u'*': case u',': case u'.': case u'/': case u':': case u';': case u'<': case u'=':
-    case u'>': case u'?': case u'@': case u'[': case u'\\': case u']': case u'_': case u'{':
-    case u'|': case u'}': case u'\u201c': case u'\u201d':
+    case u'\n':
+    case u'\r':
+    case u' ':
+    case u'!':
+    case u'"':
+    case u'\'':
+    case u'(':
+    case u')':
+    case u'*':
+    case u',':
+    case u'.':
+    case u'/':
+    case u':':
+    case u';':
+    case u'<':
+    case u'=':
+    case u'>':
+    case u'?':
+    case u'@':
+    case u'[':
+    case u'\\':
+    case u']':
+    case u'_':
+    case u'{':
+    case u'|':
+    case u'}':
+    case u'\u201c':
+    case u'\u201d':
     // Paragraph and line breaks of a rich text document, and embedded objects.
-    case u'\u2029': case u'\u2028': case u'\ufffc':
+    case u'\u2029':
+    case u'\u2028':
+    case u'\ufffc':
         return true;
     default:
         return false;

@@ -23,22 +23,21 @@ TEST_P(WordAtCaretTest, PicksTheWordAroundTheCaret)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, WordAtCaretTest,
-    ::testing::Values(Case{u"the house is", 6, u"house"},       // inside
-                      Case{u"the house is", 4, u"house"},       // just before it
-                      Case{u"the house is", 9, u"house"},       // just after it
-                      Case{u"a house.", 7, u"house"},           // full stop after
-                      Case{u"a house.", 8, u""},                // after the full stop
+    ::testing::Values(Case{u"the house is", 6, u"house"}, // inside
+                      Case{u"the house is", 4, u"house"}, // just before it
+                      Case{u"the house is", 9, u"house"}, // just after it
+                      Case{u"a house.", 7, u"house"},     // full stop after
+                      Case{u"a house.", 8, u""},          // after the full stop
                       Case{u"my mother-in-law", 8, u"mother-in-law"},
-                      Case{u"rock'n'roll", 9, u"roll"},         // the apostrophe delimits
-                      Case{u"rock'n'roll", 2, u"rock"},
-                      Case{u"a  b", 2, u""},                    // between two spaces
-                      Case{u"word", 0, u"word"},                // caret at the start
-                      Case{u"word", 4, u"word"},                // caret at the end
+                      Case{u"rock'n'roll", 9, u"roll"}, // the apostrophe delimits
+                      Case{u"rock'n'roll", 2, u"rock"}, Case{u"a  b", 2, u""}, // between two spaces
+                      Case{u"word", 0, u"word"},                               // caret at the start
+                      Case{u"word", 4, u"word"},                               // caret at the end
                       Case{u"", 0, u""},
-                      Case{u"x\u00a0y z", 1, u"x\u00a0y"},       // no-break space joins
-                      Case{u"\u201cquote\u201d", 3, u"quote"},   // typographic quotes
-                      Case{u"a\u2029line", 3, u"line"},          // paragraph break
-                      Case{u"tab\tbed", 2, u"tab\tbed"}));       // tab is a word character
+                      Case{u"x\u00a0y z", 1, u"x\u00a0y"},     // no-break space joins
+                      Case{u"\u201cquote\u201d", 3, u"quote"}, // typographic quotes
+                      Case{u"a\u2029line", 3, u"line"},        // paragraph break
+                      Case{u"tab\tbed", 2, u"tab\tbed"}));     // tab is a word character
 
 TEST(WordAtCaret, FindsTheWordFarIntoALongText)
 {

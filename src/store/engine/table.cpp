@@ -363,9 +363,7 @@ int Table::recordCount() const
         return 0;
     return guarded([&] {
         m_file->sync();
-        int count = m_file->rowCount();
-        // An appended row counts while it is being edited, as views show it.
-        return count;
+        return m_file->rowCount(); // posted rows only; a row being appended is not one yet
     });
 }
 

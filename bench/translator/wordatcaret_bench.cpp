@@ -1,0 +1,63 @@
+// Picking the word at the caret in a 1 MB text, on the plain text and on a
+// rich text pane's document.
+#include "translator/panewordpick.h"
+#include "translator/wordatcaret.h"
+
+#include <QApplication>
+#include <QTextEdit>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString megabyteOfText()
+{
+    static const QString text = [] {
+        const QString sentence = QStringLiteral(
+            "The keeper climbed the hundred and twelve steps, trimmed the wick and lit the lamp. ");
+        QString t;
+        while (t.size() < 1024 * 1024)
+            t += sentence;
+        return t;
+    }();
+    return text;
+}
+
+void BM_WordAtCaret_PlainText(benchmark::State &state)
+{
+    const QString text = megabyteOfText();
+    int caret = 0;
+    for (auto _ : state) {
+        caret = (caret + 7919) % int(text.size());
+        benchmark::DoNotOptimize(WordAtCaret(text, caret));
+    }
+}
+BENCHMARK(BM_WordAtCaret_PlainText);
+
+void BM_WordAtCaret_Pane(benchmark::State &state)
+{
+    QTextEdit pane;
+    pane.setPlainText(megabyteOfText());
+    int caret = 0;
+    for (auto _ : state) {
+        caret = (caret + 7919) % (1024 * 1024);
+        QTextCursor cursor(pane.document());
+        cursor.setPosition(caret);
+        pane.setTextCursor(cursor);
+        benchmark::DoNotOptimize(WordAtCaret(pane));
+    }
+}
+BENCHMARK(BM_WordAtCaret_Pane)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,337 @@
+#include "app/frmszotarqiv.h"
+
+#include "editor/fraREEszkTar.h"
+#include "maintenance/indexmaintenance.h"
+#include "platform/paths.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kDefaultDatabaseDir = QStringLiteral("C:\\Vegyes\\Szótár_QIV_Win_kar");
+
+// Colours of the window, from their stored 0x00BBGGRR integers.
+QColor colourFromRef(unsigned ref)
+{
+    return QColor(int(ref & 0xff), int((ref >> 8) & 0xff), int((ref >> 16) & 0xff));
+}
+
+const QColor kNavy = colourFromRef(8388608);         // #000080
+const QColor kFrameBrown = colourFromRef(12642);     // #623100
+const QColor kTextPaneGrey = colourFromRef(7829367); // #777777
+const QColor kWarningOrange = colourFromRef(33023);  // #FF8000
+
+template <typename W> W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+void paint(QWidget *widget, const QColor &background, const QColor &text = Qt::black)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QWidget *panel(QWidget *parent, const char *name, const QColor &colour)
+{
+    auto *p = named(new QWidget(parent), name);
+    paint(p, colour);
+    return p;
+}
+
+QFont pixelFont(const QString &family, int pixels, bool bold = false)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+} // namespace
+
+TfrmSzotarQIV::TfrmSzotarQIV(const QStringList &arguments, const QString &programFile,
+                             QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmSzotarQIV"));
+    setWindowTitle(QStringLiteral("Velkor szótár és fordító program"));
+    setFont(pixelFont(QStringLiteral("MS Sans Serif"), 13));
+    resize(773, 439);
+
+    pcFo = named(new QTabWidget(this), "pcFo");
+    pcFo->setFocusPolicy(Qt::NoFocus);
+    setCentralWidget(pcFo);
+    buildTranslatorPage();
+    buildDictionaryPage();
+    buildLanguagePage();
+    buildMaintenancePage();
+    buildHelpPage();
+    buildActions();
+    connect(pcFo, &QTabWidget::currentChanged, this, &TfrmSzotarQIV::pageChanged);
+
+    tmrMeretez = named(new QTimer(this), "tmrMeretez");
+    tmrMeretez->setInterval(20);
+    connect(tmrMeretez, &QTimer::timeout, this, &TfrmSzotarQIV::tmrMeretezTimer);
+    tmrMeretez->start();
+
+    // Key preview: the window sees key releases before the focused control.
+    qApp->installEventFilter(this);
+    FormCreate(arguments, programFile);
+}
+
+TfrmSzotarQIV::~TfrmSzotarQIV()
+{
+    qApp->removeEventFilter(this);
+}
+
+void TfrmSzotarQIV::FormCreate(const QStringList &arguments, const QString &programFile)
+{
+    // Qt paints every widget off screen first, so the popup panels never flicker.
+    m_zomvi = !arguments.isEmpty() && arguments.front() == QStringLiteral("Zomvi");
+
+    const QString program =
+        programFile.isEmpty() ? QCoreApplication::applicationFilePath() : programFile;
+    const QFileInfo programInfo(program);
+    m_state.ProgramDir = paths::withSeparator(programInfo.absolutePath());
+    m_state.DatabaseDir = paths::fromWindowsPath(kDefaultDatabaseDir);
+    m_state.DatabasePath = paths::withSeparator(m_state.DatabaseDir);
+    if (!QFileInfo(m_state.DatabaseDir).isDir()) {
+        m_state.DatabaseDir = programInfo.absolutePath();
+        m_state.DatabasePath = m_state.ProgramDir;
+    }
+    m_state.IniFileName = QDir(programInfo.absolutePath())
+                              .filePath(programInfo.completeBaseName() + QStringLiteral(".ini"));
+
+    // The text pane's New and Open go through the window's own handlers; the
+    // help page's Save protects the stock help file.
+    rebind(fraREEszkTarSzov, "spbUj", [this] { fraREEszkTarSzov->spbUjClick(sender()); });
+    rebind(fraREEszkTarSzov, "spbMegnyit", [this] { fraREEszkTarSzov->spbMegnyitClick(sender()); });
+    rebind(fraREEszkTarSugo, "spbMent", [this] {
+        if (m_state.HelpDocName != m_state.ProgramDir + StockHelpName())
+            fraREEszkTarSugo->spbMentClick(sender());
+        else
+            SaveHelpDocument();
+    });
+
+    // The separator and the two translator check boxes join the text toolbar.
+    fraREEszkTarSzov->tobSzokas()->addWidget(imgElval1);
+    fraREEszkTarSzov->tobSzokas()->addWidget(chbFord);
+    fraREEszkTarSzov->tobSzokas()->addWidget(chbJobb);
+}
+
+template <typename Handler>
+void TfrmSzotarQIV::rebind(TfraREEszkTar *frame, const char *buttonName, Handler handler)
+{
+    QToolButton *button = frame->button(buttonName);
+    if (!button)
+        return;
+    QObject::disconnect(button, &QToolButton::clicked, frame, nullptr);
+    connect(button, &QToolButton::clicked, this, handler);
+}
+
+void TfrmSzotarQIV::buildTranslatorPage()
+{
+    tsBongesz = named(new QWidget(pcFo), "tsBongesz");
+    auto *layout = new QVBoxLayout(tsBongesz);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    fraREEszkTarSzov = named(new TfraREEszkTar(tsBongesz), "fraREEszkTarSzov");
+    paint(fraREEszkTarSzov, kFrameBrown);
+    layout->addWidget(fraREEszkTarSzov);
+
+    pnlSzov = named(new QFrame(tsBongesz), "pnlSzov");
+    paint(pnlSzov, kTextPaneGrey);
+    pnlSzov->setFrameStyle(QFrame::Box | QFrame::Plain);
+    pnlSzov->setLineWidth(1);
+    auto *paneLayout = new QHBoxLayout(pnlSzov);
+    paneLayout->setContentsMargins(1, 1, 1, 1);
+    paneLayout->setSpacing(0);
+    Panel5 = panel(pnlSzov, "Panel5", Qt::white);
+    Panel5->setFixedWidth(6);
+    paneLayout->addWidget(Panel5);
+    reSzov = named(new QTextEdit(pnlSzov), "reSzov");
+    reSzov->setFont(pixelFont(QStringLiteral("Arial"), 17));
+    reSzov->setFrameStyle(QFrame::NoFrame);
+    reSzov->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The right button is the program's: it looks words up.
+    reSzov->setContextMenuPolicy(Qt::NoContextMenu);
+    connect(reSzov, &QTextEdit::textChanged, this, [this] { NoteTextChanged(*fraREEszkTarSzov); });
+    paneLayout->addWidget(reSzov);
+    layout->addWidget(pnlSzov, 1);
+
+    chbFord = named(new QCheckBox(QStringLiteral("Fordítás"), tsBongesz), "chbFord");
+    chbJobb = named(new QCheckBox(QStringLiteral("Jobb gomb"), tsBongesz), "chbJobb");
+    for (QCheckBox *box : {chbFord, chbJobb}) {
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::WindowText, Qt::white);
+        box->setPalette(palette);
+        box->setChecked(true);
+    }
+    imgElval1 = named(new QLabel(tsBongesz), "imgElval1");
+    imgElval1->setFixedSize(6, 25);
+    pcFo->addTab(tsBongesz, QStringLiteral("Fordító"));
+}
+
+void TfrmSzotarQIV::buildDictionaryPage()
+{
+    tsSzotar = named(new QWidget(pcFo), "tsSzotar");
+    pcFo->addTab(tsSzotar, QStringLiteral("Szótár"));
+}
+
+void TfrmSzotarQIV::buildLanguagePage()
+{
+    tsNyelvValt = named(new QWidget(pcFo), "tsNyelvValt");
+    auto *layout = new QVBoxLayout(tsNyelvValt);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    pnlNyelvValt = panel(tsNyelvValt, "pnlNyelvValt", kNavy);
+    layout->addWidget(pnlNyelvValt, 1);
+    Panel2 = panel(tsNyelvValt, "Panel2", palette().color(QPalette::Button));
+    Panel2->setFixedHeight(41);
+    layout->addWidget(Panel2);
+
+    Label5 = named(new QLabel(QStringLiteral("Elérhető szótárak:"), pnlNyelvValt), "Label5");
+    Label5->setGeometry(16, 16, 233, 20);
+    paint(Label5, kNavy, Qt::white);
+    lbNyelvek = named(new QListWidget(pnlNyelvValt), "lbNyelvek");
+    lbNyelvek->setGeometry(16, 40, 233, 200);
+    Label6 = named(new QLabel(QStringLiteral("Fordítás:"), pnlNyelvValt), "Label6");
+    Label6->setGeometry(272, 16, 497, 20);
+    paint(Label6, kNavy, Qt::white);
+    rbAM = named(new QRadioButton(pnlNyelvValt), "rbAM");
+    rbMA = named(new QRadioButton(pnlNyelvValt), "rbMA");
+    rbAM->setGeometry(272, 40, 497, 22);
+    rbMA->setGeometry(272, 64, 497, 22);
+    for (QRadioButton *rb : {rbAM, rbMA}) {
+        QPalette palette = rb->palette();
+        palette.setColor(QPalette::WindowText, Qt::white);
+        rb->setPalette(palette);
+    }
+    Label4 = named(new QLabel(QStringLiteral("Részletek:"), pnlNyelvValt), "Label4");
+    Label4->setGeometry(272, 100, 100, 20);
+    Label4->hide();
+    mmSzotarReszl = named(new QPlainTextEdit(pnlNyelvValt), "mmSzotarReszl");
+    mmSzotarReszl->setGeometry(272, 124, 300, 100);
+    mmSzotarReszl->hide();
+    // The list's key and mouse releases reach eventFilter (key preview); a
+    // tick on a direction is stored at once.
+    connect(rbAM, &QRadioButton::clicked, this, [this] { DirectionChoice(true); });
+    connect(rbMA, &QRadioButton::clicked, this, [this] { DirectionChoice(true); });
+    pcFo->addTab(tsNyelvValt, QStringLiteral("Nyelv váltás"));
+}
+
+void TfrmSzotarQIV::buildMaintenancePage()
+{
+    tsKarb = named(new QWidget(pcFo), "tsKarb");
+    auto *layout = new QVBoxLayout(tsKarb);
+    layout->setContentsMargins(0, 0, 0, 0);
+    Panel1 = panel(tsKarb, "Panel1", kNavy);
+    layout->addWidget(Panel1);
+    auto *panelLayout = new QVBoxLayout(Panel1);
+    panelLayout->setContentsMargins(0, 0, 0, 0);
+
+    lblKarbFigy = named(new QLabel(Panel1), "lblKarbFigy");
+    lblKarbFigy->setAlignment(Qt::AlignCenter);
+    lblKarbFigy->setWordWrap(true);
+    lblKarbFigy->setFont(pixelFont(QStringLiteral("Times New Roman"), 20));
+    paint(lblKarbFigy, kNavy, kWarningOrange);
+    panelLayout->addWidget(lblKarbFigy);
+
+    pnlKarb = panel(Panel1, "pnlKarb", kNavy);
+    pnlKarb->hide();
+    panelLayout->addWidget(pnlKarb);
+    pnlKarb2 = panel(pnlKarb, "pnlKarb2", kNavy);
+    pnlKarb2->setGeometry(8, 200, 400, 120);
+    pnlKarb2->hide();
+    bbtnAlapBeall =
+        named(new QPushButton(QStringLiteral("Alapbeállítások visszaállítása"), pnlKarb),
+              "bbtnAlapBeall");
+    bbtnAlapBeall->setGeometry(8, 8, 220, 25);
+    connect(bbtnAlapBeall, &QPushButton::clicked, this, &TfrmSzotarQIV::bbtnAlapBeallClick);
+    bbtnIndTorl = named(new QPushButton(QStringLiteral("Indexek törlése"), pnlKarb), "bbtnIndTorl");
+    bbtnIndTorl->setGeometry(8, 40, 220, 25);
+    connect(bbtnIndTorl, &QPushButton::clicked, this, [this] {
+        if (DM1)
+            ::bbtnIndTorlClick(*DM1, m_state);
+    });
+    bbtnUjraInd = named(new QPushButton(QStringLiteral("(Újra)indexelés"), pnlKarb), "bbtnUjraInd");
+    bbtnUjraInd->setGeometry(8, 72, 220, 25);
+    connect(bbtnUjraInd, &QPushButton::clicked, this, [this] {
+        if (DM1)
+            ::bbtnUjraIndClick(*DM1, m_state);
+    });
+    pcFo->addTab(tsKarb, QStringLiteral("Karbantartás"));
+}
+
+void TfrmSzotarQIV::buildHelpPage()
+{
+    tsSugo = named(new QWidget(pcFo), "tsSugo");
+    auto *layout = new QVBoxLayout(tsSugo);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    fraREEszkTarSugo = named(new TfraREEszkTar(tsSugo), "fraREEszkTarSugo");
+    paint(fraREEszkTarSugo, kFrameBrown);
+    paint(fraREEszkTarSugo->pnlToolBar(), kNavy);
+    layout->addWidget(fraREEszkTarSugo);
+    reSugo = named(new QTextEdit(tsSugo), "reSugo");
+    reSugo->setFont(pixelFont(QStringLiteral("Arial"), 17));
+    reSugo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(reSugo, &QTextEdit::textChanged, this, [this] {
+        NoteTextChanged(*fraREEszkTarSugo);
+        MarkHelpModified();
+    });
+    layout->addWidget(reSugo, 1);
+    pnlSugo = panel(tsSugo, "pnlSugo", kNavy);
+    pnlSugo->setFixedHeight(36);
+    layout->addWidget(pnlSugo);
+    spbSugoSzerk = named(new QPushButton(QStringLiteral("Szerkesztés"), pnlSugo), "spbSugoSzerk");
+    spbSugoSzerk->setGeometry(8, 8, 121, 22);
+    spbSugoSzerk->setFlat(true);
+    connect(spbSugoSzerk, &QPushButton::pressed, this, &TfrmSzotarQIV::ToggleHelpEditMode);
+    SPBNevjegy = named(new QPushButton(QStringLiteral("Névjegy"), pnlSugo), "SPBNevjegy");
+    SPBNevjegy->setGeometry(136, 8, 89, 22);
+    pcFo->addTab(tsSugo, QStringLiteral("Súgó"));
+}
+
+void TfrmSzotarQIV::buildActions()
+{
+    auto action = [this](const char *name, const QKeySequence &keys, auto handler) {
+        auto *a = named(new QAction(this), name);
+        a->setShortcut(keys);
+        a->setShortcutContext(Qt::WindowShortcut);
+        connect(a, &QAction::triggered, this, handler);
+        addAction(a);
+        return a;
+    };
+    alF3 = action("alF3", QKeySequence(Qt::Key_F3), [this] { OrderBySource(); });
+    alF4 = action("alF4", QKeySequence(Qt::Key_F4), [this] { OrderByTarget(); });
+    alCtrlF10 = action("alCtrlF10", QKeySequence(Qt::CTRL | Qt::Key_F10), [this] {
+        if (pcFo->currentWidget() == tsKarb)
+            pnlKarb->setVisible(pnlKarb->isHidden());
+    });
+    alRejtettPanel =
+        action("alRejtettPanel", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F7), [this] {
+            if (pcFo->currentWidget() == tsKarb && !pnlKarb->isHidden())
+                pnlKarb2->setVisible(pnlKarb2->isHidden());
+        });
+}

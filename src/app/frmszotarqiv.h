@@ -1,0 +1,189 @@
+#pragma once
+
+#include "store/appstate.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTextEdit;
+class QTimer;
+class TDM1;
+class TfraREEszkTar;
+class DictionaryPage;
+namespace translator {
+class TranslationPopup;
+}
+
+// The main window: the five tabs, the global shortcuts, the start-up
+// sequence that restores the settings and opens the remembered dictionary,
+// the tracking of the window's bounds, the caption, and the close with its
+// save prompts. It holds the run's shared state.
+class TfrmSzotarQIV final : public QMainWindow {
+    Q_OBJECT
+public:
+    // arguments: the command line without the program name; programFile:
+    // the executable, whose folder is the program's directory (empty: this
+    // process's own).
+    explicit TfrmSzotarQIV(const QStringList &arguments, const QString &programFile = QString(),
+                           QWidget *parent = nullptr);
+    ~TfrmSzotarQIV() override;
+
+    // The data module is created after every window; the start-up sequence
+    // (on the first show) needs it.
+    void setDataModule(TDM1 *dm);
+
+    AppState &state() { return m_state; }
+    translator::TranslationPopup *popup() const { return m_popup; }
+
+    // Answers the dictionary open dialog od2 instead of showing it (tests):
+    // takes the initial folder and file name, returns the chosen path or an
+    // empty text for a cancel.
+    using FileChooser = std::function<QString(const QString &, const QString &)>;
+    void setDictionaryFileChooser(FileChooser chooser)
+    {
+        m_dictionaryFileChooser = std::move(chooser);
+    }
+    // The same for the save dialog of a modified help document.
+    void setHelpFileChooser(FileChooser chooser) { m_helpFileChooser = std::move(chooser); }
+
+    // Start-up and layout.
+    void FormShow();
+    void LayOutMainWindow();
+    void FormResize();
+    void tmrMeretezTimer();
+    void UpdateMainCaption();
+    void TextDocLoaded();
+    void TextDocSavedAs();
+
+    // Settings file.
+    void LoadSettings();
+    void SaveSettings();
+    void bbtnAlapBeallClick();
+
+    // Hooks into the dictionary store and the dictionary tab.
+    void ListDictionaries();
+    void OpenDictionary(bool ask);
+    void CloseDictionary();
+    void OrderBySource();
+    void OrderByTarget();
+
+    // Host bindings of the editor frames.
+    void BindTextPane();
+    void BindHelpPage();
+    void ToggleHelpEditMode();
+    void HelpDocumentLoaded();
+    void MarkHelpModified();
+    void SaveHelpDocument();
+
+    static QString PrimingFileName() { return QStringLiteral("Ezt ne töröld le!.rtf"); }
+    static QString SampleDocumentName() { return QStringLiteral("Olvasmány (angol).rtf"); }
+    static QString StockHelpName() { return QStringLiteral("Súgó (eredeti).rtf"); }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void FormCreate(const QStringList &arguments, const QString &programFile);
+    void buildTranslatorPage();
+    void buildDictionaryPage();
+    void buildLanguagePage();
+    void buildMaintenancePage();
+    void buildHelpPage();
+    void buildActions();
+    template <typename Handler>
+    void rebind(TfraREEszkTar *frame, const char *buttonName, Handler handler);
+    void pageChanged(int index);
+    void enterPage(int index);
+    void tsBongeszEnter();
+    void reSzovMouseDown();
+    void reSzovMouseUp(Qt::MouseButton button, const QPoint &point);
+    bool textPaneMouse(QEvent *event);
+    void tsSzotarEnter();
+    void tsNyelvValtEnter();
+    void tsNyelvValtExit();
+    void dictionaryColumnWidths(int width);
+    void DirectionChoice(bool store);
+    void tryOpenDictionary(const QString &path);
+    void setOrderCaptions();
+    QString chooseDictionaryFile(const QString &directory, const QString &fileName);
+    void FormKeyUp(int key);
+    bool FormCloseQuery();
+    void FormClose();
+    bool loadTextDocument();
+    bool loadHelpDocument();
+    void applyStoredBounds();
+
+public:
+    // Components, by their names.
+    QTabWidget *pcFo = nullptr;
+    QWidget *tsBongesz = nullptr;
+    QWidget *tsSzotar = nullptr;
+    QWidget *tsNyelvValt = nullptr;
+    QWidget *tsKarb = nullptr;
+    QWidget *tsSugo = nullptr;
+
+    TfraREEszkTar *fraREEszkTarSzov = nullptr;
+    QFrame *pnlSzov = nullptr;
+    QTextEdit *reSzov = nullptr;
+    QWidget *Panel5 = nullptr;
+    QCheckBox *chbFord = nullptr;
+    QCheckBox *chbJobb = nullptr;
+    QLabel *imgElval1 = nullptr;
+
+    QWidget *pnlNyelvValt = nullptr;
+    QLabel *Label5 = nullptr;
+    QListWidget *lbNyelvek = nullptr;
+    QLabel *Label6 = nullptr;
+    QRadioButton *rbAM = nullptr;
+    QRadioButton *rbMA = nullptr;
+    QLabel *Label4 = nullptr;
+    QPlainTextEdit *mmSzotarReszl = nullptr;
+    QWidget *Panel2 = nullptr;
+
+    QWidget *Panel1 = nullptr;
+    QLabel *lblKarbFigy = nullptr;
+    QWidget *pnlKarb = nullptr;
+    QWidget *pnlKarb2 = nullptr;
+    QPushButton *bbtnAlapBeall = nullptr;
+    QPushButton *bbtnIndTorl = nullptr;
+    QPushButton *bbtnUjraInd = nullptr;
+
+    TfraREEszkTar *fraREEszkTarSugo = nullptr;
+    QTextEdit *reSugo = nullptr;
+    QWidget *pnlSugo = nullptr;
+    QPushButton *spbSugoSzerk = nullptr;
+    QPushButton *SPBNevjegy = nullptr;
+
+    QTimer *tmrMeretez = nullptr;
+    QAction *alF3 = nullptr;
+    QAction *alF4 = nullptr;
+    QAction *alCtrlF10 = nullptr;
+    QAction *alRejtettPanel = nullptr;
+
+private:
+    AppState m_state;
+    TDM1 *DM1 = nullptr;
+    bool m_zomvi = false;
+    bool m_shown = false;
+    bool m_suppressPageHandlers = false;
+    int m_currentPage = 0;
+    DictionaryPage *m_dictionaryPage = nullptr;
+    translator::TranslationPopup *m_popup = nullptr;
+    FileChooser m_dictionaryFileChooser;
+    FileChooser m_helpFileChooser;
+    QString m_lastTriedName;
+};

@@ -1,0 +1,218 @@
+// Listing, opening and switching dictionaries, and the language tab.
+#include "app/frmszotarqiv.h"
+
+#include "dialogs/questions.h"
+#include "dialogs/textfunctions.h"
+#include "maintenance/indexmaintenance.h"
+#include "platform/ini/inifile.h"
+#include "platform/paths.h"
+#include "store/dictionaryname.h"
+#include "store/dm1.h"
+#include "store/engine/collation.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <algorithm>
+
+namespace {
+
+const QString kDirectionSection = QStringLiteral("SzotarFordIrany");
+
+} // namespace
+
+QString TfrmSzotarQIV::chooseDictionaryFile(const QString &directory, const QString &fileName)
+{
+    if (m_dictionaryFileChooser)
+        return m_dictionaryFileChooser(directory, fileName);
+    QFileDialog od2(this);
+    od2.setObjectName(QStringLiteral("od2"));
+    od2.setOption(QFileDialog::DontUseNativeDialog);
+    const QStringList filters{QStringLiteral("Szövegfájlok (*.txt)"),
+                              QStringLiteral("dBase fájlok (*.db *.DB)"),
+                              QStringLiteral("Minden fájl (*)")};
+    od2.setNameFilters(filters);
+    od2.selectNameFilter(filters[1]);
+    od2.setDirectory(directory);
+    od2.selectFile(fileName);
+    od2.setFileMode(QFileDialog::ExistingFile);
+    if (od2.exec() != QDialog::Accepted || od2.selectedFiles().isEmpty())
+        return QString();
+    return od2.selectedFiles().front();
+}
+
+void TfrmSzotarQIV::ListDictionaries()
+{
+    lbNyelvek->clear();
+    QDir dir(m_state.DatabasePath);
+    QStringList names;
+    for (const QFileInfo &entry : dir.entryInfoList(QStringList{QStringLiteral("*.DB")},
+                                                    QDir::Files | QDir::Hidden | QDir::System |
+                                                        QDir::Dirs | QDir::NoDotAndDotDot)) {
+        const QString name = entry.fileName();
+        if (name.size() > 3 &&
+            name.right(3).compare(QStringLiteral(".DB"), Qt::CaseInsensitive) == 0 &&
+            IsDictionaryName(name))
+            names << name.left(name.size() - 3);
+    }
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int c = store::collation::compare(a, b);
+        return c != 0 ? c < 0 : a < b;
+    });
+    lbNyelvek->addItems(names);
+    const bool any = lbNyelvek->count() > 0;
+    rbAM->setVisible(any);
+    rbMA->setVisible(any);
+    if (any) {
+        lbNyelvek->setCurrentRow(0);
+        DirectionChoice(false);
+    }
+}
+
+void TfrmSzotarQIV::DirectionChoice(bool store)
+{
+    QListWidgetItem *item = lbNyelvek->currentItem();
+    if (!item)
+        return;
+    const QString name = item->text();
+    const auto [first, second] = SplitDictionaryName(name);
+    const IniFile ini(m_state.IniFileName);
+    if (store) {
+        // A direction that cannot be stored is only forgotten at the next start.
+        (void)ini.writeString(kDirectionSection, name, rbAM->isChecked() ? first : second);
+        return;
+    }
+    const QString source = ini.readString(kDirectionSection, name, first);
+    rbAM->setText(first + QStringLiteral(" --> ") + second);
+    rbMA->setText(second + QStringLiteral(" --> ") + first);
+    if (source != first)
+        rbMA->setChecked(true);
+    else
+        rbAM->setChecked(true);
+}
+
+void TfrmSzotarQIV::CloseDictionary()
+{
+    if (DM1)
+        DM1->tblSzotarP.close();
+    pcFo->setTabText(0, QStringLiteral("Fordító"));
+}
+
+void TfrmSzotarQIV::OpenDictionary(bool ask)
+{
+    if (!DM1)
+        return;
+    QString file = m_state.DictionaryFile;
+    const QFileInfo start(m_state.DictionaryFile);
+    QString dialogDirectory = start.path();
+    QString dialogFile = start.fileName();
+    QString askedName = dialogFile; // the name the messages speak of
+    int failures = 0;
+    for (;;) {
+        if (ask) {
+            const QString chosen = chooseDictionaryFile(dialogDirectory, dialogFile);
+            if (chosen.isEmpty()) {
+                if (!DM1->tblSzotarP.isOpen())
+                    CloseDictionary();
+                return;
+            }
+            file = chosen;
+            askedName = chosen;
+        }
+        try {
+            tryOpenDictionary(file);
+            return;
+        } catch (const std::exception &) {
+            ++failures;
+            if (failures == 1 && lbNyelvek->count() > 0) {
+                file = m_state.DatabasePath + lbNyelvek->item(0)->text() + QStringLiteral(".DB");
+                ShowInfo(WithArticle(askedName) +
+                         QStringLiteral(" szótárt nem sikerült megnyitni,") +
+                         QStringLiteral(" másik szótárra váltok"));
+                askedName = QFileInfo(file).fileName();
+            } else {
+                ShowInfo(WithArticle(m_lastTriedName.isEmpty() ? file : m_lastTriedName) +
+                         QStringLiteral("\n") + QStringLiteral("nem nyitható meg") +
+                         QStringLiteral("\n") +
+                         QStringLiteral("Adj meg egy másik adatbázis-fájlt"));
+                ask = true;
+            }
+        }
+    }
+}
+
+void TfrmSzotarQIV::tryOpenDictionary(const QString &path)
+{
+    TDM1 &dm = *DM1;
+    const QFileInfo info(path);
+    m_lastTriedName = path;
+    dm.tblEllen.close();
+    dm.tblEllen.setDatabaseName(info.path());
+    dm.tblEllen.setTableName(info.fileName());
+    dm.tblEllen.open();
+    dm.tblEllen.close();
+
+    m_state.DatabaseDir = info.path();
+    m_state.DatabasePath = paths::withSeparator(info.path());
+    ListDictionaries();
+    m_state.DictionaryFile = path;
+    const QString fileName = info.fileName();
+    m_lastTriedName = fileName;
+    for (int row = 0; row < lbNyelvek->count(); ++row) {
+        if (LowerHungarian(lbNyelvek->item(row)->text() + QStringLiteral(".DB")) ==
+            LowerHungarian(fileName)) {
+            lbNyelvek->setCurrentRow(row);
+            DirectionChoice(false);
+            break;
+        }
+    }
+    std::tie(m_state.FromColumn, m_state.ToColumn) = SplitDictionaryName(fileName);
+    CloseDictionary();
+    dm.ApplyDirection(m_state, rbMA->isChecked());
+    dm.tblSzotarP.setDatabaseName(dm.tblEllen.databaseName());
+    dm.tblSzotarP.setTableName(dm.tblEllen.tableName());
+    dm.tblSzotarP.clearIndexName();
+    dm.tblSzotarP.open();
+    try {
+        if (QFileInfo::exists(IndexSideFile(m_state.DictionaryFile, ".nip")))
+            throw store::EngineError(QStringLiteral("A szótár indexeit újra kell építeni."));
+        dm.tblSzotarP.setIndexFieldNames(m_state.ToColumn);
+        dm.tblSzotarP.setIndexFieldNames(m_state.FromColumn);
+    } catch (const store::EngineError &) {
+        RebuildIndexes(dm, m_state);
+    }
+    setOrderCaptions();
+    OrderBySource();
+    dm.tblSzotarP.first();
+    dm.tblSzotarP2.close();
+    dm.tblSzotarP2.setDatabaseName(dm.tblEllen.databaseName());
+    dm.tblSzotarP2.setTableName(dm.tblEllen.tableName());
+    dm.tblSzotarP2.clearIndexName();
+    try {
+        dm.tblSzotarP2.setIndexFieldNames(m_state.FromColumn);
+    } catch (const store::EngineError &) {
+        // The second cursor's order is set again when it is opened.
+    }
+    pcFo->setTabText(0, QStringLiteral("Fordítás: ") + m_state.FromColumn +
+                            QStringLiteral(" --> ") + m_state.ToColumn);
+}
+
+void TfrmSzotarQIV::tsNyelvValtEnter()
+{
+    lbNyelvek->setFocus();
+    DirectionChoice(true);
+}
+
+void TfrmSzotarQIV::tsNyelvValtExit()
+{
+    if (lbNyelvek->count() == 0 || !lbNyelvek->currentItem())
+        return;
+    m_state.DictionaryFile =
+        m_state.DatabasePath + lbNyelvek->currentItem()->text() + QStringLiteral(".DB");
+    OpenDictionary(false);
+    OrderBySource();
+}

@@ -1,0 +1,30 @@
+#include "app/frmszotarqiv.h"
+#include "dialogs/frmkonyvtbeker.h"
+#include "dialogs/frmnevjegy.h"
+#include "dialogs/frmsorbeker.h"
+#include "dialogs/frmvalasz.h"
+#include "editor/frmSzoKeres.h"
+#include "store/dm1.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Velkor szótár és fordító"));
+    QApplication::setApplicationName(QStringLiteral("Velkor szótár és fordító"));
+
+    // The windows in their fixed order, the data module last: the main
+    // window's start-up needs the tables only when it is first shown.
+    TfrmSzotarQIV frmSzotarQIV(QApplication::arguments().mid(1));
+    TfrmValasz frmValasz(&frmSzotarQIV);
+    TfrmSzoKeres frmSzoKeres(&frmSzotarQIV);
+    TfrmSorBeker frmSorBeker(&frmSzotarQIV);
+    TfrmKonyvtBeker frmKonyvtBeker(&frmSzotarQIV);
+    TfrmNevjegy frmNevjegy(&frmSzotarQIV);
+    TDM1 dm1;
+    frmSzotarQIV.setDataModule(&dm1);
+
+    frmSzotarQIV.show();
+    return QApplication::exec();
+}
