@@ -66,11 +66,15 @@ cp -n tests/platform/rtf/fixtures/*.rtf "$out/corpus/" 2>/dev/null || true
 
 export QT_QPA_PLATFORM=offscreen
 status=0
+# The fuzzer's progress goes to a log; only a failure shows it.
+log="$out/fuzz.log"
 timeout --signal=KILL $((seconds + 15)) "$binary" \
   -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
-  -print_final_stats=1 -artifact_prefix="$out/crashes/" "$out/corpus" || status=$?
+  -print_final_stats=1 -artifact_prefix="$out/crashes/" "$out/corpus" >"$log" 2>&1 || status=$?
 if [ "$status" -ne 0 ]; then
+  tail -n 60 "$log" >&2
   echo "fuzz-rtf: the fuzzer stopped with status $status; see $out/crashes/" >&2
   exit 1
 fi
+grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$log" || true
 echo "fuzz-rtf: no crash in ${seconds}s"

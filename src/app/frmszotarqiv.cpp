@@ -1,5 +1,6 @@
 #include "app/frmszotarqiv.h"
 
+#include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "maintenance/indexmaintenance.h"
 #include "platform/paths.h"
@@ -176,6 +177,10 @@ void TfrmSzotarQIV::buildTranslatorPage()
     // The right button is the program's: it looks words up.
     reSzov->setContextMenuPolicy(Qt::NoContextMenu);
     connect(reSzov, &QTextEdit::textChanged, this, [this] { NoteTextChanged(*fraREEszkTarSzov); });
+    connect(reSzov, &QTextEdit::cursorPositionChanged, this,
+            [this] { SyncToolbarWithSelection(*fraREEszkTarSzov, *reSzov); });
+    connect(reSzov, &QTextEdit::selectionChanged, this,
+            [this] { SyncToolbarWithSelection(*fraREEszkTarSzov, *reSzov); });
     paneLayout->addWidget(reSzov);
     layout->addWidget(pnlSzov, 1);
 
@@ -296,6 +301,8 @@ void TfrmSzotarQIV::buildHelpPage()
     reSugo = named(new QTextEdit(tsSugo), "reSugo");
     reSugo->setFont(pixelFont(QStringLiteral("Arial"), 17));
     reSugo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(reSugo, &QTextEdit::selectionChanged, this,
+            [this] { SyncToolbarWithSelection(*fraREEszkTarSugo, *reSugo); });
     connect(reSugo, &QTextEdit::textChanged, this, [this] {
         NoteTextChanged(*fraREEszkTarSugo);
         MarkHelpModified();

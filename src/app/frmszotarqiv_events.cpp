@@ -5,6 +5,7 @@
 #include "app/windowbounds.h"
 #include "browser/dictionarypage.h"
 #include "dialogs/questions.h"
+#include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "editor/hostbinding.h"
 #include "platform/rtf/documentio.h"
@@ -139,6 +140,11 @@ bool TfrmSzotarQIV::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == reSzov->viewport())
         textPaneMouse(event);
+    else if (watched == reSzov && event->type() == QEvent::FocusOut)
+        DisarmFormatPainter(*fraREEszkTarSzov); // reSzovExit
+    else if (watched == reSugo->viewport() && event->type() == QEvent::MouseButtonRelease &&
+             FormatPainter().FormatPainterArmed)
+        ApplyPickedFormat(*fraREEszkTarSugo, *reSugo); // reSugoMouseUp
     const bool onList = watched == lbNyelvek || watched == lbNyelvek->viewport();
     if (onList &&
         (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease))

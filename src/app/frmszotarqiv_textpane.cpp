@@ -3,6 +3,7 @@
 #include "app/frmszotarqiv.h"
 
 #include "dialogs/textfunctions.h"
+#include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "store/dm1.h"
 #include "translator/panewordpick.h"
@@ -22,6 +23,10 @@ void TfrmSzotarQIV::reSzovMouseDown()
 
 void TfrmSzotarQIV::reSzovMouseUp(Qt::MouseButton button, const QPoint &point)
 {
+    if (FormatPainter().FormatPainterArmed) {
+        ApplyPickedFormat(*fraREEszkTarSzov, *reSzov);
+        return;
+    }
     const bool right = button == Qt::RightButton;
     if (chbJobb->isChecked() != right)
         return;

@@ -455,3 +455,22 @@ TEST_F(MainWindowTest, EscEmptiesTheSearchBoxOnEveryTab)
 }
 
 } // namespace
+
+#include "editor/formatpainter.h"
+
+namespace {
+
+TEST_F(TextPaneTest, AnArmedFormatPainterTakesTheReleaseInsteadOfTheLookup)
+{
+    start();
+    window->chbJobb->setChecked(false);
+    window->reSzov->setPlainText(u"The old house stood by the sea."_s);
+    FormatPainter().FormatPainterArmed = true;
+    releaseOn(u"house"_s, Qt::LeftButton);
+    EXPECT_FALSE(window->popup()->isPopupShown());
+    EXPECT_FALSE(FormatPainter().FormatPainterArmed); // applied once, then disarmed
+    releaseOn(u"house"_s, Qt::LeftButton);
+    EXPECT_TRUE(window->popup()->isPopupShown());
+}
+
+} // namespace
