@@ -136,7 +136,7 @@ void Table::open()
             throw messages::missingField(filePath(), field->fieldName());
     }
     m_file = file;
-    m_locateSql.clear();
+    m_locatePlans.clear();
     std::vector<int> order;
     try {
         order = orderColumnsFor(m_orderField);
@@ -434,62 +434,64 @@ RowValues Table::rowAt(int pos, const QStringList &fieldNames) const
     });
 }
 
+const Table::LocatePlan &Table::locatePlan(const QString &fieldNames, LocateOptions options)
+{
+    const QString cacheKey = fieldNames + QLatin1Char('|') + QString::number(options.toInt()) +
+                             QLatin1Char('|') + m_orderField;
+    if (auto cached = m_locatePlans.find(cacheKey); cached != m_locatePlans.end())
+        return cached->second;
+    const QStringList names = fieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const bool ci = options.testFlag(LocateOption::CaseInsensitive);
+    const bool partial = options.testFlag(LocateOption::PartialKey);
+    LocatePlan plan;
+    plan.fieldCount = int(names.size());
+    std::string where;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const int column = m_file->columnIndex(names[i].trimmed());
+        if (column < 0)
+            throw messages::missingField(filePath(), names[i].trimmed());
+        const std::string c = m_file->quotedColumn(column);
+        const std::string folded = c + " COLLATE " + collation::kSqlName;
+        if (!where.empty())
+            where += " AND ";
+        plan.params.push_back({int(i), false});
+        const std::string v = "?" + std::to_string(plan.params.size());
+        if (column == m_file->keyColumn()) {
+            where += c + "=CAST(" + v + " AS INTEGER)";
+        } else if (partial) {
+            plan.params.push_back({int(i), true});
+            const std::string bound = "?" + std::to_string(plan.params.size());
+            where += "(" + folded + ">=" + v + " AND " + folded + "<" + bound;
+            if (!ci)
+                where += " AND substr(" + c + ",1,length(" + v + "))=" + v;
+            where += ")";
+        } else {
+            where += "(" + folded + "=" + v;
+            if (!ci)
+                where += " AND " + c + "=" + v;
+            where += ")";
+        }
+    }
+    plan.sql = "SELECT * FROM " + m_file->quotedTable() + " WHERE " + where + " ORDER BY " +
+               m_file->orderBy(m_order) + " LIMIT 1";
+    return m_locatePlans.emplace(cacheKey, std::move(plan)).first->second;
+}
+
 bool Table::locate(const QString &fieldNames, const QStringList &values, LocateOptions options)
 {
     requireOpen();
     checkBrowseMode();
-    const QStringList names = fieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts);
-    if (names.isEmpty() || names.size() != values.size())
-        throw messages::missingField(filePath(), fieldNames);
     return guarded([&] {
         m_file->sync();
-        const QString cacheKey = fieldNames + QLatin1Char('|') + QString::number(options.toInt()) +
-                                 QLatin1Char('|') + m_orderField;
-        auto cached = m_locateSql.find(cacheKey);
-        const bool ci = options.testFlag(LocateOption::CaseInsensitive);
-        const bool partial = options.testFlag(LocateOption::PartialKey);
-        std::string where;
-        std::vector<QString> params;
-        for (qsizetype i = 0; i < names.size(); ++i) {
-            const int column = m_file->columnIndex(names[i].trimmed());
-            if (column < 0)
-                throw messages::missingField(filePath(), names[i].trimmed());
-            const std::string c = m_file->quotedColumn(column);
-            const std::string folded = c + " COLLATE " + collation::kSqlName;
-            const QString &value = values[i];
-            if (!where.empty())
-                where += " AND ";
-            if (column == m_file->keyColumn()) {
-                params.push_back(value);
-                where += c + "=CAST(?" + std::to_string(params.size()) + " AS INTEGER)";
-                continue;
-            }
-            params.push_back(value);
-            const std::string v = "?" + std::to_string(params.size());
-            if (partial) {
-                params.push_back(collation::upperBoundFor(value));
-                const std::string bound = "?" + std::to_string(params.size());
-                where += "(" + folded + ">=" + v + " AND " + folded + "<" + bound;
-                if (!ci)
-                    where += " AND substr(" + c + ",1,length(" + v + "))=" + v;
-                where += ")";
-            } else {
-                where += "(" + folded + "=" + v;
-                if (!ci)
-                    where += " AND " + c + "=" + v;
-                where += ")";
-            }
+        const LocatePlan &plan = locatePlan(fieldNames, options);
+        if (plan.fieldCount == 0 || plan.fieldCount != values.size())
+            throw messages::missingField(filePath(), fieldNames);
+        Statement &select = m_file->statement(plan.sql);
+        for (std::size_t i = 0; i < plan.params.size(); ++i) {
+            const QString &value = values[plan.params[i].value];
+            select.bind(int(i) + 1,
+                        plan.params[i].upperBound ? collation::upperBoundFor(value) : value);
         }
-        if (cached == m_locateSql.end()) {
-            cached = m_locateSql
-                         .emplace(cacheKey, "SELECT * FROM " + m_file->quotedTable() + " WHERE " +
-                                                where + " ORDER BY " + m_file->orderBy(m_order) +
-                                                " LIMIT 1")
-                         .first;
-        }
-        Statement &select = m_file->statement(cached->second);
-        for (std::size_t i = 0; i < params.size(); ++i)
-            select.bind(int(i) + 1, params[i]);
         if (!select.step())
             return false;
         std::vector<QString> row(m_file->columns().size());

@@ -207,7 +207,17 @@ private:
     std::vector<QString> m_buffer; // the edited row, by column
     std::optional<std::int32_t> m_bufferKey;
     int m_disableCount = 0;
-    std::map<QString, std::string> m_locateSql; // by fields, options and order
+    struct LocatePlan {
+        struct Param {
+            int value;       // index into the located values
+            bool upperBound; // the bound after every text beginning with the value
+        };
+        std::string sql;
+        std::vector<Param> params;
+        int fieldCount = 0;
+    };
+    const LocatePlan &locatePlan(const QString &fieldNames, LocateOptions options);
+    std::map<QString, LocatePlan> m_locatePlans; // by fields, options and order
     bool m_pendingData = false;
     bool m_pendingCurrent = false;
 };

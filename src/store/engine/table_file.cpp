@@ -17,7 +17,7 @@ namespace {
 
 // Posts per transaction inside a batch: large enough to make bulk loads fast,
 // small enough that a killed process loses little.
-constexpr int kWritesPerTransaction = 4096;
+constexpr int kWritesPerTransaction = 16384;
 constexpr int kBusyTimeoutMs = 1500;
 constexpr std::int32_t kFirstKey = 1000000;
 
