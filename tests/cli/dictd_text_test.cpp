@@ -180,6 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("erdő tűz űr főz")},
         StoredCase{"EnglishKeepsCircumflex", QStringLiteral("Rôle"), false, QStringLiteral("rôle")},
         StoredCase{"OtherCapitalsKept", QStringLiteral("Ärger"), false, QStringLiteral("Ärger")},
+        StoredCase{"BacktickIsAnApostrophe", QStringLiteral("Doesn`t one`s"), false,
+                   QStringLiteral("doesn't one's")},
         StoredCase{"FieldSizeKept", kFifty, false, kFifty},
         StoredCase{"CutToFieldSize", kFifty + QStringLiteral("zzz"), false, kFifty},
         StoredCase{"CutThenTrimmed", QString(46, u'a') + QStringLiteral("    bcdef"), false,

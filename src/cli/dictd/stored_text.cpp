@@ -10,6 +10,9 @@ QString storedText(QStringView raw, bool repairHungarian)
     const QStringView trimmed = TrimBlanksView(raw);
     QString text =
         LowerHungarian(repairHungarian ? QStringView(repairHungarianAccents(trimmed)) : trimmed);
+    // The FreeDict files write the apostrophe as a backtick ("doesn`t"); a
+    // reader clicks "doesn't".
+    text.replace(QLatin1Char('`'), QLatin1Char('\''));
     if (text.size() > kTextFieldSize) {
         qsizetype cut = kTextFieldSize;
         if (text[cut - 1].isHighSurrogate())
