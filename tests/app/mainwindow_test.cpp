@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -471,6 +472,62 @@ TEST_F(TextPaneTest, AnArmedFormatPainterTakesTheReleaseInsteadOfTheLookup)
     EXPECT_FALSE(FormatPainter().FormatPainterArmed); // applied once, then disarmed
     releaseOn(u"house"_s, Qt::LeftButton);
     EXPECT_TRUE(window->popup()->isPopupShown());
+}
+
+} // namespace
+
+#include <QCryptographicHash>
+
+#include "editor/hostbinding.h"
+
+namespace {
+
+TEST_F(MainWindowTest, WithoutAnyTextDocumentThePaneStartsAsANewDocument)
+{
+    QFile::remove(program.filePath(TfrmSzotarQIV::SampleDocumentName()));
+    const int before = NewDocCounter();
+    start();
+    EXPECT_TRUE(window->reSzov->document()->isEmpty());
+    EXPECT_FALSE(window->state().TextDocHasFile);
+    EXPECT_EQ(QFileInfo(window->state().TextDocName).fileName(),
+              u"Dokumentum"_s + QString::number(before + 1));
+    EXPECT_FALSE(window->reSzov->document()->isModified());
+}
+
+TEST_F(MainWindowTest, AMissingPrimingFileLeavesBothPanesEmptyWithoutAMessage)
+{
+    QFile::remove(program.filePath(TfrmSzotarQIV::PrimingFileName()));
+    DialogScript script({});
+    start();
+    EXPECT_TRUE(window->reSzov->document()->isEmpty());
+    EXPECT_TRUE(window->reSugo->document()->isEmpty());
+    EXPECT_FALSE(window->reSzov->document()->isModified());
+    EXPECT_TRUE(script.messages().isEmpty());
+}
+
+TEST_F(OpeningTest, AFileThatIsNoDictionaryIsReplacedAndLeftUnchanged)
+{
+    const QString broken = program.filePath(u"Nemet_Magyar.DB"_s);
+    {
+        QFile file(broken);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(3000, '\x5a'));
+    }
+    auto digest = [&] {
+        QFile file(broken);
+        file.open(QIODevice::ReadOnly);
+        return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    };
+    const QByteArray before = digest();
+    writeIni("[Szotar]\r\nNev=" + broken.toUtf8() + "\r\n");
+    DialogScript script({u"bbtnOk"_s});
+    start();
+    EXPECT_EQ(
+        script.messages(),
+        QStringList{u"A Nemet_Magyar.DB szótárt nem sikerült megnyitni, másik szótárra váltok"_s});
+    EXPECT_TRUE(dm->tblSzotarP.isOpen());
+    EXPECT_EQ(dm->tblSzotarP.tableName(), u"Angol_Magyar.DB"_s);
+    EXPECT_EQ(digest(), before);
 }
 
 } // namespace
