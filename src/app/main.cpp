@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+#include <optional>
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -15,15 +17,18 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Velkor szótár és fordító"));
 
     // The windows in their fixed order, the data module last: the main
-    // window's start-up needs the tables only when it is first shown.
+    // window's start-up needs the tables only when it is first shown. The
+    // data module's storage comes first so that it outlives the windows
+    // that work on it.
+    std::optional<TDM1> dm1;
     TfrmSzotarQIV frmSzotarQIV(QApplication::arguments().mid(1));
     TfrmValasz frmValasz(&frmSzotarQIV);
     TfrmSzoKeres frmSzoKeres(&frmSzotarQIV);
     TfrmSorBeker frmSorBeker(&frmSzotarQIV);
     TfrmKonyvtBeker frmKonyvtBeker(&frmSzotarQIV);
     TfrmNevjegy frmNevjegy(&frmSzotarQIV);
-    TDM1 dm1;
-    frmSzotarQIV.setDataModule(&dm1);
+    dm1.emplace();
+    frmSzotarQIV.setDataModule(&*dm1);
 
     frmSzotarQIV.show();
     return QApplication::exec();

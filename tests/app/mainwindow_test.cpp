@@ -73,9 +73,10 @@ protected:
     {
         if (window && window->isVisible())
             window->close();
-        dm.reset();
+        // The pages work on the data module until they are gone.
         dialog.reset();
         window.reset();
+        dm.reset();
     }
 
     void TearDown() override { stop(); }
