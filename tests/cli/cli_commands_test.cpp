@@ -5,7 +5,6 @@
 #include "qstring_printer.h"
 #include "sample_dictionary.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -24,18 +23,6 @@ struct CliRun {
 
 class Cli : public ::testing::Test {
 protected:
-    // The parser's help text needs an application object.
-    static void SetUpTestSuite()
-    {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "szotar";
-            static char *argv[] = {name, nullptr};
-            s_app = std::make_unique<QCoreApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
@@ -71,7 +58,6 @@ protected:
                 QStringLiteral("--repair-hungarian-target")};
     }
 
-    static inline std::unique_ptr<QCoreApplication> s_app;
     QTemporaryDir m_dir;
 };
 

@@ -3,7 +3,6 @@
 #include "cli/cmd_lookup.h"
 #include "store/dictionary_fixture.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -23,18 +22,6 @@ struct CommandRun {
 
 class LookupCommand : public DictionaryFixture {
 protected:
-    static void SetUpTestSuite()
-    {
-        // The parser's help text needs an application object.
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "szotar";
-            static char *argv[] = {name, nullptr};
-            s_app = std::make_unique<QCoreApplication>(argc, argv);
-        }
-    }
-    static void TearDownTestSuite() { s_app.reset(); }
-
     void SetUp() override
     {
         DictionaryFixture::SetUp();
@@ -80,8 +67,6 @@ protected:
             lines << item.toString();
         return lines;
     }
-
-    static inline std::unique_ptr<QCoreApplication> s_app;
 };
 
 TEST_F(LookupCommand, PrintsOutcomeHeadersAndLines)
