@@ -4,6 +4,7 @@
 #include "editor/fraREEszkTar.h"
 #include "maintenance/indexmaintenance.h"
 #include "platform/paths.h"
+#include "translator/colorref.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,15 +29,12 @@ namespace {
 const QString kDefaultDatabaseDir = QStringLiteral("C:\\Vegyes\\Szótár_QIV_Win_kar");
 
 // Colours of the window, from their stored 0x00BBGGRR integers.
-QColor colourFromRef(unsigned ref)
-{
-    return QColor(int(ref & 0xff), int((ref >> 8) & 0xff), int((ref >> 16) & 0xff));
-}
+using translator::toQColor;
 
-const QColor kNavy = colourFromRef(8388608);         // #000080
-const QColor kFrameBrown = colourFromRef(12642);     // #623100
-const QColor kTextPaneGrey = colourFromRef(7829367); // #777777
-const QColor kWarningOrange = colourFromRef(33023);  // #FF8000
+const QColor kNavy = toQColor(8388608);         // #000080
+const QColor kFrameBrown = toQColor(12642);     // #623100
+const QColor kTextPaneGrey = toQColor(7829367); // #777777
+const QColor kWarningOrange = toQColor(33023);  // #FF8000
 
 template <typename W> W *named(W *widget, const char *name)
 {

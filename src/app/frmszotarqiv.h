@@ -54,8 +54,6 @@ public:
     {
         m_dictionaryFileChooser = std::move(chooser);
     }
-    // The same for the save dialog of a modified help document.
-    void setHelpFileChooser(FileChooser chooser) { m_helpFileChooser = std::move(chooser); }
 
     // Start-up and layout.
     void FormShow();
@@ -117,13 +115,14 @@ private:
     void tsNyelvValtExit();
     void dictionaryColumnWidths(int width);
     void DirectionChoice(bool store);
-    void tryOpenDictionary(const QString &path);
+    // One attempt; file becomes the file name part once the test open passed.
+    void tryOpenDictionary(QString &file);
     void setOrderCaptions();
     QString chooseDictionaryFile(const QString &directory, const QString &fileName);
     void FormKeyUp(int key);
     bool FormCloseQuery();
     void FormClose();
-    bool loadTextDocument();
+    bool loadTextDocument(int caret);
     bool loadHelpDocument();
     void applyStoredBounds();
 
@@ -184,6 +183,4 @@ private:
     DictionaryPage *m_dictionaryPage = nullptr;
     translator::TranslationPopup *m_popup = nullptr;
     FileChooser m_dictionaryFileChooser;
-    FileChooser m_helpFileChooser;
-    QString m_lastTriedName;
 };

@@ -135,9 +135,8 @@ void TfrmSzotarQIV::OpenDictionary(bool ask)
                          QStringLiteral(" másik szótárra váltok"));
                 askedName = QFileInfo(file).fileName();
             } else {
-                ShowInfo(WithArticle(m_lastTriedName.isEmpty() ? file : m_lastTriedName) +
-                         QStringLiteral("\n") + QStringLiteral("nem nyitható meg") +
-                         QStringLiteral("\n") +
+                ShowInfo(WithArticle(file) + QStringLiteral("\n") +
+                         QStringLiteral("nem nyitható meg") + QStringLiteral("\n") +
                          QStringLiteral("Adj meg egy másik adatbázis-fájlt"));
                 ask = true;
             }
@@ -145,11 +144,11 @@ void TfrmSzotarQIV::OpenDictionary(bool ask)
     }
 }
 
-void TfrmSzotarQIV::tryOpenDictionary(const QString &path)
+void TfrmSzotarQIV::tryOpenDictionary(QString &file)
 {
     TDM1 &dm = *DM1;
+    const QString path = file;
     const QFileInfo info(path);
-    m_lastTriedName = path;
     dm.tblEllen.close();
     dm.tblEllen.setDatabaseName(info.path());
     dm.tblEllen.setTableName(info.fileName());
@@ -160,8 +159,9 @@ void TfrmSzotarQIV::tryOpenDictionary(const QString &path)
     m_state.DatabasePath = paths::withSeparator(info.path());
     ListDictionaries();
     m_state.DictionaryFile = path;
-    const QString fileName = info.fileName();
-    m_lastTriedName = fileName;
+    // From here on the messages speak of the file name alone.
+    file = info.fileName();
+    const QString &fileName = file;
     for (int row = 0; row < lbNyelvek->count(); ++row) {
         if (LowerHungarian(lbNyelvek->item(row)->text() + QStringLiteral(".DB")) ==
             LowerHungarian(fileName)) {

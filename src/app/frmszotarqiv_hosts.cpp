@@ -3,11 +3,11 @@
 #include "app/frmszotarqiv.h"
 
 #include "dialogs/questions.h"
+#include "editor/filedialogs.h"
 #include "editor/fraREEszkTar.h"
 #include "editor/hostbinding.h"
 #include "platform/rtf/documentio.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QTabWidget>
@@ -95,16 +95,13 @@ void TfrmSzotarQIV::SaveHelpDocument()
     const QString stock = m_state.ProgramDir + StockHelpName();
     if (m_state.HelpDocName == stock) {
         for (;;) {
-            const QString chosen =
-                m_helpFileChooser
-                    ? m_helpFileChooser(m_state.ProgramDir, QStringLiteral("Súgó (módosított).rtf"))
-                    : QFileDialog::getSaveFileName(
-                          this, QString(),
-                          m_state.ProgramDir + QStringLiteral("Súgó (módosított).rtf"),
-                          QStringLiteral("Rich Text formátum (*.rtf)"), nullptr,
-                          QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-            if (chosen.isEmpty())
+            // The text pane's save dialog serves the help too.
+            const auto choice = fraREEszkTarSzov->fileDialogs().chooseSave(
+                QFileInfo(m_state.ProgramDir).absolutePath(),
+                QStringLiteral("Súgó (módosított).rtf"));
+            if (!choice)
                 return;
+            const QString chosen = choice->fileName;
             if (chosen != stock) {
                 m_state.HelpDocName = chosen;
                 break;

@@ -33,7 +33,7 @@ constexpr PanelKey kPanels[] = {{u"SzovSzokasPanel", false, false},
                                 {u"SugoFormazPanel", true, true}};
 
 // Paths stored by the program on Windows name drive folders.
-QString storedPath(const IniFile &ini, const QString &section, const QString &key,
+QString storedPath(const IniDocument &ini, const QString &section, const QString &key,
                    const QString &defaultValue)
 {
     const QString value = ini.readString(section, key, defaultValue);
@@ -60,7 +60,8 @@ void placeCaret(QTextEdit &editor, int position, int selectLength)
 
 void TfrmSzotarQIV::LoadSettings()
 {
-    const IniFile ini(m_state.IniFileName);
+    // One read of the file for every key; a missing or damaged file reads as empty.
+    const IniDocument ini = IniFile(m_state.IniFileName).load();
     m_state.NormalBounds =
         QRect(ini.readInteger(kFoAblak, u"Bal", 100), ini.readInteger(kFoAblak, u"Teto", 100),
               ini.readInteger(kFoAblak, u"Szel", 500), ini.readInteger(kFoAblak, u"Mag", 300));
@@ -88,7 +89,7 @@ void TfrmSzotarQIV::LoadSettings()
 
     m_state.TextDocName =
         storedPath(ini, kDok, QStringLiteral("DokNev"), m_state.ProgramDir + SampleDocumentName());
-    if (!loadTextDocument()) {
+    if (!loadTextDocument(ini.readInteger(kDok, u"AktPoz", 1))) {
         // The pane stays empty; the names keep what they reached.
     }
     reSzov->document()->setModified(false);
@@ -99,9 +100,8 @@ void TfrmSzotarQIV::LoadSettings()
     reSugo->document()->setModified(false);
 }
 
-bool TfrmSzotarQIV::loadTextDocument()
+bool TfrmSzotarQIV::loadTextDocument(int caret)
 {
-    const IniFile ini(m_state.IniFileName);
     pcFo->setCurrentWidget(tsBongesz);
     if (!loadInto(*reSzov, m_state.ProgramDir + PrimingFileName()))
         return false;
@@ -112,7 +112,7 @@ bool TfrmSzotarQIV::loadTextDocument()
     if (QFileInfo::exists(m_state.TextDocName)) {
         if (!loadInto(*reSzov, m_state.TextDocName))
             return false;
-        placeCaret(*reSzov, ini.readInteger(kDok, u"AktPoz", 1), 20);
+        placeCaret(*reSzov, caret, 20);
         m_state.TextDocHasFile = true;
         TextDocLoaded();
     } else {

@@ -1,14 +1,15 @@
 #include "app/frmszotarqiv.h"
 #include "app/windowbounds.h"
-#include "dialog_script.h"
 #include "dialogs/frmvalasz.h"
 #include "store/dm1.h"
+#include "support/modal_script.h"
 
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -159,26 +160,26 @@ TEST_F(MainWindowTest, ClosePromptsRunInOrder)
     window->reSzov->insertPlainText(u"x"_s);
     window->reSugo->document()->setModified(true);
     {
-        DialogScript script({u"bbtnMegsem"_s}); // Mégsem on the text question
+        ModalScript script({u"bbtnMegsem"_s}); // Mégsem on the text question
         EXPECT_FALSE(window->close());
-        EXPECT_EQ(script.messages(),
+        EXPECT_EQ(script.messages,
                   QStringList{u"A szöveg tartalma megváltozott.\nMented a változásokat?"_s});
     }
     EXPECT_TRUE(window->isVisible());
     {
-        DialogScript script({u"bbtnNem"_s, u"bbtnNem"_s});
+        ModalScript script({u"bbtnNem"_s, u"bbtnNem"_s});
         EXPECT_TRUE(window->close());
-        ASSERT_EQ(script.messages().size(), 2);
-        EXPECT_EQ(script.messages()[1], u"A súgó szövege megváltozott.\nMented a változásokat?"_s);
+        ASSERT_EQ(script.messages.size(), 2);
+        EXPECT_EQ(script.messages[1], u"A súgó szövege megváltozott.\nMented a változásokat?"_s);
     }
 }
 
 TEST_F(MainWindowTest, UnchangedDocumentsCloseWithoutQuestions)
 {
     start();
-    DialogScript script({});
+    ModalScript script;
     EXPECT_TRUE(window->close());
-    EXPECT_TRUE(script.messages().isEmpty());
+    EXPECT_TRUE(script.messages.isEmpty());
     EXPECT_TRUE(QFile::exists(iniPath()));
 }
 
@@ -228,10 +229,10 @@ TEST_F(MainWindowTest, RestoreDefaultsDeletesTheSettingsAndTheNextStartIsAFirstS
     writeIni("[FoAblak]\r\nBal=10\r\nTeto=20\r\nSzel=640\r\nMag=480\r\nAktFul=2\r\n");
     start();
     {
-        DialogScript script({u"bbtnOk"_s});
+        ModalScript script({u"bbtnOk"_s});
         window->bbtnAlapBeall->click();
         EXPECT_EQ(
-            script.messages(),
+            script.messages,
             QStringList{
                 u"A program most leáll.\nA következő futtatáskor alapbeállításokkal indul."_s});
     }
@@ -276,10 +277,10 @@ class OpeningTest : public MainWindowTest {};
 TEST_F(OpeningTest, ADeletedRememberedDictionaryFallsBackToTheFirstListed)
 {
     writeIni("[Szotar]\r\nNev=" + program.filePath(u"Nemet_Magyar.DB"_s).toUtf8() + "\r\n");
-    DialogScript script({u"bbtnOk"_s});
+    ModalScript script({u"bbtnOk"_s});
     start();
     EXPECT_EQ(
-        script.messages(),
+        script.messages,
         QStringList{u"A Nemet_Magyar.DB szótárt nem sikerült megnyitni, másik szótárra váltok"_s});
     EXPECT_TRUE(dm->tblSzotarP.isOpen());
     EXPECT_EQ(window->lbNyelvek->currentItem()->text(), u"Angol_Magyar"_s);
@@ -288,11 +289,11 @@ TEST_F(OpeningTest, ADeletedRememberedDictionaryFallsBackToTheFirstListed)
 TEST_F(OpeningTest, AnEmptyDirectoryAsksAtOnceAndACancelLeavesNoDictionary)
 {
     QFile::remove(program.filePath(u"Angol_Magyar.DB"_s));
-    DialogScript script({u"bbtnOk"_s});
+    ModalScript script({u"bbtnOk"_s});
     start();
-    ASSERT_EQ(script.messages().size(), 1);
+    ASSERT_EQ(script.messages.size(), 1);
     EXPECT_TRUE(
-        script.messages()[0].endsWith(u"nem nyitható meg\nAdj meg egy másik adatbázis-fájlt"_s));
+        script.messages[0].endsWith(u"nem nyitható meg\nAdj meg egy másik adatbázis-fájlt"_s));
     EXPECT_FALSE(dm->tblSzotarP.isOpen());
     EXPECT_TRUE(window->rbAM->isHidden());
     EXPECT_TRUE(window->rbMA->isHidden());
@@ -304,9 +305,9 @@ TEST_F(OpeningTest, ARebuildMarkerRebuildsTheIndexesOnce)
     QFile marker(program.filePath(u"Angol_Magyar.nip"_s));
     ASSERT_TRUE(marker.open(QIODevice::WriteOnly));
     marker.close();
-    DialogScript script({u"bbtnOk"_s}); // "Indexelés kész"
+    ModalScript script({u"bbtnOk"_s}); // "Indexelés kész"
     start();
-    EXPECT_EQ(script.messages(), QStringList{u"Indexelés kész"_s});
+    EXPECT_EQ(script.messages, QStringList{u"Indexelés kész"_s});
     EXPECT_FALSE(QFile::exists(program.filePath(u"Angol_Magyar.nip"_s)));
     EXPECT_TRUE(dm->tblSzotarP.isOpen());
     EXPECT_EQ(dm->tblSzotarP.indexFieldNames(), u"Angol"_s);
@@ -340,16 +341,16 @@ TEST_F(OpeningTest, DroppedIndexesAreRebuiltAtTheNextOpen)
 {
     start();
     {
-        DialogScript script({u"bbtnOk"_s, u"bbtnOk"_s}); // Igen, then "Indexek törölve"
+        ModalScript script({u"bbtnOk"_s, u"bbtnOk"_s}); // Igen, then "Indexek törölve"
         window->bbtnIndTorl->click();
-        EXPECT_EQ(script.messages().value(1), u"Indexek törölve"_s);
+        EXPECT_EQ(script.messages.value(1), u"Indexek törölve"_s);
     }
     EXPECT_TRUE(dm->tblSzotarP.isOpen());
     EXPECT_FALSE(QFile::exists(program.filePath(u"Angol_Magyar.nip"_s)));
-    DialogScript script({u"bbtnOk"_s}); // "Indexelés kész"
+    ModalScript script({u"bbtnOk"_s}); // "Indexelés kész"
     window->pcFo->setCurrentWidget(window->tsNyelvValt);
     window->pcFo->setCurrentWidget(window->tsBongesz);
-    EXPECT_EQ(script.messages(), QStringList{u"Indexelés kész"_s});
+    EXPECT_EQ(script.messages, QStringList{u"Indexelés kész"_s});
     EXPECT_TRUE(dm->tblSzotarP.indexNames().contains(u"iAngol"_s));
 }
 
@@ -498,12 +499,12 @@ TEST_F(MainWindowTest, WithoutAnyTextDocumentThePaneStartsAsANewDocument)
 TEST_F(MainWindowTest, AMissingPrimingFileLeavesBothPanesEmptyWithoutAMessage)
 {
     QFile::remove(program.filePath(TfrmSzotarQIV::PrimingFileName()));
-    DialogScript script({});
+    ModalScript script;
     start();
     EXPECT_TRUE(window->reSzov->document()->isEmpty());
     EXPECT_TRUE(window->reSugo->document()->isEmpty());
     EXPECT_FALSE(window->reSzov->document()->isModified());
-    EXPECT_TRUE(script.messages().isEmpty());
+    EXPECT_TRUE(script.messages.isEmpty());
 }
 
 TEST_F(OpeningTest, AFileThatIsNoDictionaryIsReplacedAndLeftUnchanged)
@@ -521,14 +522,72 @@ TEST_F(OpeningTest, AFileThatIsNoDictionaryIsReplacedAndLeftUnchanged)
     };
     const QByteArray before = digest();
     writeIni("[Szotar]\r\nNev=" + broken.toUtf8() + "\r\n");
-    DialogScript script({u"bbtnOk"_s});
+    ModalScript script({u"bbtnOk"_s});
     start();
     EXPECT_EQ(
-        script.messages(),
+        script.messages,
         QStringList{u"A Nemet_Magyar.DB szótárt nem sikerült megnyitni, másik szótárra váltok"_s});
     EXPECT_TRUE(dm->tblSzotarP.isOpen());
     EXPECT_EQ(dm->tblSzotarP.tableName(), u"Angol_Magyar.DB"_s);
     EXPECT_EQ(digest(), before);
+}
+
+} // namespace
+
+#include "editor/filedialogs.h"
+#include "editor/fraREEszkTar.h"
+
+#include <deque>
+
+namespace {
+
+// The text frame's save dialog, answered from a list; records how it was prepared.
+class AnsweredSaveDialog final : public FileDialogs {
+public:
+    std::optional<QString> chooseOpen(const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<SaveChoice> chooseSave(const QString &directory, const QString &name) override
+    {
+        asked.push_back(directory + u'|' + name);
+        if (answers.empty())
+            return std::nullopt;
+        SaveChoice choice{answers.front(), 1};
+        answers.pop_front();
+        return choice;
+    }
+    std::deque<QString> answers;
+    QStringList asked;
+};
+
+TEST_F(MainWindowTest, TheStockHelpIsNeverOverwritten)
+{
+    start();
+    const QString stock = program.filePath(TfrmSzotarQIV::StockHelpName());
+    const QString modified = program.filePath(u"Súgó (módosított).rtf"_s);
+    ASSERT_EQ(window->state().HelpDocName, stock);
+    auto dialogs = std::make_unique<AnsweredSaveDialog>();
+    AnsweredSaveDialog &answered = *dialogs;
+    answered.answers = {stock, modified};
+    window->fraREEszkTarSzov->setFileDialogs(std::move(dialogs));
+    const QByteArray before = [&] {
+        QFile file(stock);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    ModalScript script({u"bbtnOk"_s});
+    window->SaveHelpDocument();
+    EXPECT_EQ(
+        script.messages,
+        QStringList{u"A módosított súgófájl nem menthető ezen a néven.\nAdj meg más nevet"_s});
+    ASSERT_EQ(answered.asked.size(), 2);
+    EXPECT_EQ(answered.asked[0], program.path() + u"|Súgó (módosított).rtf"_s);
+    EXPECT_EQ(window->state().HelpDocName, modified);
+    EXPECT_TRUE(QFile::exists(modified));
+    QFile file(stock);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "../dialogs/modal_answerer.h"
+#include "support/modal_answerer.h"
 #include "browser_fixture.h"
 
 #include <QMessageBox>

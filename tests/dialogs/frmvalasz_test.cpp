@@ -1,7 +1,7 @@
 #include "dialogs/frmvalasz.h"
 #include "dialogs/questions.h"
 
-#include "modal_answerer.h"
+#include "support/modal_answerer.h"
 
 #include <QApplication>
 #include <QFontMetrics>

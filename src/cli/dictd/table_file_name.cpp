@@ -1,30 +1,24 @@
 #include "cli/dictd/table_file_name.h"
 
+#include "store/dictionaryname.h"
+
 #include <QFileInfo>
 
 namespace dictd {
 
 std::optional<TableLanguages> languagesOfTableFile(const QString &path)
 {
-    QString name = QFileInfo(path).fileName();
-    if (!name.endsWith(u".DB"))
+    const QString name = QFileInfo(path).fileName();
+    // One dot only, that of the extension: the program splits before the first.
+    if (!name.endsWith(u".DB") || name.indexOf(u'.') != name.size() - 3 || !name.contains(u'_'))
         return std::nullopt;
-    name.chop(3);
-    while (!name.isEmpty() && name.back() >= u'0' && name.back() <= u'9')
-        name.chop(1);
-    if (name.contains(u'.'))
-        return std::nullopt;
-    const qsizetype underscore = name.indexOf(u'_');
-    if (underscore < 0)
-        return std::nullopt;
-    TableLanguages languages{name.left(underscore), name.mid(underscore + 1)};
+    const auto [first, second] = SplitDictionaryName(name);
     const QString key = QStringLiteral("Azon");
-    if (languages.first.isEmpty() || languages.second.isEmpty() ||
-        languages.first.compare(languages.second, Qt::CaseInsensitive) == 0 ||
-        languages.first.compare(key, Qt::CaseInsensitive) == 0 ||
-        languages.second.compare(key, Qt::CaseInsensitive) == 0)
+    if (first.isEmpty() || second.isEmpty() || first.compare(second, Qt::CaseInsensitive) == 0 ||
+        first.compare(key, Qt::CaseInsensitive) == 0 ||
+        second.compare(key, Qt::CaseInsensitive) == 0)
         return std::nullopt;
-    return languages;
+    return TableLanguages{first, second};
 }
 
 } // namespace dictd

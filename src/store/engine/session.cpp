@@ -45,6 +45,11 @@ bool checkFile(const QString &path)
     return !writable;
 }
 
+QString keyFor(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
 } // namespace
 
 Session::Session() = default;
@@ -52,7 +57,7 @@ Session::~Session() = default;
 
 std::shared_ptr<TableFile> Session::acquire(const QString &path)
 {
-    const QString key = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString key = keyFor(path);
     if (auto it = m_files.find(key); it != m_files.end()) {
         if (auto file = it->second.lock())
             return file;
@@ -70,7 +75,7 @@ std::shared_ptr<TableFile> Session::acquire(const QString &path)
 
 bool Session::isHeld(const QString &path) const
 {
-    const QString key = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString key = keyFor(path);
     const auto it = m_files.find(key);
     return it != m_files.end() && !it->second.expired();
 }

@@ -81,6 +81,12 @@ QString Table::filePath() const
     return QDir(m_directory).filePath(m_fileName);
 }
 
+QString Table::existingFilePath() const
+{
+    const QString actual = resolveCase(m_directory, m_fileName);
+    return m_directory.isEmpty() ? actual : QDir(m_directory).filePath(actual);
+}
+
 Field *Table::addField(const QString &fieldName, FieldType type)
 {
     m_fields.push_back(std::make_unique<Field>(*this, fieldName, type));
@@ -124,9 +130,7 @@ void Table::open()
 {
     if (isOpen())
         return;
-    const QString actual = resolveCase(m_directory, m_fileName);
-    const QString path = m_directory.isEmpty() ? actual : QDir(m_directory).filePath(actual);
-    std::shared_ptr<TableFile> file = m_session.acquire(path);
+    std::shared_ptr<TableFile> file = m_session.acquire(existingFilePath());
     for (const auto &field : m_fields) {
         const int column = file->columnIndex(field->fieldName());
         if (column < 0)
@@ -711,8 +715,7 @@ std::shared_ptr<TableFile> Table::fileForMaintenance()
 {
     if (m_file)
         return m_file;
-    const QString actual = resolveCase(m_directory, m_fileName);
-    return m_session.acquire(m_directory.isEmpty() ? actual : QDir(m_directory).filePath(actual));
+    return m_session.acquire(existingFilePath());
 }
 
 void Table::createTable(const std::vector<FieldDef> &fields, const std::vector<IndexDef> &indexes)

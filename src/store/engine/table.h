@@ -171,6 +171,8 @@ private:
 
     // Another component on the same file (or another program) changed rows.
     void fileChanged();
+    // The bound file as the file system names it (letter case resolved).
+    QString existingFilePath() const;
     void requireOpen() const;
     void requireClosed(const QString &what) const;
     void requireWritable() const;

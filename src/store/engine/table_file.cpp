@@ -434,7 +434,7 @@ std::optional<std::int32_t> TableFile::singleKey(const std::string &sql, const S
                                                  int textParam, int azonParam,
                                                  std::vector<QString> *row)
 {
-    Statement &select = statement(row ? "SELECT *," + sql.substr(7) : sql);
+    Statement &select = statement(sql);
     if (key && textParam > 0)
         select.bind(textParam, QString::fromUtf8(key->texts.front()));
     if (key && azonParam > 0)
@@ -489,14 +489,15 @@ std::optional<std::int32_t> TableFile::keyAfter(const OrderColumns &order, const
         return at < list.size() ? std::optional<std::int32_t>(list[at]) : std::nullopt;
     }
     const SeekSql &sql = seekSql(order);
+    const auto &after = row ? sql.afterWithRow : sql.after;
     if (order.empty())
-        return singleKey(sql.after[0], &key, 0, 2, row);
+        return singleKey(after[0], &key, 0, 2, row);
     // First the rest of a group of equal texts, by a direct index seek; past
     // its end, one range from the folded text on, which passes over the
     // group's own rows once.
-    if (auto next = singleKey(sql.after[0], &key, 1, 2, row))
+    if (auto next = singleKey(after[0], &key, 1, 2, row))
         return next;
-    return singleKey(sql.after[1], &key, 1, 0, row);
+    return singleKey(after[1], &key, 1, 0, row);
 }
 
 std::optional<std::int32_t> TableFile::keyBefore(const OrderColumns &order, const SortKey &key,
@@ -508,11 +509,12 @@ std::optional<std::int32_t> TableFile::keyBefore(const OrderColumns &order, cons
         return at > 0 ? std::optional<std::int32_t>(list[std::size_t(at - 1)]) : std::nullopt;
     }
     const SeekSql &sql = seekSql(order);
+    const auto &before = row ? sql.beforeWithRow : sql.before;
     if (order.empty())
-        return singleKey(sql.before[0], &key, 0, 2, row);
-    if (auto prev = singleKey(sql.before[0], &key, 1, 2, row))
+        return singleKey(before[0], &key, 0, 2, row);
+    if (auto prev = singleKey(before[0], &key, 1, 2, row))
         return prev;
-    return singleKey(sql.before[1], &key, 1, 0, row);
+    return singleKey(before[1], &key, 1, 0, row);
 }
 
 const TableFile::SeekSql &TableFile::seekSql(const OrderColumns &order)
@@ -537,6 +539,13 @@ const TableFile::SeekSql &TableFile::seekSql(const OrderColumns &order)
             select + same + "=?1 AND " + azon + "<?2 ORDER BY " + azon + " DESC LIMIT 1";
         sql.before[1] = select + " WHERE " + folded + "<=?1 AND (" + folded + "<?1 OR " + column +
                         "<?1) ORDER BY " + orderBy(order, true) + " LIMIT 1";
+    }
+    // The same seeks returning the whole row (its columns, then the key).
+    for (int i = 0; i < 2; ++i) {
+        if (!sql.after[i].empty())
+            sql.afterWithRow[i] = "SELECT *," + sql.after[i].substr(7);
+        if (!sql.before[i].empty())
+            sql.beforeWithRow[i] = "SELECT *," + sql.before[i].substr(7);
     }
     return m_seekSql.emplace(orderName(order), sql).first->second;
 }

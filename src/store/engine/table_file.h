@@ -119,6 +119,8 @@ private:
     struct SeekSql {
         std::string after[2];
         std::string before[2];
+        std::string afterWithRow[2];
+        std::string beforeWithRow[2];
     };
     struct KeyList {
         OrderColumns order;
