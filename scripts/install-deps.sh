@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config clang libclang-rt-dev
+  cmake ninja-build g++ pkg-config ccache clang libclang-rt-dev
   qt6-base-dev libgl-dev
   libsqlite3-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev

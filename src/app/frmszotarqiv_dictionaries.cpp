@@ -2,10 +2,11 @@
 #include "app/frmszotarqiv.h"
 
 #include "dialogs/questions.h"
-#include "dialogs/textfunctions.h"
+#include "platform/text/textfunctions.h"
 #include "maintenance/indexmaintenance.h"
 #include "platform/ini/inifile.h"
 #include "platform/paths.h"
+#include "store/dictionaryformat.h"
 #include "store/dictionaryname.h"
 #include "store/dm1.h"
 #include "store/engine/collation.h"
@@ -178,7 +179,7 @@ void TfrmSzotarQIV::tryOpenDictionary(QString &file)
     dm.tblSzotarP.clearIndexName();
     dm.tblSzotarP.open();
     try {
-        if (QFileInfo::exists(IndexSideFile(m_state.DictionaryFile, ".nip")))
+        if (QFileInfo::exists(store::sideFile(m_state.DictionaryFile, store::kRebuildMarkerExtension)))
             throw store::EngineError(QStringLiteral("A szótár indexeit újra kell építeni."));
         dm.tblSzotarP.setIndexFieldNames(m_state.ToColumn);
         dm.tblSzotarP.setIndexFieldNames(m_state.FromColumn);

@@ -2,7 +2,7 @@
 // dictionary and shows the translation popup near the click.
 #include "app/frmszotarqiv.h"
 
-#include "dialogs/textfunctions.h"
+#include "platform/text/textfunctions.h"
 #include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "store/dm1.h"

@@ -5,6 +5,7 @@
 #include "browser/gridsearch.h"
 #include "dialogs/questions.h"
 #include "store/appstate.h"
+#include "store/dictionaryformat.h"
 #include "store/dm1.h"
 
 #include <QEvent>
@@ -23,7 +24,6 @@ namespace {
 const QString kSortMarker = QStringLiteral("               A");
 
 // Characters of one text field of a dictionary table.
-constexpr int kFieldSize = 50;
 
 const QColor kNavy(0x00, 0x00, 0x80);
 const QColor kWhite(0xFF, 0xFF, 0xFF); // 16777215
@@ -365,7 +365,7 @@ void DictionaryPage::bbtnUjSzoClick()
     const bool byTarget = table.indexFieldNames() == m_state.ToColumn;
     const int column = byTarget ? targetColumn() : sourceColumn();
     m_model->setData(m_model->index(m_model->currentRow(), column),
-                     edtKeres->text().left(kFieldSize));
+                     store::cutToSize(edtKeres->text()));
     dbgrSzotar->selectCell(column);
 }
 

@@ -1,13 +1,8 @@
 #include "browser/gridcelldelegate.h"
 
+#include "store/dictionaryformat.h"
+
 #include <QLineEdit>
-
-namespace {
-
-// Characters of one text field of a dictionary table.
-constexpr int kFieldSize = 50;
-
-} // namespace
 
 GridCellDelegate::GridCellDelegate(QObject *keyWatcher, QObject *parent)
     : QStyledItemDelegate(parent), m_keyWatcher(keyWatcher)
@@ -19,7 +14,7 @@ QWidget *GridCellDelegate::createEditor(QWidget *parent, const QStyleOptionViewI
     auto *editor = new QLineEdit(parent);
     editor->setObjectName(QStringLiteral("dbgrSzotarEditor"));
     editor->setFrame(false);
-    editor->setMaxLength(kFieldSize);
+    editor->setMaxLength(store::kTextFieldSize);
     // Keys reach the watcher before the line edit handles them.
     editor->installEventFilter(m_keyWatcher);
     m_editor = editor;

@@ -1,6 +1,6 @@
 #include "browser/gridsearch.h"
 
-#include "dialogs/textfunctions.h"
+#include "platform/text/textfunctions.h"
 #include "store/engine/table.h"
 
 using store::LocateOption;

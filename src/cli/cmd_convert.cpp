@@ -1,7 +1,7 @@
 #include "cli/cmd_convert.h"
 
 #include "cli/command_parser.h"
-#include "cli/dictd/dictd_converter.h"
+#include "maintenance/dictd/dictd_converter.h"
 
 #include <QFileInfo>
 #include <QLocale>

@@ -1,6 +1,6 @@
 #include "editor/documentnames.h"
 
-#include "dialogs/textfunctions.h"
+#include "platform/text/textfunctions.h"
 #include "editor/hostbinding.h"
 
 namespace {

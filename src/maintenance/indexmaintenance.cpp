@@ -1,8 +1,9 @@
 #include "maintenance/indexmaintenance.h"
 
 #include "dialogs/questions.h"
-#include "dialogs/textfunctions.h"
+#include "platform/text/textfunctions.h"
 #include "store/appstate.h"
+#include "store/dictionaryformat.h"
 #include "store/dm1.h"
 
 #include <QApplication>
@@ -34,12 +35,6 @@ void restoreCursor()
 
 } // namespace
 
-QString IndexSideFile(const QString &dictionaryFile, const char *extension)
-{
-    const QFileInfo info(dictionaryFile);
-    return QDir(info.path()).filePath(info.completeBaseName() + QLatin1String(extension));
-}
-
 void RebuildIndexes(TDM1 &dm, const AppState &state)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -52,8 +47,8 @@ void RebuildIndexes(TDM1 &dm, const AppState &state)
     table.close();
     dropQuietly(table, state.FromColumn);
     dropQuietly(table, state.ToColumn);
-    for (const char *extension : {".XG0", ".YG0", ".XG1", ".YG1"})
-        QFile::remove(IndexSideFile(state.DictionaryFile, extension));
+    for (const char *extension : store::kIndexFileExtensions)
+        QFile::remove(store::sideFile(state.DictionaryFile, extension));
     try {
         table.addIndex(indexName(state.FromColumn), state.FromColumn, true);
         SetBusyText(BusyText() + QStringLiteral("\n") + QStringLiteral("50% kész..."));
@@ -68,7 +63,7 @@ void RebuildIndexes(TDM1 &dm, const AppState &state)
         }
         throw;
     }
-    QFile::remove(IndexSideFile(state.DictionaryFile, ".nip"));
+    QFile::remove(store::sideFile(state.DictionaryFile, store::kRebuildMarkerExtension));
     FinishBusy(QStringLiteral("Indexelés kész"));
     table.open();
 }

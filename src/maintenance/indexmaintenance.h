@@ -17,7 +17,3 @@ void RebuildIndexes(TDM1 &dm, const AppState &state);
 // The maintenance panel's two buttons; errors are shown to the user.
 void bbtnIndTorlClick(TDM1 &dm, const AppState &state);
 void bbtnUjraIndClick(TDM1 &dm, const AppState &state);
-
-// The files of the engine's index pairs and the rebuild marker beside a
-// dictionary file: same folder and base name, other extension.
-QString IndexSideFile(const QString &dictionaryFile, const char *extension);

@@ -1,6 +1,6 @@
 #include "translator/translationpopup.h"
 
-#include "dialogs/textfunctions.h"
+#include "platform/text/textfunctions.h"
 #include "store/dm1.h"
 #include "store/engine/engine_error.h"
 #include "translator/canvassurface.h"

@@ -1,6 +1,6 @@
 #include "translator/wordlookup.h"
 
-#include "dialogs/textfunctions.h"
+#include "platform/text/textfunctions.h"
 #include "store/engine/field.h"
 #include "store/engine/table.h"
 
@@ -11,7 +11,6 @@ namespace {
 
 // Dictionary texts hold at most this many characters, so a longer key can
 // match no entry, exactly or as a beginning.
-constexpr qsizetype kTextFieldSize = 50;
 
 } // namespace
 
@@ -34,7 +33,7 @@ WordLookup::WordLookup(store::Table &table, store::Field &source, store::Field &
 
 bool WordLookup::locate(const QString &key, bool partial)
 {
-    if (key.size() > kTextFieldSize)
+    if (key.size() > store::kTextFieldSize)
         return false;
     store::LocateOptions options = store::LocateOption::CaseInsensitive;
     if (partial)

@@ -2,7 +2,7 @@
 // and exit code out.
 #include "cli/commands.h"
 #include "dictd_fixture.h"
-#include "qstring_printer.h"
+#include "support/printers.h"
 #include "sample_dictionary.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 // The lookup against small dictionaries: which lists it fills, under which
 // headers, and the colour of the word box.
-#include "dialogs/textfunctions.h"
+#include "platform/text/textfunctions.h"
 #include "lookup_fixture.h"
 #include "translator/resultsort.h"
 

@@ -1,6 +1,6 @@
 #include "store/engine/messages.h"
 
-#include "dialogs/textfunctions.h"
+#include "platform/text/textfunctions.h"
 
 #include <QDir>
 

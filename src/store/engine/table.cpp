@@ -1,5 +1,6 @@
 #include "store/engine/table.h"
 
+#include "store/dictionaryformat.h"
 #include "store/engine/collation.h"
 #include "store/engine/messages.h"
 #include "store/engine/session.h"
@@ -14,17 +15,6 @@
 
 namespace store {
 namespace {
-
-// Cuts text to size characters without splitting a surrogate pair.
-QString cutToSize(const QString &text, int size)
-{
-    if (size <= 0 || text.size() <= size)
-        return text;
-    int length = size;
-    if (text[length - 1].isHighSurrogate())
-        --length;
-    return text.left(length);
-}
 
 // The file name in directory whose name equals fileName but for letter case,
 // as a case-insensitive file system would find it; fileName when none does.
@@ -843,7 +833,7 @@ void Table::deleteTable()
     const QString base = info.dir().filePath(info.completeBaseName());
     for (const char *suffix : {"-wal", "-shm", "-journal"})
         QFile::remove(path + QLatin1String(suffix));
-    for (const char *extension : {".XG0", ".YG0", ".XG1", ".YG1"})
+    for (const char *extension : kIndexFileExtensions)
         QFile::remove(base + QLatin1String(extension));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/dictionaryformat.h"
 #include "store/engine/engine_error.h"
 #include "store/engine/field.h"
 
@@ -31,7 +32,7 @@ enum class FieldType { Integer, String };
 struct FieldDef {
     QString name;
     FieldType type = FieldType::String;
-    int size = 50; // characters, for strings
+    int size = kTextFieldSize; // characters, for strings
     bool required = false;
 };
 

@@ -1,0 +1,79 @@
+#include "maintenance/dictd/dict_data.h"
+
+#include "maintenance/dictd/dictzip_data.h"
+#include "maintenance/dictd/gzip_header.h"
+#include "maintenance/dictd/gzip_stream.h"
+#include "maintenance/dictd/plain_dict_data.h"
+
+#include <QFile>
+
+namespace dictd {
+namespace {
+
+// Files held whole in memory stay below this; dictionaries are far smaller.
+constexpr std::int64_t kMaxInMemory = std::int64_t(1) << 30;
+// Enough for every gzip header but one with an absurd name or comment.
+constexpr qint64 kHeaderProbe = 1 << 20;
+
+Failure damaged(const QString &path, const QString &what)
+{
+    return Failure{QStringLiteral("Sérült adatállomány: %1: %2").arg(path, what)};
+}
+
+} // namespace
+
+Result<QByteArray> DictData::read(std::int64_t offset, std::int64_t length)
+{
+    if (offset < 0 || length < 0 || offset > size() || length > size() - offset)
+        return Failure{QStringLiteral("a kért rész (%1. bájttól %2 bájt) túlnyúlik az adat "
+                                      "végén (%3 bájt)")
+                           .arg(offset)
+                           .arg(length)
+                           .arg(size())};
+    return readRange(offset, length);
+}
+
+Result<std::unique_ptr<DictData>> openDictData(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Failure{QStringLiteral("Az adatállomány nem nyitható meg: %1 (%2)")
+                           .arg(path, file.errorString())};
+    const QByteArray head = file.read(kHeaderProbe);
+    if (file.error() != QFileDevice::NoError)
+        return Failure{
+            QStringLiteral("Az adatállomány nem olvasható: %1 (%2)").arg(path, file.errorString())};
+
+    if (!hasGzipSignature(head)) {
+        if (file.size() > kMaxInMemory)
+            return Failure{QStringLiteral("Az adatállomány túl nagy: %1").arg(path)};
+        QByteArray bytes = head + file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return Failure{QStringLiteral("Az adatállomány nem olvasható: %1 (%2)")
+                               .arg(path, file.errorString())};
+        return std::unique_ptr<DictData>(
+            std::make_unique<PlainDictData>(std::move(bytes), QStringLiteral("tömörítetlen")));
+    }
+
+    auto header = parseGzipHeader(head);
+    if (!header)
+        return damaged(path, header.error());
+    if (header->randomAccess) {
+        file.close();
+        auto data = DictzipData::open(path, std::move(header.value()));
+        if (!data)
+            return damaged(path, data.error());
+        return std::unique_ptr<DictData>(std::move(data.value()));
+    }
+
+    if (file.size() > kMaxInMemory)
+        return Failure{QStringLiteral("Az adatállomány túl nagy: %1").arg(path)};
+    const QByteArray compressed = head + file.readAll();
+    auto bytes = inflateGzip(compressed, kMaxInMemory);
+    if (!bytes)
+        return damaged(path, bytes.error());
+    return std::unique_ptr<DictData>(std::make_unique<PlainDictData>(
+        std::move(bytes.value()), QStringLiteral("gzip, darabolás nélkül")));
+}
+
+} // namespace dictd

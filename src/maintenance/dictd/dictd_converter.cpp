@@ -1,0 +1,169 @@
+#include "maintenance/dictd/dictd_converter.h"
+
+#include "maintenance/dictd/dictd_reader.h"
+#include "maintenance/dictd/hungarian_repair.h"
+#include "maintenance/import/pair_writer.h"
+#include "maintenance/dictd/stored_text.h"
+#include "maintenance/dictd/table_file_name.h"
+#include "platform/text/textfunctions.h"
+#include "store/engine/engine_error.h"
+#include "store/engine/session.h"
+#include "store/engine/table.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <optional>
+
+namespace dictd {
+namespace {
+
+std::vector<store::FieldDef> tableFields(const TableLanguages &languages)
+{
+    return {
+        {QStringLiteral("Azon"), store::FieldType::Integer, 0, true},
+        {languages.first, store::FieldType::String, store::kTextFieldSize, false},
+        {languages.second, store::FieldType::String, store::kTextFieldSize, false},
+    };
+}
+
+// The indexes the program gives a table it creates: the primary key, and
+// one case-insensitive index on each language field, named like the field.
+std::vector<store::IndexDef> tableIndexes(const TableLanguages &languages)
+{
+    return {
+        {QString(), QStringLiteral("Azon"), true, false},
+        {languages.first, languages.first, false, true},
+        {languages.second, languages.second, false, true},
+    };
+}
+
+// Counts and writes the pairs of one entry.
+void addEntry(const DictdEntry &entry, bool repair, dictimport::PairWriter &writer, ConvertReport &report)
+{
+    if (TrimBlanksView(entry.headword).size() > store::kTextFieldSize)
+        ++report.textsCut;
+    const QString source = storedText(entry.headword, false);
+    for (const QString &translation : entry.translations) {
+        ++report.translations;
+        if (TrimBlanksView(translation).size() > store::kTextFieldSize)
+            ++report.textsCut;
+        if (repair && hasLatin1Damage(translation))
+            ++report.textsRepaired;
+        switch (writer.add(source, storedText(translation, repair))) {
+        case dictimport::PairWriter::Outcome::Written:
+            ++report.rowsWritten;
+            break;
+        case dictimport::PairWriter::Outcome::Duplicate:
+            ++report.duplicatesSkipped;
+            break;
+        case dictimport::PairWriter::Outcome::EmptySide:
+            ++report.emptySkipped;
+            break;
+        }
+    }
+}
+
+// Builds the table in directory; the reader is walked once.
+Status buildTable(const QString &directory, const QString &fileName,
+                  const TableLanguages &languages, bool repair, DictdReader &reader,
+                  ConvertReport &report)
+{
+    store::Session session;
+    store::Table table(session);
+    table.setDatabaseName(directory);
+    table.setTableName(fileName);
+    table.createTable(tableFields(languages), tableIndexes(languages));
+    table.close();
+    store::Field *source = table.addField(languages.first);
+    store::Field *target = table.addField(languages.second);
+    table.open();
+    dictimport::PairWriter writer(table, *source, *target);
+    std::optional<Failure> failed;
+    {
+        store::BatchScope batch(table);
+        const Status walked = reader.forEachEntry(
+            [&](const DictdEntry &entry) { addEntry(entry, repair, writer, report); });
+        if (!walked)
+            failed = walked.failure();
+    }
+    table.close();
+    if (failed)
+        return *failed;
+    return Done{};
+}
+
+// Moves every file of the finished table from the work folder into the
+// output folder, the table file itself last.
+Status moveIntoPlace(const QDir &work, const QDir &output, const QString &tableFile)
+{
+    QStringList names = work.entryList(QDir::Files | QDir::Hidden);
+    names.removeAll(tableFile);
+    names.append(tableFile);
+    for (const QString &name : names) {
+        const QByteArray from = QFile::encodeName(work.filePath(name));
+        const QByteArray to = QFile::encodeName(output.filePath(name));
+        // rename() replaces an existing target in one step.
+        if (std::rename(from.constData(), to.constData()) != 0)
+            return Failure{QStringLiteral("Az elkészült tábla nem helyezhető a helyére: %1")
+                               .arg(output.filePath(name))};
+    }
+    return Done{};
+}
+
+} // namespace
+
+Result<ConvertReport> convertDictd(const ConvertOptions &options)
+{
+    QElapsedTimer timer;
+    timer.start();
+
+    const QFileInfo output(options.outputPath);
+    const auto languages = languagesOfTableFile(output.fileName());
+    if (!languages)
+        return Failure{QStringLiteral("A kimeneti állomány neve „Elso_Masodik.DB” alakú legyen, "
+                                      "a két nyelv nevével (például Angol_Magyar.DB): %1")
+                           .arg(options.outputPath)};
+    const QDir outputDir = output.absoluteDir();
+    if (!outputDir.exists())
+        return Failure{QStringLiteral("A kimeneti könyvtár nem létezik: %1").arg(outputDir.path())};
+    if (output.exists() && !options.overwrite)
+        return Failure{
+            QStringLiteral("A kimeneti állomány már létezik: %1").arg(output.absoluteFilePath())};
+
+    auto reader = DictdReader::open(options.indexPath, options.dictPath);
+    if (!reader)
+        return reader.failure();
+
+    ConvertReport report;
+    report.sourceField = languages->first;
+    report.targetField = languages->second;
+    report.dataDescription = reader->dataDescription();
+    report.indexEntries = reader->indexSize();
+
+    QTemporaryDir work(outputDir.filePath(QStringLiteral(".szotar-atalakitas-XXXXXX")));
+    if (!work.isValid())
+        return Failure{QStringLiteral("Nem hozható létre munkakönyvtár itt: %1 (%2)")
+                           .arg(outputDir.path(), work.errorString())};
+    try {
+        const Status built = buildTable(work.path(), output.fileName(), *languages,
+                                        options.repairHungarianTarget, reader.value(), report);
+        if (!built)
+            return built.failure();
+    } catch (const store::EngineError &error) {
+        return Failure{QStringLiteral("A szótártábla nem írható: %1: %2")
+                           .arg(output.absoluteFilePath(), error.message())};
+    }
+    const Status moved = moveIntoPlace(QDir(work.path()), outputDir, output.fileName());
+    if (!moved)
+        return moved.failure();
+    report.infoEntries = reader->infoEntries();
+    report.seconds = double(timer.nsecsElapsed()) / 1e9;
+    return report;
+}
+
+} // namespace dictd

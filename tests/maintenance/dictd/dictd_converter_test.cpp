@@ -1,0 +1,325 @@
+// The conversion of a dictd dictionary into a dictionary table, end to end
+// through the table engine.
+#include "maintenance/dictd/dictd_converter.h"
+#include "maintenance/dictd/dictd_reader.h"
+#include "maintenance/dictd/stored_text.h"
+#include "dictd_fixture.h"
+#include "support/printers.h"
+#include "sample_dictionary.h"
+#include "store/engine/session.h"
+#include "store/engine/table.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace dictd;
+using sample_dictionary::Pair;
+
+namespace {
+
+std::vector<Pair> tableRows(const QString &path, const QString &first, const QString &second)
+{
+    store::Session session;
+    store::Table table(session);
+    table.setDatabaseName(QFileInfo(path).absolutePath());
+    table.setTableName(QFileInfo(path).fileName());
+    table.open();
+    std::vector<Pair> rows;
+    for (int i = 0; i < table.recordCount(); ++i) {
+        const store::RowValues row = table.rowAt(i, {first, second});
+        rows.emplace_back(row.values.at(0), row.values.at(1));
+    }
+    return rows;
+}
+
+// Input files in their own folder, the output in another, so that a test
+// can check the output folder holds nothing but the result.
+class Conversion : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("in")));
+        ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("out")));
+        m_options.indexPath = in(QStringLiteral("proba.index"));
+        m_options.dictPath = in(QStringLiteral("proba.dict.dz"));
+        m_options.outputPath = out(QStringLiteral("Angol_Magyar.DB"));
+        m_options.repairHungarianTarget = true;
+    }
+
+    QString in(const QString &name) const { return m_dir.filePath(QStringLiteral("in/") + name); }
+    QString out(const QString &name) const { return m_dir.filePath(QStringLiteral("out/") + name); }
+    QStringList outputFolder() const
+    {
+        return QDir(m_dir.filePath(QStringLiteral("out")))
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+
+    void writeSample(const std::function<QByteArray(QByteArrayView)> &pack)
+    {
+        const auto dictionary = dictd_fixture::build(sample_dictionary::entries());
+        dictd_fixture::writeFile(m_options.indexPath, dictionary.index);
+        dictd_fixture::writeFile(m_options.dictPath, pack(dictionary.data));
+    }
+
+    QTemporaryDir m_dir;
+    ConvertOptions m_options;
+};
+
+QByteArray smallChunks(QByteArrayView data)
+{
+    return dictd_fixture::dictzip(data, {.chunkLength = 32});
+}
+
+struct PackCase {
+    const char *name;
+    std::function<QByteArray(QByteArrayView)> pack;
+};
+
+class ConversionOfFormat : public Conversion, public ::testing::WithParamInterface<PackCase> {};
+
+TEST_P(ConversionOfFormat, WritesTheExpectedRowsAndFigures)
+{
+    writeSample(GetParam().pack);
+    const auto report = convertDictd(m_options);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+
+    EXPECT_EQ(tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
+              sample_dictionary::expectedRows());
+    const ConvertReport &r = report.value();
+    EXPECT_EQ(r.sourceField, QStringLiteral("Angol"));
+    EXPECT_EQ(r.targetField, QStringLiteral("Magyar"));
+    EXPECT_EQ(r.indexEntries, sample_dictionary::kIndexEntries);
+    EXPECT_EQ(r.infoEntries, sample_dictionary::kInfoEntries);
+    EXPECT_EQ(r.translations, sample_dictionary::kTranslations);
+    EXPECT_EQ(r.rowsWritten, std::int64_t(sample_dictionary::expectedRows().size()));
+    EXPECT_EQ(r.duplicatesSkipped, sample_dictionary::kDuplicates);
+    EXPECT_EQ(r.emptySkipped, sample_dictionary::kEmpty);
+    EXPECT_EQ(r.textsCut, sample_dictionary::kCut);
+    EXPECT_EQ(r.textsRepaired, sample_dictionary::kRepaired);
+    EXPECT_EQ(outputFolder(), QStringList{QStringLiteral("Angol_Magyar.DB")});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, ConversionOfFormat,
+    ::testing::Values(PackCase{"DictzipManyChunks", &smallChunks},
+                      PackCase{"Gzip", [](QByteArrayView d) { return dictd_fixture::gzip(d); }},
+                      PackCase{"Uncompressed", [](QByteArrayView d) { return d.toByteArray(); }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(Conversion, TableHasTheProgramsFieldsAndIndexes)
+{
+    writeSample(&smallChunks);
+    m_options.outputPath = out(QStringLiteral("Magyar_Angol.DB"));
+    ASSERT_TRUE(convertDictd(m_options).ok());
+    store::Session session;
+    store::Table table(session);
+    table.setDatabaseName(QFileInfo(m_options.outputPath).absolutePath());
+    table.setTableName(QStringLiteral("Magyar_Angol.DB"));
+    table.open();
+    EXPECT_EQ(table.columnNames(), (QStringList{QStringLiteral("Azon"), QStringLiteral("Magyar"),
+                                                QStringLiteral("Angol")}));
+    QStringList indexes = table.indexNames();
+    indexes.sort();
+    EXPECT_EQ(indexes, (QStringList{QStringLiteral("Angol"), QStringLiteral("Magyar")}));
+    // The headwords went into the first field, whatever its name.
+    EXPECT_EQ(table.rowAt(0, {QStringLiteral("Magyar")}).values,
+              QStringList{QStringLiteral("apple")});
+    // The secondary indexes order case-insensitively.
+    table.setIndexFieldNames(QStringLiteral("Magyar"));
+    EXPECT_TRUE(table.locate(QStringLiteral("Magyar"), QStringLiteral("ÄRGER"),
+                             store::LocateOption::CaseInsensitive));
+}
+
+TEST_F(Conversion, WithoutRepairTheHungarianSideKeepsItsCircumflexes)
+{
+    writeSample(&smallChunks);
+    m_options.repairHungarianTarget = false;
+    const auto report = convertDictd(m_options);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    const auto rows =
+        tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar"));
+    EXPECT_NE(
+        std::find(rows.begin(), rows.end(), Pair{QStringLiteral("fire"), QStringLiteral("tûz")}),
+        rows.end());
+    EXPECT_NE(
+        std::find(rows.begin(), rows.end(), Pair{QStringLiteral("forest"), QStringLiteral("erdô")}),
+        rows.end());
+    // "TÛZ" lower-cases by LowerHungarian to "tÛz", which the table takes
+    // for "tûz": still one row.
+    EXPECT_EQ(report->rowsWritten, std::int64_t(sample_dictionary::expectedRows().size()));
+    EXPECT_EQ(report->textsRepaired, 0);
+}
+
+// The program's own one-pair import: a locate per pair, an append when the
+// table holds no equal row. The converter's result must not differ from it.
+std::vector<Pair> referenceImport(const QString &directory, const ConvertOptions &options)
+{
+    store::Session session;
+    store::Table table(session);
+    table.setDatabaseName(directory);
+    table.setTableName(QStringLiteral("Angol_Magyar.DB"));
+    table.createTable({{QStringLiteral("Azon"), store::FieldType::Integer, 0, true},
+                       {QStringLiteral("Angol"), store::FieldType::String, 50, false},
+                       {QStringLiteral("Magyar"), store::FieldType::String, 50, false}},
+                      {{QString(), QStringLiteral("Azon"), true, false},
+                       {QStringLiteral("Angol"), QStringLiteral("Angol"), false, true},
+                       {QStringLiteral("Magyar"), QStringLiteral("Magyar"), false, true}});
+    table.close();
+    store::Field *source = table.addField(QStringLiteral("Angol"));
+    store::Field *target = table.addField(QStringLiteral("Magyar"));
+    table.open();
+    table.setIndexFieldNames(QStringLiteral("Angol"));
+    auto reader = DictdReader::open(options.indexPath, options.dictPath);
+    EXPECT_TRUE(reader.ok());
+    const Status walked = reader->forEachEntry([&](const DictdEntry &entry) {
+        const QString s = storedText(entry.headword, false);
+        for (const QString &translation : entry.translations) {
+            const QString t = storedText(translation, options.repairHungarianTarget);
+            if (s.isEmpty() || t.isEmpty())
+                continue;
+            if (table.locate(QStringLiteral("Angol;Magyar"), QStringList{s, t},
+                             store::LocateOption::CaseInsensitive))
+                continue;
+            table.append();
+            source->setAsString(s);
+            target->setAsString(t);
+            table.post();
+        }
+    });
+    EXPECT_TRUE(walked.ok());
+    table.close();
+    return tableRows(QDir(directory).filePath(QStringLiteral("Angol_Magyar.DB")),
+                     QStringLiteral("Angol"), QStringLiteral("Magyar"));
+}
+
+TEST_F(Conversion, EqualsTheOnePairImport)
+{
+    writeSample(&smallChunks);
+    for (const bool repair : {true, false}) {
+        m_options.repairHungarianTarget = repair;
+        m_options.overwrite = true;
+        ASSERT_TRUE(convertDictd(m_options).ok());
+        QTemporaryDir reference;
+        EXPECT_EQ(
+            tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
+            referenceImport(reference.path(), m_options))
+            << "repair " << repair;
+    }
+}
+
+TEST_F(Conversion, OverwriteReplacesAnExistingTable)
+{
+    writeSample(&smallChunks);
+    dictd_fixture::writeFile(m_options.outputPath, "régi tartalom");
+    auto report = convertDictd(m_options);
+    ASSERT_FALSE(report.ok());
+    EXPECT_TRUE(report.error().contains(QStringLiteral("már létezik")))
+        << report.error().toStdString();
+    QFile old(m_options.outputPath);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("régi tartalom"));
+    old.close();
+
+    m_options.overwrite = true;
+    report = convertDictd(m_options);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    EXPECT_EQ(tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
+              sample_dictionary::expectedRows());
+    EXPECT_EQ(outputFolder(), QStringList{QStringLiteral("Angol_Magyar.DB")});
+}
+
+struct FailureCase {
+    const char *name;
+    // Breaks the written sample or the options.
+    std::function<void(ConvertOptions &)> breakIt;
+    const char *expected; // part of the message
+};
+
+class FailedConversion : public Conversion, public ::testing::WithParamInterface<FailureCase> {};
+
+// The message, and that nothing was left in the output folder.
+TEST_P(FailedConversion, ReportsAndLeavesNoTable)
+{
+    writeSample(&smallChunks);
+    GetParam().breakIt(m_options);
+    const auto report = convertDictd(m_options);
+    ASSERT_FALSE(report.ok());
+    EXPECT_TRUE(report.error().contains(QString::fromUtf8(GetParam().expected)))
+        << report.error().toStdString();
+    EXPECT_EQ(outputFolder(), QStringList());
+}
+
+void rewrite(const QString &path, const std::function<void(QByteArray &)> &change)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    file.close();
+    change(bytes);
+    dictd_fixture::writeFile(path, bytes);
+}
+
+// An index line added after all good ones, so rows are being written when
+// the fault is met.
+void appendIndexLine(ConvertOptions &o, const QByteArray &line)
+{
+    rewrite(o.indexPath, [&](QByteArray &b) { b += line; });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, FailedConversion,
+    ::testing::Values(
+        FailureCase{"MissingIndex", [](ConvertOptions &o) { QFile::remove(o.indexPath); },
+                    "Az indexállomány nem nyitható meg"},
+        FailureCase{"MissingData", [](ConvertOptions &o) { QFile::remove(o.dictPath); },
+                    "Az adatállomány nem nyitható meg"},
+        FailureCase{
+            "EmptyIndex",
+            [](ConvertOptions &o) { rewrite(o.indexPath, [](QByteArray &b) { b.clear(); }); },
+            "Az indexállomány üres"},
+        FailureCase{
+            "TruncatedDictzip",
+            [](ConvertOptions &o) { rewrite(o.dictPath, [](QByteArray &b) { b.chop(20); }); },
+            "Sérült adatállomány"},
+        FailureCase{"BadBase64Offset",
+                    [](ConvertOptions &o) { appendIndexLine(o, "zulu\tA.B\tC\n"); },
+                    "16. sor: érvénytelen kezdőcím: „A.B”"},
+        FailureCase{"OffsetBeyondData",
+                    [](ConvertOptions &o) { appendIndexLine(o, "zulu\tBAAA\tC\n"); },
+                    "„zulu” szócikk (index 16. sor) nem olvasható"},
+        FailureCase{"LengthBeyondData",
+                    [](ConvertOptions &o) { appendIndexLine(o, "zulu\tA\tBAAA\n"); },
+                    "túlnyúlik az adat végén"},
+        FailureCase{"EntryAbsurdlyLong",
+                    [](ConvertOptions &o) { appendIndexLine(o, "zulu\tA\tBAAAAA\n"); },
+                    "hossza túl nagy: 1073741824 bájt"},
+        FailureCase{"EntryNotUtf8",
+                    [](ConvertOptions &o) {
+                        const auto d = dictd_fixture::build(sample_dictionary::entries());
+                        dictd_fixture::writeFile(
+                            o.dictPath, dictd_fixture::dictzip(d.data + "r\xf4le\nszerep\n"));
+                        appendIndexLine(o, "role\t" + dictd_fixture::indexNumber(d.data.size()) +
+                                               "\tM\n");
+                    },
+                    "nem érvényes UTF-8"},
+        FailureCase{"OutputNameWithoutLanguages",
+                    [](ConvertOptions &o) {
+                        o.outputPath =
+                            QFileInfo(o.outputPath).absolutePath() + QStringLiteral("/szotar.DB");
+                    },
+                    "Elso_Masodik.DB"},
+        FailureCase{"OutputFolderMissing",
+                    [](ConvertOptions &o) {
+                        o.outputPath = QFileInfo(o.outputPath).absolutePath() +
+                                       QStringLiteral("/nincs/Angol_Magyar.DB");
+                    },
+                    "A kimeneti könyvtár nem létezik"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+} // namespace
