@@ -2,6 +2,7 @@
 
 #include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
+#include "editor/richtextpane.h"
 #include "maintenance/indexmaintenance.h"
 #include "platform/paths.h"
 #include "translator/colorref.h"
@@ -101,6 +102,11 @@ TfrmSzotarQIV::TfrmSzotarQIV(const QStringList &arguments, const QString &progra
 TfrmSzotarQIV::~TfrmSzotarQIV()
 {
     qApp->removeEventFilter(this);
+    // The frames and editors outlive this object's members by a moment: no
+    // frame command may reach the binding or the editors after this.
+    fraREEszkTarSzov->setHosts(nullptr);
+    fraREEszkTarSugo->setHosts(nullptr);
+    m_hosts.binding = HostBinding{};
 }
 
 void TfrmSzotarQIV::FormCreate(const QStringList &arguments, const QString &programFile)
@@ -120,6 +126,9 @@ void TfrmSzotarQIV::FormCreate(const QStringList &arguments, const QString &prog
     }
     m_state.IniFileName = QDir(programInfo.absolutePath())
                               .filePath(programInfo.completeBaseName() + QStringLiteral(".ini"));
+
+    fraREEszkTarSzov->setHosts(&m_hosts);
+    fraREEszkTarSugo->setHosts(&m_hosts);
 
     // The text pane's New and Open go through the window's own handlers; the
     // help page's Save protects the stock help file.
@@ -168,7 +177,7 @@ void TfrmSzotarQIV::buildTranslatorPage()
     Panel5 = panel(pnlSzov, "Panel5", Qt::white);
     Panel5->setFixedWidth(6);
     paneLayout->addWidget(Panel5);
-    reSzov = named(new QTextEdit(pnlSzov), "reSzov");
+    reSzov = named(new RichTextPane(pnlSzov), "reSzov");
     reSzov->setFont(pixelFont(QStringLiteral("Arial"), 17));
     reSzov->setFrameStyle(QFrame::NoFrame);
     reSzov->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -296,7 +305,7 @@ void TfrmSzotarQIV::buildHelpPage()
     paint(fraREEszkTarSugo, kFrameBrown);
     paint(fraREEszkTarSugo->pnlToolBar(), kNavy);
     layout->addWidget(fraREEszkTarSugo);
-    reSugo = named(new QTextEdit(tsSugo), "reSugo");
+    reSugo = named(new RichTextPane(tsSugo), "reSugo");
     reSugo->setFont(pixelFont(QStringLiteral("Arial"), 17));
     reSugo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     connect(reSugo, &QTextEdit::selectionChanged, this,

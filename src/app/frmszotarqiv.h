@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/windowplacement.h"
+#include "editor/hostbinding.h"
 #include "store/appstate.h"
 
 #include <QMainWindow>
@@ -44,6 +46,9 @@ public:
     void setDataModule(TDM1 *dm);
 
     AppState &state() { return m_state; }
+    const WindowPlacement &placement() const { return m_placement; }
+    // The binding both editor frames act on.
+    EditorHosts &editorHosts() { return m_hosts; }
     translator::TranslationPopup *popup() const { return m_popup; }
 
     // Answers the dictionary open dialog od2 instead of showing it (tests):
@@ -126,8 +131,15 @@ private:
     bool loadHelpDocument();
     void applyStoredBounds();
 
-public:
-    // Components, by their names.
+    // Tells the user once when a chosen dictionary path cannot be stored in
+    // the settings file (a character outside Windows-1250); false then.
+    bool checkStorablePath(const QString &path);
+    // A grid row still being edited is stored before the close; false,
+    // after telling the user, when that fails (the row stays in the edit
+    // buffer and the window stays open).
+    bool postPendingRow();
+
+    // Components, by their names; tests and other code find them by object name.
     QTabWidget *pcFo = nullptr;
     QWidget *tsBongesz = nullptr;
     QWidget *tsSzotar = nullptr;
@@ -173,8 +185,9 @@ public:
     QAction *alCtrlF10 = nullptr;
     QAction *alRejtettPanel = nullptr;
 
-private:
     AppState m_state;
+    WindowPlacement m_placement;
+    EditorHosts m_hosts;
     TDM1 *DM1 = nullptr;
     bool m_zomvi = false;
     bool m_shown = false;
@@ -183,4 +196,5 @@ private:
     DictionaryPage *m_dictionaryPage = nullptr;
     translator::TranslationPopup *m_popup = nullptr;
     FileChooser m_dictionaryFileChooser;
+    QString m_unstorablePathTold; // the last path checkStorablePath told about
 };

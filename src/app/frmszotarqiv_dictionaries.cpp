@@ -200,6 +200,7 @@ void TfrmSzotarQIV::tryOpenDictionary(QString &file)
     }
     pcFo->setTabText(0, QStringLiteral("Fordítás: ") + m_state.FromColumn +
                             QStringLiteral(" --> ") + m_state.ToColumn);
+    checkStorablePath(m_state.DictionaryFile);
 }
 
 void TfrmSzotarQIV::tsNyelvValtEnter()

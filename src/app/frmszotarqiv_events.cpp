@@ -7,7 +7,6 @@
 #include "dialogs/questions.h"
 #include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
-#include "editor/hostbinding.h"
 #include "platform/rtf/documentio.h"
 #include "store/dm1.h"
 
@@ -62,7 +61,7 @@ void TfrmSzotarQIV::FormShow()
     OpenDictionary(false);
     ToggleHelpEditMode();
     const int before = pcFo->currentIndex();
-    pcFo->setCurrentIndex(m_state.StartPageIndex);
+    pcFo->setCurrentIndex(m_placement.StartPageIndex);
     if (pcFo->currentIndex() == before)
         enterPage(before);
     UpdateMainCaption();
@@ -107,10 +106,10 @@ void TfrmSzotarQIV::tmrMeretezTimer()
     if (states & Qt::WindowMinimized) {
         // Nothing: the bounds of the normal window stay.
     } else if (states & Qt::WindowMaximized) {
-        m_state.WindowMaximized = true;
+        m_placement.WindowMaximized = true;
     } else {
-        m_state.NormalBounds = QRect(pos(), size());
-        m_state.WindowMaximized = false;
+        m_placement.NormalBounds = QRect(pos(), size());
+        m_placement.WindowMaximized = false;
     }
     UpdateClipboardButtons(*fraREEszkTarSzov, *reSzov);
     UpdateClipboardButtons(*fraREEszkTarSugo, *reSugo);
@@ -215,6 +214,10 @@ void TfrmSzotarQIV::closeEvent(QCloseEvent *event)
 
 bool TfrmSzotarQIV::FormCloseQuery()
 {
+    // Closing the table would store the row or, when that fails, drop it
+    // without a word: store it now, and stay open when it cannot be stored.
+    if (!postPendingRow())
+        return false;
     if (reSzov->document()->isModified()) {
         const QChar answer = AskYesNoCancel(
             QStringLiteral("A szöveg tartalma megváltozott.\nMented a változásokat?"));
@@ -241,6 +244,17 @@ bool TfrmSzotarQIV::FormCloseQuery()
     return true;
 }
 
+bool TfrmSzotarQIV::postPendingRow()
+{
+    if (!m_dictionaryPage)
+        return true;
+    if (const std::optional<QString> error = m_dictionaryPage->PostPendingRow()) {
+        ShowInfo(*error);
+        return false;
+    }
+    return true;
+}
+
 void TfrmSzotarQIV::FormClose()
 {
     if (!m_state.SkipSettingsSave)
@@ -253,11 +267,12 @@ void TfrmSzotarQIV::applyStoredBounds()
     QList<QRect> screens;
     for (const QScreen *screen : QGuiApplication::screens())
         screens << screen->availableGeometry();
-    const QRect bounds = ReachableBounds(m_state.NormalBounds, screens, QRect(100, 100, 500, 300));
-    m_state.NormalBounds = bounds;
+    const QRect bounds =
+        ReachableBounds(m_placement.NormalBounds, screens, QRect(100, 100, 500, 300));
+    m_placement.NormalBounds = bounds;
     setWindowState(windowState() & ~Qt::WindowMaximized);
     move(bounds.topLeft());
     resize(bounds.size());
-    if (m_state.WindowMaximized)
+    if (m_placement.WindowMaximized)
         setWindowState(windowState() | Qt::WindowMaximized);
 }

@@ -5,7 +5,6 @@
 #include "dialogs/questions.h"
 #include "editor/filedialogs.h"
 #include "editor/fraREEszkTar.h"
-#include "editor/hostbinding.h"
 #include "platform/rtf/documentio.h"
 
 #include <QFileInfo>
@@ -36,7 +35,7 @@ void setChildrenEnabled(QWidget *container, bool enabled)
 
 void TfrmSzotarQIV::BindTextPane()
 {
-    HostBinding &binding = ActiveBinding();
+    HostBinding &binding = m_hosts.binding;
     binding.ActiveDocName = &m_state.TextDocName;
     binding.ActiveDocHasFile = &m_state.TextDocHasFile;
     binding.ActiveHostIndex = 1;
@@ -47,7 +46,7 @@ void TfrmSzotarQIV::BindTextPane()
 
 void TfrmSzotarQIV::BindHelpPage()
 {
-    HostBinding &binding = ActiveBinding();
+    HostBinding &binding = m_hosts.binding;
     binding.ActiveDocName = &m_state.HelpDocName;
     binding.ActiveDocHasFile = &m_state.HelpDocHasFile;
     binding.ActiveHostIndex = 2;

@@ -4,6 +4,7 @@
 
 #include "dialogs/questions.h"
 #include "editor/fraREEszkTar.h"
+#include "platform/codepage.h"
 #include "platform/ini/inidocument.h"
 #include "platform/ini/inifile.h"
 #include "platform/paths.h"
@@ -62,12 +63,12 @@ void TfrmSzotarQIV::LoadSettings()
 {
     // One read of the file for every key; a missing or damaged file reads as empty.
     const IniDocument ini = IniFile(m_state.IniFileName).load();
-    m_state.NormalBounds =
+    m_placement.NormalBounds =
         QRect(ini.readInteger(kFoAblak, u"Bal", 100), ini.readInteger(kFoAblak, u"Teto", 100),
               ini.readInteger(kFoAblak, u"Szel", 500), ini.readInteger(kFoAblak, u"Mag", 300));
-    m_state.WindowMaximized = ini.readBool(kFoAblak, u"Max", false);
+    m_placement.WindowMaximized = ini.readBool(kFoAblak, u"Max", false);
     applyStoredBounds();
-    m_state.StartPageIndex = ini.readInteger(kFoAblak, u"AktFul", 0);
+    m_placement.StartPageIndex = ini.readInteger(kFoAblak, u"AktFul", 0);
 
     m_state.DatabaseDir = storedPath(ini, kSzotar, QStringLiteral("DBDir"), m_state.DatabaseDir);
     m_state.DatabasePath = storedPath(ini, kSzotar, QStringLiteral("DBUt"), m_state.DatabasePath);
@@ -149,11 +150,11 @@ void TfrmSzotarQIV::SaveSettings()
     const IniFile ini(m_state.IniFileName);
     IniDocument doc = ini.load();
     // Each write only changes the document in memory; the file is written once.
-    (void)doc.writeInteger(kFoAblak, u"Bal", m_state.NormalBounds.x());
-    (void)doc.writeInteger(kFoAblak, u"Teto", m_state.NormalBounds.y());
-    (void)doc.writeInteger(kFoAblak, u"Szel", m_state.NormalBounds.width());
-    (void)doc.writeInteger(kFoAblak, u"Mag", m_state.NormalBounds.height());
-    (void)doc.writeBool(kFoAblak, u"Max", m_state.WindowMaximized);
+    (void)doc.writeInteger(kFoAblak, u"Bal", m_placement.NormalBounds.x());
+    (void)doc.writeInteger(kFoAblak, u"Teto", m_placement.NormalBounds.y());
+    (void)doc.writeInteger(kFoAblak, u"Szel", m_placement.NormalBounds.width());
+    (void)doc.writeInteger(kFoAblak, u"Mag", m_placement.NormalBounds.height());
+    (void)doc.writeBool(kFoAblak, u"Max", m_placement.WindowMaximized);
     (void)doc.writeInteger(kFoAblak, u"AktFul", pcFo->currentIndex());
     (void)doc.writeString(kSzotar, u"Nev", m_state.DictionaryFile);
     (void)doc.writeString(kSzotar, u"DBDir", m_state.DatabaseDir);
@@ -184,4 +185,20 @@ void TfrmSzotarQIV::bbtnAlapBeallClick()
         QStringLiteral("A program most leáll.\nA következő futtatáskor alapbeállításokkal indul."));
     m_state.SkipSettingsSave = true;
     close();
+}
+
+bool TfrmSzotarQIV::checkStorablePath(const QString &path)
+{
+    if (cp1250::canEncode(path))
+        return true;
+    // Once for each path: the tab change and a reopen choose it again.
+    if (m_unstorablePathTold != path) {
+        m_unstorablePathTold = path;
+        ShowInfo(QStringLiteral("A szótár elérési útjában olyan karakter van, amelyet a "
+                                "beállítások fájlja nem tud tárolni:\n") +
+                 path +
+                 QStringLiteral("\nA szótár most megnyílik, de a következő indításkor a "
+                                "program másik szótárt nyit meg."));
+    }
+    return false;
 }

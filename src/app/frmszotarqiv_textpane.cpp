@@ -2,9 +2,9 @@
 // dictionary and shows the translation popup near the click.
 #include "app/frmszotarqiv.h"
 
-#include "platform/text/textfunctions.h"
 #include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
+#include "platform/text/textfunctions.h"
 #include "store/dm1.h"
 #include "translator/panewordpick.h"
 #include "translator/translationpopup.h"
@@ -39,12 +39,12 @@ void TfrmSzotarQIV::reSzovMouseUp(Qt::MouseButton button, const QPoint &point)
     m_popup->setKeepWordBoxText(false);
     m_popup->setPopupAnchor(point.x(), point.y());
     if (reSzov->textCursor().hasSelection()) {
-        m_popup->LookUpWord(TrimBlanks(reSzov->textCursor().selectedText()));
+        m_popup->lookUpGuarded(TrimBlanks(reSzov->textCursor().selectedText()));
         return;
     }
     const QString word = WordAtCaret(*reSzov);
     if (!word.isEmpty())
-        m_popup->LookUpWord(word);
+        m_popup->lookUpGuarded(word);
 }
 
 bool TfrmSzotarQIV::textPaneMouse(QEvent *event)

@@ -1,4 +1,5 @@
 #include "app/frmszotarqiv.h"
+#include "app/reportingapplication.h"
 #include "dialogs/frmkonyvtbeker.h"
 #include "dialogs/frmnevjegy.h"
 #include "dialogs/frmsorbeker.h"
@@ -6,13 +7,11 @@
 #include "editor/frmSzoKeres.h"
 #include "store/dm1.h"
 
-#include <QApplication>
-
 #include <optional>
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    ReportingApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Velkor szótár és fordító"));
     QApplication::setApplicationName(QStringLiteral("Velkor szótár és fordító"));
 

@@ -259,6 +259,12 @@ void DictionaryGrid::closeOpenEditor(bool commit)
     closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
+void DictionaryGrid::commitOpenEditor()
+{
+    if (QLineEdit *editor = m_delegate->openEditor())
+        commitData(editor);
+}
+
 void DictionaryGrid::reopenEditor()
 {
     if (m_editMode && !m_delegate->openEditor() && currentIndex().isValid())

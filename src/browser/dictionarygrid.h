@@ -25,6 +25,9 @@ public:
     // Makes that column of the current row the current cell.
     void selectCell(int column);
     void setColumnWidths(int width);
+    // Writes what the open cell editor holds into the row's edit buffer; the
+    // editor stays open.
+    void commitOpenEditor();
 
 Q_SIGNALS:
     void titleClicked(int column);

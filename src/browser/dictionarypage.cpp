@@ -237,6 +237,26 @@ void DictionaryPage::bbtnKeresClick()
     }
 }
 
+std::optional<QString> DictionaryPage::PostPendingRow()
+{
+    store::Table &table = m_dm.tblSzotarP;
+    if (!table.isOpen())
+        return std::nullopt;
+    dbgrSzotar->commitOpenEditor();
+    const store::TableState state = table.state();
+    if (state != store::TableState::Edit && state != store::TableState::Insert)
+        return std::nullopt;
+    try {
+        if (table.modified())
+            table.post();
+        else
+            table.cancel();
+    } catch (const store::EngineError &error) {
+        return error.message();
+    }
+    return std::nullopt;
+}
+
 void DictionaryPage::OrderBySource()
 {
     dbgrSzotar->setEditMode(false);

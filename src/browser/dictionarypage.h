@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class DictionaryGrid;
 class DictionaryGridModel;
@@ -46,6 +49,11 @@ public:
     void SetOrderCaptions();
     // Esc in the main window: empties the search box.
     void EmptySearchBox();
+    // Before the dictionary is closed: stores a row still being edited,
+    // with what an open cell editor holds; an untouched new row is dropped.
+    // Returns the engine's message when storing fails; the row then stays
+    // in the edit buffer, unchanged.
+    std::optional<QString> PostPendingRow();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -30,15 +30,6 @@ const QColor kFrameColour(0xCA, 0x65, 0x00);
 constexpr int kToolbarOffset = 3;
 constexpr int kBorderAtCreation = 2;
 
-// The binding, when it is complete enough for a document command.
-HostBinding *boundHost()
-{
-    HostBinding &b = ActiveBinding();
-    if (!b.ActiveEditor || !b.ActiveDocName || !b.ActiveDocHasFile)
-        return nullptr;
-    return &b;
-}
-
 bool isModified(const HostBinding &b)
 {
     return b.ActiveEditor->document()->isModified();
@@ -179,6 +170,21 @@ void TfraREEszkTar::fitPanels()
     }
 }
 
+HostBinding *TfraREEszkTar::boundHost() const
+{
+    if (!m_hosts)
+        return nullptr;
+    HostBinding &b = m_hosts->binding;
+    if (!b.ActiveEditor || !b.ActiveDocName || !b.ActiveDocHasFile)
+        return nullptr;
+    return &b;
+}
+
+QTextEdit *TfraREEszkTar::boundEditor() const
+{
+    return m_hosts ? m_hosts->binding.ActiveEditor : nullptr;
+}
+
 void TfraREEszkTar::setBorderWidths(int toolbarBorder, int panelBorder)
 {
     for (QToolBar *bar : {m_tobSzokas, m_tobFormaz})
@@ -190,7 +196,8 @@ void TfraREEszkTar::setBorderWidths(int toolbarBorder, int panelBorder)
 
 void InitToolbarFrame(TfraREEszkTar &frame, int hostIndex)
 {
-    ActiveBinding().ActiveHostIndex = hostIndex;
+    if (frame.m_hosts)
+        frame.m_hosts->binding.ActiveHostIndex = hostIndex;
     frame.setBorderWidths(0, 1);
     frame.m_toolBarSizesItself = true;
     frame.setSizePolicy(frame.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
@@ -209,8 +216,8 @@ void TfraREEszkTar::spbUjClick(QObject *sender)
         return;
     if (isModified(*b) && !ConfirmSaveChanges(sender))
         return;
-    ++NewDocCounter();
-    *b->ActiveDocName = NewDocumentName(*b->ActiveDocName, NewDocCounter());
+    ++m_hosts->newDocCounter;
+    *b->ActiveDocName = NewDocumentName(*b->ActiveDocName, m_hosts->newDocCounter);
     *b->ActiveDocHasFile = false;
     b->ActiveEditor->clear();
     b->ActiveEditor->document()->setModified(false);
@@ -284,7 +291,7 @@ bool TfraREEszkTar::writeDocument(const QString &path)
     documentio::IoResult result;
     {
         BusyCursor busy;
-        result = documentio::saveDocument(path, *ActiveBinding().ActiveEditor->document());
+        result = documentio::saveDocument(path, *boundEditor()->document());
     }
     if (!result)
         ShowInfo(result.error);
@@ -338,25 +345,25 @@ bool TfraREEszkTar::SaveDocumentAs(QObject *sender)
 
 void TfraREEszkTar::spbKivagClick(QObject *)
 {
-    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+    if (QTextEdit *editor = boundEditor())
         editor->cut();
 }
 
 void TfraREEszkTar::spbMasolClick(QObject *)
 {
-    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+    if (QTextEdit *editor = boundEditor())
         editor->copy();
 }
 
 void TfraREEszkTar::spbBeillClick(QObject *)
 {
-    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+    if (QTextEdit *editor = boundEditor())
         editor->paste();
 }
 
 void TfraREEszkTar::spbMegsemClick(QObject *)
 {
-    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+    if (QTextEdit *editor = boundEditor())
         editor->undo();
     m_spbMegsem->setEnabled(false);
     m_spbMegis->setEnabled(true);
@@ -364,7 +371,7 @@ void TfraREEszkTar::spbMegsemClick(QObject *)
 
 void TfraREEszkTar::spbMegisClick(QObject *)
 {
-    if (QTextEdit *editor = ActiveBinding().ActiveEditor)
+    if (QTextEdit *editor = boundEditor())
         editor->redo();
     m_spbMegsem->setEnabled(true);
     m_spbMegis->setEnabled(false);

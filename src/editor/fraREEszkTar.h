@@ -6,6 +6,8 @@
 #include <memory>
 
 class ClipboardWatch;
+struct EditorHosts;
+struct HostBinding;
 class FileDialogs;
 class QToolBar;
 class QToolButton;
@@ -15,8 +17,8 @@ class QComboBox;
 
 // A toolbar frame that turns a rich text control into a small word
 // processor. The main window holds two: above the text pane and above the
-// help page. Its commands act on the host binding (hostbinding.h); with no
-// editor bound they do nothing.
+// help page. Its commands act on the host binding (hostbinding.h) of the
+// window that holds it; with no hosts or no editor bound they do nothing.
 //
 // The buttons' clicked signals are connected with the frame as context. A
 // host that binds a button to a handler of its own disconnects it from the
@@ -43,6 +45,11 @@ public:
     // put scripted dialogs in their place.
     FileDialogs &fileDialogs() const { return *m_fileDialogs; }
     void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+
+    // The binding this frame acts on, owned by the window that holds the
+    // frame (nullptr: none; the frame does not own it).
+    void setHosts(EditorHosts *hosts) { m_hosts = hosts; }
+    EditorHosts *hosts() const { return m_hosts; }
 
     // Document commands on the bound host.
     void spbUjClick(QObject *sender);
@@ -75,6 +82,9 @@ private:
     friend void NoteTextChanged(TfraREEszkTar &frame);
     friend void UpdateClipboardButtons(TfraREEszkTar &frame, QTextEdit &editor);
 
+    // The binding, when it is complete enough for a document command.
+    HostBinding *boundHost() const;
+    QTextEdit *boundEditor() const;
     QToolButton *connectButton(const char *objectName, void (TfraREEszkTar::*handler)(QObject *));
     // Writes the bound editor's document to path in the format its name
     // gives; reports a failure.
@@ -100,6 +110,7 @@ private:
     QToolButton *m_spbMegis = nullptr;
     ClipboardWatch *m_clipboard = nullptr;
     std::unique_ptr<FileDialogs> m_fileDialogs;
+    EditorHosts *m_hosts = nullptr;
     bool m_toolBarSizesItself = false;
 };
 

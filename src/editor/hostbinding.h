@@ -19,10 +19,13 @@ struct HostBinding {
     std::function<void(QObject *sender)> OnDocumentSavedAs; // after a successful Save as
 };
 
-// The run's one binding, shared by both frames.
-HostBinding &ActiveBinding();
+// What the editor frames of one window share: the one binding, and the
+// count of New commands of the run (both hosts together). The window that
+// holds the frames owns it and clears the binding before its editors go.
+struct EditorHosts {
+    HostBinding binding;
+    int newDocCounter = 0;
+};
 
-// Base name of new documents, and the count of New commands of the run
-// (both hosts together).
+// Base name of new documents.
 inline const QString DefaultDocName = QStringLiteral("Dokumentum");
-int &NewDocCounter();

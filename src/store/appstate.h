@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QRect>
 #include <QString>
 
-// The state of the run that the parts of the program share. The main window
-// holds the one instance; the others get it by reference.
+// The state of the run that the store and the features share. The main
+// window holds the one instance; the others get it by reference. Where the
+// window itself stands is the window's own (app/windowplacement.h).
 struct AppState {
     QString ProgramDir;     // the executable's directory, with separator
     QString DatabaseDir;    // the dictionary directory, without separator
@@ -21,8 +21,5 @@ struct AppState {
     QString HelpDocName;
     bool HelpDocHasFile = false;
 
-    QRect NormalBounds{100, 100, 500, 300};
-    bool WindowMaximized = false;
-    int StartPageIndex = 0;
     bool SkipSettingsSave = false;
 };

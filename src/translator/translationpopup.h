@@ -51,6 +51,9 @@ public:
     // anchor and gives the focus to the word box. Table errors pass through
     // as store::EngineError.
     void LookUpWord(const QString &word);
+    // LookUpWord for event handlers: a table error is reported through
+    // lookupFailed instead of passing through.
+    void lookUpGuarded(const QString &word);
     // Draws the result lists on the canvas and sets the popup's size and place.
     void DrawResultPopup();
 
@@ -87,7 +90,7 @@ public:
     void closePopup();
 
 Q_SIGNALS:
-    // A lookup that the popup started itself (a key in the word box, the
+    // A guarded lookup (a click in the text, a key in the word box, the
     // restore-order icon) failed on the table; message is the engine's.
     void lookupFailed(const QString &message);
 
@@ -98,7 +101,6 @@ private:
     void buildControls();
     QWidget *textPane() const;
     void setWordBoxColour(Colour colour);
-    void lookUpGuarded(const QString &word);
 
     void imgBezarClick();
     void imgRendezMouseDown();

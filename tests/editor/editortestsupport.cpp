@@ -1,7 +1,6 @@
 #include "editortestsupport.h"
 
 #include "editor/fraREEszkTar.h"
-#include "editor/hostbinding.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,8 +9,15 @@
 #include <QTimer>
 #include <QWidget>
 
+EditorHosts &TestHosts()
+{
+    static EditorHosts hosts;
+    return hosts;
+}
+
 TestHost::TestHost(TfraREEszkTar &frame, int index) : frame(frame), index(index)
 {
+    frame.setHosts(&TestHosts());
     QObject::connect(&editor, &QTextEdit::textChanged, &editor,
                      [this] { NoteTextChanged(this->frame); });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/filedialogs.h"
+#include "editor/hostbinding.h"
 #include "support/modal_script.h"
 
 #include <QObject>
@@ -15,9 +16,22 @@
 
 class TfraREEszkTar;
 
+// The hosts the test frames act on, standing in for a window's own: a
+// TestHost attaches its frame to them. ActiveBinding and NewDocCounter name
+// their two parts.
+EditorHosts &TestHosts();
+inline HostBinding &ActiveBinding()
+{
+    return TestHosts().binding;
+}
+inline int &NewDocCounter()
+{
+    return TestHosts().newDocCounter;
+}
+
 // One host of the editor frame: its editor, document name and flag, and
-// counts of the callbacks the frame made. Text changes reach the frame
-// through NoteTextChanged, as in the program.
+// counts of the callbacks the frame made. Attaches the frame to TestHosts(). Text changes reach the
+// frame through NoteTextChanged, as in the program.
 struct TestHost {
     TestHost(TfraREEszkTar &frame, int index);
 

@@ -96,7 +96,7 @@ template <size_t N> void expectRow(QToolBar &bar, const Control (&row)[N])
 
 class ToolbarFrameTest : public ::testing::Test {
 protected:
-    void TearDown() override { ActiveBinding() = HostBinding{}; }
+    ToolbarFrameTest() { frame.setHosts(&hosts); }
 
     QToolButton &button(const char *name)
     {
@@ -105,6 +105,7 @@ protected:
         return *b;
     }
 
+    EditorHosts hosts;
     TfraREEszkTar frame;
 };
 
@@ -132,7 +133,7 @@ TEST_F(ToolbarFrameTest, PanelsAndBordersBeforeAndAfterInit)
     EXPECT_EQ(frame.tobSzokas()->layout()->contentsMargins().left(), 2);
 
     InitToolbarFrame(frame, 2);
-    EXPECT_EQ(ActiveBinding().ActiveHostIndex, 2);
+    EXPECT_EQ(hosts.binding.ActiveHostIndex, 2);
     EXPECT_EQ(szokas->lineWidth(), 1);
     EXPECT_EQ(qobject_cast<QFrame *>(frame.pnlFormaz())->lineWidth(), 1);
     EXPECT_EQ(frame.tobFormaz()->layout()->contentsMargins().top(), 0);

@@ -1,4 +1,4 @@
-#include <QApplication>
+#include "app/reportingapplication.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    // As in the program: an exception out of an event handler is reported.
+    ReportingApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,205 @@
+// The close: the save prompts, a grid row still being edited, and the
+// protected stock help.
+#include "mainwindow_fixture.h"
+
+#include "editor/filedialogs.h"
+#include "editor/fraREEszkTar.h"
+#include "support/modal_script.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QTextEdit>
+
+#include <sqlite3.h>
+
+#include <deque>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using ClosingTest = MainWindowTest;
+
+TEST_F(ClosingTest, ClosePromptsRunInOrder)
+{
+    start();
+    textPane()->insertPlainText(u"x"_s);
+    helpPane()->document()->setModified(true);
+    {
+        ModalScript script({u"bbtnMegsem"_s}); // Mégsem on the text question
+        EXPECT_FALSE(window->close());
+        EXPECT_EQ(script.messages,
+                  QStringList{u"A szöveg tartalma megváltozott.\nMented a változásokat?"_s});
+    }
+    EXPECT_TRUE(window->isVisible());
+    {
+        ModalScript script({u"bbtnNem"_s, u"bbtnNem"_s});
+        EXPECT_TRUE(window->close());
+        ASSERT_EQ(script.messages.size(), 2);
+        EXPECT_EQ(script.messages[1], u"A súgó szövege megváltozott.\nMented a változásokat?"_s);
+    }
+}
+
+TEST_F(ClosingTest, UnchangedDocumentsCloseWithoutQuestions)
+{
+    start();
+    ModalScript script;
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(script.messages.isEmpty());
+    EXPECT_TRUE(QFile::exists(iniPath()));
+}
+
+// Another program holds the write lock of the dictionary file while it lives.
+class FileLock {
+public:
+    explicit FileLock(const QString &path)
+    {
+        sqlite3_open(path.toUtf8().constData(), &m_db);
+        m_locked = sqlite3_exec(m_db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+    }
+    ~FileLock() { release(); }
+    FileLock(const FileLock &) = delete;
+    FileLock &operator=(const FileLock &) = delete;
+
+    bool locked() const { return m_locked; }
+    void release()
+    {
+        if (!m_db)
+            return;
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        sqlite3_close(m_db);
+        m_db = nullptr;
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+    bool m_locked = false;
+};
+
+// The grid row being edited when the window is closed, with the cell
+// editor still open.
+class PendingRowTest : public MainWindowTest {
+protected:
+    QTableView *grid() const { return child<QTableView>(u"dbgrSzotar"_s); }
+    QLineEdit *cellEditor() const
+    {
+        for (auto *editor : grid()->findChildren<QLineEdit *>(u"dbgrSzotarEditor"_s)) {
+            if (editor->isVisible())
+                return editor;
+        }
+        return nullptr;
+    }
+    // Opens the target cell of "house" and types text over it.
+    void editTarget(const QString &text)
+    {
+        tabs()->setCurrentIndex(1);
+        grid()->setFocus();
+        grid()->setCurrentIndex(grid()->model()->index(0, window->state().ToColumnIndex));
+        const QRect cell = grid()->visualRect(grid()->currentIndex());
+        QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+        ASSERT_NE(cellEditor(), nullptr);
+        cellEditor()->selectAll();
+        QTest::keyClicks(cellEditor(), text);
+    }
+    QString storedTarget() const
+    {
+        store::Session session;
+        store::Table table(session);
+        table.setDatabaseName(program.path());
+        table.setTableName(u"Angol_Magyar.DB"_s);
+        table.addField(u"Magyar"_s);
+        table.open();
+        return table.fields()[0]->asString();
+    }
+};
+
+TEST_F(PendingRowTest, TheEditedRowIsStoredAtTheClose)
+{
+    start();
+    editTarget(u"lak"_s);
+    ModalScript script;
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(script.messages.isEmpty());
+    stop();
+    EXPECT_EQ(storedTarget(), u"lak"_s);
+}
+
+TEST_F(PendingRowTest, ALockedFileKeepsTheWindowOpenAndTheRow)
+{
+    start();
+    editTarget(u"lak"_s);
+    FileLock lock(program.filePath(u"Angol_Magyar.DB"_s));
+    ASSERT_TRUE(lock.locked());
+    {
+        ModalScript script({u"bbtnOk"_s});
+        EXPECT_FALSE(window->close());
+        ASSERT_EQ(script.messages.size(), 1);
+        EXPECT_TRUE(script.messages[0].contains(u"zárolva"_s)) << script.messages[0].toStdString();
+    }
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(dm->tblSzotarP.isOpen());
+    EXPECT_EQ(dm->tblSzotarP.state(), store::TableState::Edit);
+    EXPECT_EQ(dm->tblSzotarPMagyar->asString(), u"lak"_s);
+
+    // Once the other program lets go, the next close stores the row.
+    lock.release();
+    ModalScript script;
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(script.messages.isEmpty());
+    stop();
+    EXPECT_EQ(storedTarget(), u"lak"_s);
+}
+
+// The text frame's save dialog, answered from a list; records how it was prepared.
+class AnsweredSaveDialog final : public FileDialogs {
+public:
+    std::optional<QString> chooseOpen(const QString &, const QString &) override
+    {
+        return std::nullopt;
+    }
+    std::optional<SaveChoice> chooseSave(const QString &directory, const QString &name) override
+    {
+        asked.push_back(directory + u'|' + name);
+        if (answers.empty())
+            return std::nullopt;
+        SaveChoice choice{answers.front(), 1};
+        answers.pop_front();
+        return choice;
+    }
+    std::deque<QString> answers;
+    QStringList asked;
+};
+
+TEST_F(ClosingTest, TheStockHelpIsNeverOverwritten)
+{
+    start();
+    const QString stock = program.filePath(TfrmSzotarQIV::StockHelpName());
+    const QString modified = program.filePath(u"Súgó (módosított).rtf"_s);
+    ASSERT_EQ(window->state().HelpDocName, stock);
+    auto dialogs = std::make_unique<AnsweredSaveDialog>();
+    AnsweredSaveDialog &answered = *dialogs;
+    answered.answers = {stock, modified};
+    child<TfraREEszkTar>(u"fraREEszkTarSzov"_s)->setFileDialogs(std::move(dialogs));
+    const QByteArray before = [&] {
+        QFile file(stock);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }();
+    ModalScript script({u"bbtnOk"_s});
+    window->SaveHelpDocument();
+    EXPECT_EQ(
+        script.messages,
+        QStringList{u"A módosított súgófájl nem menthető ezen a néven.\nAdj meg más nevet"_s});
+    ASSERT_EQ(answered.asked.size(), 2);
+    EXPECT_EQ(answered.asked[0], program.path() + u"|Súgó (módosított).rtf"_s);
+    EXPECT_EQ(window->state().HelpDocName, modified);
+    EXPECT_TRUE(QFile::exists(modified));
+    QFile file(stock);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
+}
+
+} // namespace

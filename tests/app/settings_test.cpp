@@ -1,0 +1,84 @@
+// The settings file: window placement across runs, restoring the defaults,
+// and stored bounds that no screen shows any more.
+#include "mainwindow_fixture.h"
+
+#include "app/windowbounds.h"
+#include "support/modal_script.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using SettingsTest = MainWindowTest;
+
+TEST_F(SettingsTest, MaximizedCloseKeepsTheNormalBounds)
+{
+    start();
+    window->move(30, 40);
+    window->resize(600, 400);
+    // The 20 ms timer tracks the normal bounds.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->placement().NormalBounds == QRect(30, 40, 600, 400); }));
+    window->showMaximized();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->placement().WindowMaximized; }));
+    stop();
+    start();
+    EXPECT_TRUE(window->placement().WindowMaximized);
+    EXPECT_EQ(window->placement().NormalBounds, QRect(30, 40, 600, 400));
+    window->showNormal();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->size() == QSize(600, 400); }))
+        << window->size().width() << "x" << window->size().height();
+}
+
+TEST_F(SettingsTest, RestoreDefaultsDeletesTheSettingsAndTheNextStartIsAFirstStart)
+{
+    writeIni("[FoAblak]\r\nBal=10\r\nTeto=20\r\nSzel=640\r\nMag=480\r\nAktFul=2\r\n");
+    start();
+    {
+        ModalScript script({u"bbtnOk"_s});
+        child<QPushButton>(u"bbtnAlapBeall"_s)->click();
+        EXPECT_EQ(
+            script.messages,
+            QStringList{
+                u"A program most leáll.\nA következő futtatáskor alapbeállításokkal indul."_s});
+    }
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(QFile::exists(iniPath()));
+    stop();
+    start();
+    EXPECT_EQ(window->placement().NormalBounds, QRect(100, 100, 500, 300));
+    EXPECT_EQ(tabs()->currentIndex(), 0);
+}
+
+struct BoundsCase {
+    const char *name;
+    QRect stored;
+    bool kept;
+};
+
+class ReachableBoundsTest : public ::testing::TestWithParam<BoundsCase> {};
+
+TEST_P(ReachableBoundsTest, KeepsBoundsThatAScreenShows)
+{
+    const QList<QRect> screens{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+    const QRect fallback(100, 100, 500, 300);
+    const QRect result = ReachableBounds(GetParam().stored, screens, fallback);
+    EXPECT_EQ(result, GetParam().kept ? GetParam().stored : fallback);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ReachableBoundsTest,
+    ::testing::Values(BoundsCase{"FirstScreen", QRect(10, 20, 640, 480), true},
+                      BoundsCase{"SecondScreen", QRect(2000, 100, 800, 600), true},
+                      BoundsCase{"RemovedScreen", QRect(3300, 100, 800, 600), false},
+                      BoundsCase{"CaptionPartlyVisible", QRect(-700, 100, 800, 600), true},
+                      BoundsCase{"CaptionAboveEveryScreen", QRect(100, -500, 800, 600), false},
+                      BoundsCase{"NoWidth", QRect(100, 100, 0, 300), false}),
+    [](const ::testing::TestParamInfo<BoundsCase> &info) { return info.param.name; });
+
+} // namespace
