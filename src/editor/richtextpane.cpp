@@ -1,6 +1,8 @@
 #include "editor/richtextpane.h"
 
 #include <QImage>
+#include <QMimeData>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 
@@ -33,4 +35,26 @@ QVariant RichTextPane::loadResource(int type, const QUrl &name)
     if (type == QTextDocument::ImageResource)
         return QImage();
     return QByteArray();
+}
+
+bool RichTextPane::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasImage() || QTextEdit::canInsertFromMimeData(source);
+}
+
+void RichTextPane::insertFromMimeData(const QMimeData *source)
+{
+    // Rich or plain text comes first: a program that puts both on the
+    // clipboard means its text.
+    if (source->hasImage() && !source->hasHtml() && !source->hasText()) {
+        const QImage image = qvariant_cast<QImage>(source->imageData());
+        if (!image.isNull()) {
+            // The document keeps the picture under a name of its own.
+            const QString name = QStringLiteral("beillesztett-kep-%1").arg(++m_pastedImages);
+            document()->addResource(QTextDocument::ImageResource, QUrl(name), image);
+            textCursor().insertImage(name);
+            return;
+        }
+    }
+    QTextEdit::insertFromMimeData(source);
 }

@@ -6,11 +6,19 @@
 // keeps its formatting, but the pictures it refers to are never read: a
 // "file:" source could name any local file (or a device that never ends),
 // and a relative one a file in the working directory. Pictures carried in
-// the text itself ("data:" sources) are shown.
+// the text itself ("data:" sources) are shown, and a picture put on the
+// clipboard as image data is pasted as a picture.
 class RichTextPane final : public QTextEdit {
     Q_OBJECT
 public:
     explicit RichTextPane(QWidget *parent = nullptr);
 
     QVariant loadResource(int type, const QUrl &name) override;
+
+protected:
+    bool canInsertFromMimeData(const QMimeData *source) const override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    int m_pastedImages = 0;
 };

@@ -153,4 +153,19 @@ TEST_F(RichTextPaneTest, APictureCarriedInTheTextIsShown)
     EXPECT_EQ(shown.size(), QSize(3, 2));
 }
 
+TEST_F(RichTextPaneTest, ImageDataOnTheClipboardIsPastedAsAPicture)
+{
+    QImage green(5, 4, QImage::Format_RGB32);
+    green.fill(Qt::green);
+    auto *data = new QMimeData;
+    data->setImageData(green);
+    QApplication::clipboard()->setMimeData(data);
+    for (int paste = 0; paste < 2; ++paste)
+        pane.paste();
+    const QStringList names = pictureNames(*pane.document());
+    ASSERT_EQ(names.size(), 2);
+    EXPECT_NE(names[0], names[1]) << "each picture keeps a name of its own";
+    EXPECT_EQ(shownPicture(*pane.document(), names[1]).size(), QSize(5, 4));
+}
+
 } // namespace
