@@ -143,6 +143,7 @@ TEST_F(PendingRowTest, ALockedFileKeepsTheWindowOpenAndTheRow)
     EXPECT_TRUE(dm->tblSzotarP.isOpen());
     EXPECT_EQ(dm->tblSzotarP.state(), store::TableState::Edit);
     EXPECT_EQ(dm->tblSzotarPMagyar->asString(), u"lak"_s);
+    EXPECT_EQ(grid()->model()->index(0, window->state().ToColumnIndex).data().toString(), u"lak"_s);
 
     // Once the other program lets go, the next close stores the row.
     lock.release();

@@ -94,6 +94,16 @@ TEST_F(StartupTest, WithoutAnyTextDocumentThePaneStartsAsANewDocument)
     EXPECT_FALSE(textPane()->document()->isModified());
 }
 
+TEST_F(StartupTest, EachWindowBindsItsOwnEditorFrames)
+{
+    start();
+    TfrmSzotarQIV other({}, program.filePath(u"velkor-szotar"_s));
+    other.BindHelpPage();
+    EXPECT_EQ(window->editorHosts().binding.ActiveEditor, textPane());
+    EXPECT_EQ(other.editorHosts().binding.ActiveEditor, other.findChild<QTextEdit *>(u"reSugo"_s));
+    EXPECT_EQ(other.editorHosts().newDocCounter, 0);
+}
+
 TEST_F(StartupTest, AMissingPrimingFileLeavesBothPanesEmptyWithoutAMessage)
 {
     QFile::remove(program.filePath(TfrmSzotarQIV::PrimingFileName()));
