@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -48,6 +49,12 @@ struct MessageCase {
     std::function<void()> raise;
     QString expected;
 };
+
+// The case's name in ctest output instead of its bytes.
+void PrintTo(const MessageCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class UnhandledErrorMessageTest : public ::testing::TestWithParam<MessageCase> {};
 

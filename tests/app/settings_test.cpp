@@ -10,6 +10,8 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <ostream>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -60,6 +62,12 @@ struct BoundsCase {
     QRect stored;
     bool kept;
 };
+
+// The case's name in ctest output instead of its bytes.
+void PrintTo(const BoundsCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ReachableBoundsTest : public ::testing::TestWithParam<BoundsCase> {};
 

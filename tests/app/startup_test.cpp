@@ -12,6 +12,8 @@
 #include <QTextEdit>
 #include <QWidget>
 
+#include <ostream>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -62,6 +64,12 @@ struct ArgumentCase {
     QStringList arguments;
     bool shown;
 };
+
+// The case's name in ctest output instead of its bytes.
+void PrintTo(const ArgumentCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class ZomviTest : public MainWindowTest, public ::testing::WithParamInterface<ArgumentCase> {};
 

@@ -15,6 +15,7 @@
 
 #include <sqlite3.h>
 
+#include <ostream>
 #include <string>
 
 using namespace Qt::StringLiterals;
@@ -59,6 +60,12 @@ struct ClickCase {
     Qt::MouseButton button;
     bool looksUp;
 };
+
+// The case's name in ctest output instead of its bytes.
+void PrintTo(const ClickCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
 
 class TextPaneClickTest : public TextPaneTest, public ::testing::WithParamInterface<ClickCase> {};
 
