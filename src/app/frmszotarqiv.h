@@ -132,7 +132,9 @@ private:
     void applyStoredBounds();
 
     // Tells the user once when a chosen dictionary path cannot be stored in
-    // the settings file (a character outside Windows-1250); false then.
+    // the settings file (a character outside Windows-1250), so that the next
+    // start would open another dictionary; false then. The dictionary the
+    // settings gave at start-up is the one the next start opens anyway.
     bool checkStorablePath(const QString &path);
     // A grid row still being edited is stored before the close; false,
     // after telling the user, when that fails (the row stays in the edit
@@ -196,5 +198,6 @@ private:
     DictionaryPage *m_dictionaryPage = nullptr;
     translator::TranslationPopup *m_popup = nullptr;
     FileChooser m_dictionaryFileChooser;
-    QString m_unstorablePathTold; // the last path checkStorablePath told about
+    QString m_unstorablePathTold;  // the last path checkStorablePath told about
+    QString m_startDictionaryFile; // what the settings gave at start-up
 };

@@ -56,6 +56,7 @@ void TfrmSzotarQIV::FormShow()
     m_suppressPageHandlers = true;
     pcFo->setCurrentWidget(tsBongesz);
     LoadSettings();
+    m_startDictionaryFile = m_state.DictionaryFile;
     m_suppressPageHandlers = false;
     ListDictionaries();
     OpenDictionary(false);

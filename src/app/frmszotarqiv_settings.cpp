@@ -189,7 +189,7 @@ void TfrmSzotarQIV::bbtnAlapBeallClick()
 
 bool TfrmSzotarQIV::checkStorablePath(const QString &path)
 {
-    if (cp1250::canEncode(path))
+    if (cp1250::canEncode(path) || path == m_startDictionaryFile)
         return true;
     // Once for each path: the tab change and a reopen choose it again.
     if (m_unstorablePathTold != path) {

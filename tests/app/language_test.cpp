@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -76,6 +77,31 @@ TEST_F(LanguageTest, APathTheSettingsCannotHoldIsToldOnceWhenChosen)
                 << script.messages[0].toStdString();
         }
     }
+}
+
+TEST_F(LanguageTest, AProgramFolderTheSettingsCannotHoldIsNotToldAtStartUp)
+{
+    // The next start opens the same default dictionary: nothing is lost.
+    programDirectory = program.filePath(u"Kotta 𝄞"_s);
+    ASSERT_TRUE(QDir().mkpath(programDirectory));
+    for (const QString &file : {u"Angol_Magyar.DB"_s, u"Nemet_Magyar.DB"_s})
+        CreateTestDictionary(programDirectory, file, file.section(u'_', 0, 0), u"Magyar"_s,
+                             {{u"house"_s, u"ház"_s}});
+    ModalScript script;
+    start();
+    EXPECT_TRUE(script.messages.isEmpty());
+    EXPECT_TRUE(dm->tblSzotarP.isOpen());
+
+    // Another dictionary of that folder is lost at the next start.
+    tabs()->setCurrentWidget(child<QWidget>(u"tsNyelvValt"_s));
+    auto *list = child<QListWidget>(u"lbNyelvek"_s);
+    ASSERT_EQ(list->count(), 2);
+    list->setCurrentRow(1);
+    ModalScript told({u"bbtnOk"_s});
+    tabs()->setCurrentWidget(child<QWidget>(u"tsBongesz"_s));
+    EXPECT_EQ(window->state().DictionaryFile,
+              QDir(programDirectory).filePath(u"Nemet_Magyar.DB"_s));
+    EXPECT_EQ(told.messages.size(), 1);
 }
 
 } // namespace

@@ -41,6 +41,7 @@ void MainWindowTest::SetUp()
     m_hadHome = qEnvironmentVariableIsSet("HOME");
     m_savedHome = qgetenv("HOME");
     qputenv("HOME", home.path().toUtf8());
+    programDirectory = program.path();
     const QDir docs(QStringLiteral(VELKOR_DOCUMENTS_DIR));
     for (const QString &name : docs.entryList({u"*.rtf"_s}, QDir::Files))
         QFile::copy(docs.filePath(name), program.filePath(name));
@@ -59,7 +60,8 @@ void MainWindowTest::TearDown()
 
 void MainWindowTest::start(const QStringList &arguments)
 {
-    window = std::make_unique<TfrmSzotarQIV>(arguments, program.filePath(u"velkor-szotar"_s));
+    window = std::make_unique<TfrmSzotarQIV>(arguments,
+                                             QDir(programDirectory).filePath(u"velkor-szotar"_s));
     dialog = std::make_unique<TfrmValasz>(window.get());
     dm = std::make_unique<TDM1>();
     window->setDataModule(dm.get());

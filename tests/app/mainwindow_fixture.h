@@ -55,6 +55,7 @@ protected:
 
     QTemporaryDir home;
     QTemporaryDir program;
+    QString programDirectory; // where start() puts the executable: program's path
     std::unique_ptr<TfrmSzotarQIV> window;
     std::unique_ptr<TfrmValasz> dialog;
     std::unique_ptr<TDM1> dm;
