@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,43 @@ INSTANTIATE_TEST_SUITE_P(
         ForwardCase{"EmptyPatternMatchesNowhere", u"alma", u"", 0, kAnyCase, -1}),
     [](const testing::TestParamInfo<ForwardCase> &info) { return std::string(info.param.name); });
 
+// Qt's own case-insensitive search is the reference for the faster one, on
+// random texts full of letters with several case forms: the Kelvin sign
+// folds to k, the long s to s, the capital sharp s to ß.
+TEST(FindForwardReference, AgreesWithQtOnLettersOfManyCaseForms)
+{
+    const QString alphabet =
+        QStringLiteral("kK\u212asS\u017f\u00df\u1e9e\u0151\u0150iI\u0130\u0131 .a");
+    std::mt19937 random(20261210);
+    auto pick = [&](int length) {
+        QString text;
+        for (int i = 0; i < length; ++i)
+            text +=
+                alphabet[std::uniform_int_distribution<int>(0, int(alphabet.size()) - 1)(random)];
+        return text;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        const QString text = pick(40);
+        const QString pattern = pick(1 + round % 3);
+        const int from = round % 7;
+        ASSERT_EQ(FindForward(text, pattern, from, kAnyCase),
+                  text.indexOf(pattern, from, Qt::CaseInsensitive))
+            << text.toStdString() << " / " << pattern.toStdString();
+        const int end = int(text.size()) - round % 5;
+        ASSERT_EQ(FindBackward(text, pattern, end, kAnyCase),
+                  end < pattern.size()
+                      ? -1
+                      : text.lastIndexOf(pattern, end - pattern.size(), Qt::CaseInsensitive))
+            << text.toStdString() << " / " << pattern.toStdString();
+        std::vector<int> expected;
+        for (qsizetype at = text.indexOf(pattern, 0, Qt::CaseInsensitive); at >= 0;
+             at = text.indexOf(pattern, at + pattern.size(), Qt::CaseInsensitive))
+            expected.push_back(int(at));
+        ASSERT_EQ(FindAll(text, pattern, 0, int(text.size()), kAnyCase), expected)
+            << text.toStdString() << " / " << pattern.toStdString();
+    }
+}
+
 TEST(FindForwardLimit, MatchesMustStartByTheLastStart)
 {
     const QString text = QStringLiteral("alma alma");
@@ -88,6 +126,25 @@ TEST(FindBackward, KeepsTheOptions)
     EXPECT_EQ(FindBackward(u"apple app applet", u"app", 16, kWord), 6);
     EXPECT_EQ(FindBackward(u"Alma alma", u"Alma", 9, kCase), 0);
     EXPECT_EQ(FindBackward(u"alma", u"", 4, kAnyCase), -1);
+}
+
+// Long texts are searched backwards in growing windows; a match on either
+// side of a window's edge must be found, and the last one first.
+TEST(FindBackward, FindsMatchesAcrossTheWindowsOfALongText)
+{
+    const int size = 300000;
+    const int lastStart = size - 4;
+    for (int at : {0, 10, lastStart - 65536, lastStart - 65535, lastStart - 65537, lastStart}) {
+        QString text(size, u'x');
+        text.replace(at, 4, QStringLiteral("alma"));
+        EXPECT_EQ(FindBackward(text, u"ALMA", size, kAnyCase), at) << "at " << at;
+        EXPECT_EQ(FindBackward(text, u"alma", size, SearchOptions{true, false}), at) << "at " << at;
+    }
+    QString two(size, u' ');
+    two.replace(5, 4, QStringLiteral("alma"));
+    two.replace(200000, 4, QStringLiteral("alma"));
+    EXPECT_EQ(FindBackward(two, u"alma", size, kWord), 200000);
+    EXPECT_EQ(FindBackward(two, u"alma", 200003, kWord), 5);
 }
 
 TEST(FindAll, TakesMatchesLyingWhollyInTheRangeWithoutOverlaps)
