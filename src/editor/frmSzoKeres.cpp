@@ -2,7 +2,6 @@
 
 #include "dialogs/questions.h"
 #include "editor/documentreplace.h"
-#include "editor/hideselection.h"
 #include "editor/searchhistory.h"
 #include "editor/searchseed.h"
 #include "editor/textsearch.h"
@@ -168,11 +167,12 @@ void TfrmSzoKeres::ShowFindDialog(QTextEdit &control)
     m_notFoundPrefix.clear();
     SeedSearchText();
     if (!isVisible()) {
-        if (QWidget *owner = parentWidget()) {
-            const QPoint centre = owner->window()->frameGeometry().center();
-            move(centre - QPoint(frameGeometry().width() / 2, frameGeometry().height() / 2));
-        }
         show();
+        // Centred by the frame, which is known once the window is shown.
+        if (QWidget *owner = parentWidget()) {
+            const QRect frame = frameGeometry();
+            move(pos() + owner->window()->frameGeometry().center() - frame.center());
+        }
     }
     raise();
     activateWindow();
@@ -437,7 +437,7 @@ void TfrmSzoKeres::attachEditor(QTextEdit &control)
     m_searchEditor = &control;
     control.installEventFilter(this);
     control.viewport()->installEventFilter(this);
-    m_savedHideSelection = HidesSelection(control);
+    m_savedHideSelection = SaveHideSelection(control);
     m_hideSelectionSaved = true;
     SetHideSelection(control, false);
 }
@@ -448,7 +448,7 @@ void TfrmSzoKeres::detachEditor()
         return;
     m_searchEditor->removeEventFilter(this);
     m_searchEditor->viewport()->removeEventFilter(this);
-    SetHideSelection(*m_searchEditor, m_savedHideSelection);
+    RestoreHideSelection(*m_searchEditor, m_savedHideSelection);
     m_hideSelectionSaved = false;
 }
 
@@ -470,9 +470,11 @@ void TfrmSzoKeres::hideEvent(QHideEvent *event)
 void TfrmSzoKeres::changeEvent(QEvent *event)
 {
     // The dialog's own messages are modal and leave nothing to interrupt.
-    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow() &&
-        !QApplication::activeModalWidget())
-        FormDeactivate();
+    if (event->type() == QEvent::ActivationChange && isVisible() && !isActiveWindow()) {
+        const QWidget *now = QApplication::activeWindow();
+        if (!now || !now->isModal())
+            FormDeactivate();
+    }
     QDialog::changeEvent(event);
 }
 

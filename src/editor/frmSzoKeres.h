@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/hideselection.h"
+
 #include <QDialog>
 #include <QPointer>
 #include <QString>
@@ -112,7 +114,7 @@ private:
     bool m_matchSelected = false;
     int m_matchStart = 0;
     int m_matchLength = 0;
-    bool m_savedHideSelection = true;
+    SavedHideSelection m_savedHideSelection;
     bool m_hideSelectionSaved = false;
     QString m_notFoundPrefix;
     int m_searchStartPos = 0;

@@ -1,7 +1,6 @@
 #include "editor/hideselection.h"
 
 #include <QTextEdit>
-#include <QVariant>
 
 namespace {
 
@@ -11,8 +10,7 @@ constexpr char kProperty[] = "HideSelection";
 
 bool HidesSelection(const QTextEdit &editor)
 {
-    const QVariant value = editor.property(kProperty);
-    return !value.isValid() || value.toBool();
+    return editor.property(kProperty).toBool();
 }
 
 void SetHideSelection(QTextEdit &editor, bool hide)
@@ -26,5 +24,21 @@ void SetHideSelection(QTextEdit &editor, bool hide)
         const QPalette::ColorRole source = hide ? shown : role;
         colours.setColor(QPalette::Inactive, role, colours.color(QPalette::Active, source));
     }
+    editor.setPalette(colours);
+}
+
+SavedHideSelection SaveHideSelection(const QTextEdit &editor)
+{
+    const QPalette &colours = editor.palette();
+    return {editor.property(kProperty), colours.color(QPalette::Inactive, QPalette::Highlight),
+            colours.color(QPalette::Inactive, QPalette::HighlightedText)};
+}
+
+void RestoreHideSelection(QTextEdit &editor, const SavedHideSelection &saved)
+{
+    editor.setProperty(kProperty, saved.setting);
+    QPalette colours = editor.palette();
+    colours.setColor(QPalette::Inactive, QPalette::Highlight, saved.inactiveHighlight);
+    colours.setColor(QPalette::Inactive, QPalette::HighlightedText, saved.inactiveHighlightedText);
     editor.setPalette(colours);
 }

@@ -328,17 +328,102 @@ TEST_F(FindDialogTest, ClickIntoTheEditorInterruptsAndTheNextPressSearchesFirst)
     EXPECT_EQ(text(), QStringLiteral("alma körte szilva"));
 }
 
-TEST_F(FindDialogTest, EditingTheSearchTextInterrupts)
+struct EditCase {
+    const char *name;
+    void (*edit)(QComboBox &);
+};
+
+void PrintTo(const EditCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class SearchTextEditTest : public FindDialogFixture,
+                           public testing::WithParamInterface<EditCase> {};
+
+TEST_P(SearchTextEditTest, InterruptsAndMovesTheStart)
 {
     setText(QStringLiteral("alma körte alma"));
-    select(0, 4);
-    dialog.ShowReplaceDialog(*editor);
-    press("bbtnKovKer");
-    QTest::keyClicks(child<QComboBox>("cobMit")->lineEdit(), QStringLiteral("x"));
+    select(5, 5);
+    dialog.ShowFindDialog(*editor);
+    setSearch(QStringLiteral("körte"));
+    press("bbtnKovKer"); // the history gets "körte"
+    setSearch(QStringLiteral("alma"));
+    press("bbtnKovKer"); // and "alma"; the second alma is selected
+    child<QToolButton>("spbCsere")->click();
+    ASSERT_EQ(selectionStart(), 11);
+    ASSERT_EQ(caption("bbtnKovKer"), QStringLiteral("Cserél"));
+    GetParam().edit(*child<QComboBox>("cobMit"));
     EXPECT_TRUE(dialog.SearchInterrupted());
-    EXPECT_EQ(dialog.SearchStartPos(), 1); // the selection start, plus 1 in replace mode
+    EXPECT_EQ(dialog.SearchStartPos(), 12); // the selection start, plus 1 in replace mode
     EXPECT_EQ(caption("bbtnKovKer"), QStringLiteral("Következő"));
     EXPECT_FALSE(enabled("bbtnKihagy"));
+    EXPECT_EQ(text(), QStringLiteral("alma körte alma"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Edits, SearchTextEditTest,
+    testing::Values(EditCase{"Typed",
+                             [](QComboBox &box) {
+                                 QTest::keyClicks(box.lineEdit(), QStringLiteral("x"));
+                             }},
+                    EditCase{"PickedFromHistory",
+                             [](QComboBox &box) {
+                                 QTest::keyClick(box.lineEdit(), Qt::Key_Down);
+                                 EXPECT_EQ(box.currentText(), QStringLiteral("körte"));
+                             }}),
+    [](const testing::TestParamInfo<EditCase> &info) { return std::string(info.param.name); });
+
+TEST_F(FindDialogTest, AnotherWindowBecomingActiveInterrupts)
+{
+    setText(QStringLiteral("alma alma"));
+    select(0, 0);
+    dialog.ShowReplaceDialog(*editor);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    press("bbtnKovKer");
+    ASSERT_EQ(caption("bbtnKovKer"), QStringLiteral("Cserél"));
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(dialog.SearchInterrupted());
+    EXPECT_EQ(caption("bbtnKovKer"), QStringLiteral("Következő"));
+    EXPECT_FALSE(enabled("bbtnKihagy"));
+}
+
+TEST_F(FindDialogTest, ItsOwnMessageIsNoInterruption)
+{
+    setText(QStringLiteral("alma"));
+    select(0, 0);
+    dialog.ShowFindDialog(*editor);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    setSearch(QStringLiteral("körte"));
+    press("bbtnKovKer");
+    EXPECT_EQ(takeMessage(), kNotFound);
+    EXPECT_FALSE(dialog.SearchInterrupted());
+}
+
+TEST_F(FindDialogTest, ReadOnlyTextIsSearchedButNotChanged)
+{
+    setText(QStringLiteral("alma alma"));
+    editor->setReadOnly(true);
+    select(0, 4);
+    dialog.ShowReplaceDialog(*editor);
+    setReplacement(QStringLiteral("körte"));
+    press("bbtnKovKer");
+    press("bbtnKovKer");
+    EXPECT_EQ(selectionStart(), 5);
+    press("bbtnMind");
+    EXPECT_EQ(takeMessage(), QStringLiteral("0 csere történt"));
+    EXPECT_EQ(text(), QStringLiteral("alma alma"));
+}
+
+TEST_F(FindDialogTest, OpensCentredOnTheMainWindow)
+{
+    window.move(100, 50);
+    dialog.ShowFindDialog(*editor);
+    const QPoint offset = dialog.frameGeometry().center() - window.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2);
 }
 
 TEST_F(FindDialogTest, AfterAFailedSearchTheNextPressDoesNotReplace)
@@ -375,7 +460,7 @@ TEST_F(FindDialogTest, EmptySearchTextFindsAndReplacesNothing)
 
 struct HideCase {
     const char *name;
-    bool ownSetting;
+    int ownSetting; // -1: never set
     void (*close)(TfrmSzoKeres &);
 };
 
@@ -384,36 +469,40 @@ void PrintTo(const HideCase &c, std::ostream *os)
     *os << c.name;
 }
 
+void clickBezar(TfrmSzoKeres &d)
+{
+    d.findChild<QPushButton *>(QStringLiteral("bbtnMegsem"))->click();
+}
+
 class HideSelectionTest : public FindDialogFixture, public testing::WithParamInterface<HideCase> {};
 
 TEST_P(HideSelectionTest, ClosingRestoresTheControlsOwnSetting)
 {
     const HideCase &c = GetParam();
-    SetHideSelection(*editor, c.ownSetting);
+    if (c.ownSetting >= 0)
+        SetHideSelection(*editor, c.ownSetting != 0);
+    const QVariant setting = editor->property("HideSelection");
+    const QColor inactive = editor->palette().color(QPalette::Inactive, QPalette::Highlight);
     setText(QStringLiteral("alma"));
     dialog.ShowFindDialog(*editor);
     EXPECT_FALSE(HidesSelection(*editor));
     c.close(dialog);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(HidesSelection(*editor), c.ownSetting);
+    EXPECT_EQ(editor->property("HideSelection"), setting);
+    EXPECT_EQ(editor->palette().color(QPalette::Inactive, QPalette::Highlight), inactive);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Closings, HideSelectionTest,
-    testing::Values(HideCase{"HidingByBezar", true,
-                             [](TfrmSzoKeres &d) {
-                                 d.findChild<QPushButton *>(QStringLiteral("bbtnMegsem"))->click();
-                             }},
-                    HideCase{"KeepingByBezar", false,
-                             [](TfrmSzoKeres &d) {
-                                 d.findChild<QPushButton *>(QStringLiteral("bbtnMegsem"))->click();
-                             }},
-                    HideCase{"HidingByEsc", true,
+    testing::Values(HideCase{"HidingByBezar", 1, clickBezar},
+                    HideCase{"KeepingByBezar", 0, clickBezar},
+                    HideCase{"NeverSetByBezar", -1, clickBezar},
+                    HideCase{"HidingByEsc", 1,
                              [](TfrmSzoKeres &d) {
                                  QTest::keyClick(d.findChild<QComboBox *>(QStringLiteral("cobMit")),
                                                  Qt::Key_Escape);
                              }},
-                    HideCase{"HidingByCloseIcon", true, [](TfrmSzoKeres &d) { d.close(); }}),
+                    HideCase{"HidingByCloseIcon", 1, [](TfrmSzoKeres &d) { d.close(); }}),
     [](const testing::TestParamInfo<HideCase> &info) { return std::string(info.param.name); });
 
 TEST_F(FindDialogTest, MovingToAnotherControlWhileOpenGivesEachItsOwnSetting)
