@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +21,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -119,7 +121,11 @@ void TfrmSzoKeres::buildControls()
     rbMindenutt = named(new QRadioButton(QStringLiteral("Mindenütt"), GroupBox1), "rbMindenutt",
                         QRect(158, 18, 88, 17));
     rbLe->setChecked(true);
-    Panel1 = named(new QWidget(this), "Panel1", QRect(width() - 104, 0, 104, height()));
+    // The texts keep their places and take the width their captions need.
+    for (QWidget *text :
+         std::initializer_list<QWidget *>{Label1, lblMire, chbKisNagyKul, chbTeljSzo})
+        text->resize(text->sizeHint());
+    Panel1 = named(new QFrame(this), "Panel1", QRect(width() - 104, 0, 104, height()));
     bbtnKovKer = makeButton(Panel1, "bbtnKovKer", 8, kNext);
     bbtnKovKer->setDefault(true);
     bbtnKihagy = makeButton(Panel1, "bbtnKihagy", 35, QStringLiteral("Kihagy"));
@@ -136,14 +142,10 @@ void TfrmSzoKeres::buildControls()
     connect(cobMit, &QComboBox::activated, this, &TfrmSzoKeres::cobMitChange);
     // A round of "Mindenütt" holds only for the options it began with.
     for (QAbstractButton *option :
-         {static_cast<QAbstractButton *>(chbKisNagyKul), static_cast<QAbstractButton *>(chbTeljSzo),
-          static_cast<QAbstractButton *>(rbMindenutt)})
+         std::initializer_list<QAbstractButton *>{chbKisNagyKul, chbTeljSzo, rbMindenutt})
         connect(option, &QAbstractButton::toggled, this, [this] { m_roundStart.reset(); });
 
-    for (QWidget *replaceOnly :
-         {static_cast<QWidget *>(bbtnKihagy), static_cast<QWidget *>(bbtnMind),
-          static_cast<QWidget *>(lblMire), static_cast<QWidget *>(cobMire)})
-        replaceOnly->hide();
+    showReplaceControls(false);
 }
 
 void TfrmSzoKeres::ShowFindDialog(QTextEdit &control)
@@ -160,10 +162,7 @@ void TfrmSzoKeres::ShowFindDialog(QTextEdit &control)
     m_roundStart.reset();
     bbtnKovKer->setText(kNext);
     spbCsere->setText(QStringLiteral("Csere"));
-    for (QWidget *replaceOnly :
-         {static_cast<QWidget *>(bbtnKihagy), static_cast<QWidget *>(bbtnMind),
-          static_cast<QWidget *>(lblMire), static_cast<QWidget *>(cobMire)})
-        replaceOnly->hide();
+    showReplaceControls(false);
     m_notFoundPrefix.clear();
     SeedSearchText();
     if (!isVisible()) {
@@ -204,37 +203,34 @@ void TfrmSzoKeres::bbtnKovKerClick()
     if (!m_searchEditor)
         return;
     int start = 0;
-    if (!m_replaceMode)
+    if (!m_replaceMode) {
         start = startBehindSelection();
-    else if (m_searchFresh)
+    } else if (m_searchFresh) {
         start = startOfFreshSearch();
-    else if (!matchStillSelected())
+    } else if (!matchStillSelected()) {
         // After an interruption the selection is the user's, not a match:
         // find first, so that nothing the user never chose is replaced.
         start = m_searchInterrupted ? startAtSelection() : startBehindSelection();
-    else {
-        replaceSelection();
-        const int behind = m_searchEditor->textCursor().position();
-        start = direction() == Direction::Up ? behind - int(cobMire->currentText().size()) : behind;
+    } else {
+        const auto [first, behind] = replaceSelection();
+        start = direction() == Direction::Up ? first : behind;
     }
     SearchNext(start);
 }
 
-void TfrmSzoKeres::replaceSelection()
+std::pair<int, int> TfrmSzoKeres::replaceSelection()
 {
     const QString replacement = cobMire->currentText();
     QTextCursor cursor = m_searchEditor->textCursor();
     const int start = cursor.selectionStart();
     const int length = cursor.selectionEnd() - start;
-    if (m_searchEditor->isReadOnly()) {
-        cursor.setPosition(cursor.selectionEnd());
-        m_searchEditor->setTextCursor(cursor);
-        return;
-    }
+    if (m_searchEditor->isReadOnly())
+        return {start, start + length};
     ReplaceRange(cursor, start, length, replacement);
     m_searchEditor->setTextCursor(cursor);
     if (m_roundStart && start < *m_roundStart)
         *m_roundStart += int(replacement.size()) - length;
+    return {start, cursor.position()};
 }
 
 void TfrmSzoKeres::bbtnKihagyClick()
@@ -340,10 +336,7 @@ void TfrmSzoKeres::ToggleReplaceMode()
         m_replaceMode = false;
         spbCsere->setText(QStringLiteral("Csere"));
         bbtnKovKer->setText(kNext);
-        for (QWidget *replaceOnly :
-             {static_cast<QWidget *>(bbtnKihagy), static_cast<QWidget *>(bbtnMind),
-              static_cast<QWidget *>(lblMire), static_cast<QWidget *>(cobMire)})
-            replaceOnly->hide();
+        showReplaceControls(false);
         return;
     }
     m_replaceMode = true;
@@ -354,10 +347,7 @@ void TfrmSzoKeres::ToggleReplaceMode()
         bbtnKihagy->setEnabled(true);
         bbtnKovKer->setText(kReplace);
     }
-    for (QWidget *replaceOnly :
-         {static_cast<QWidget *>(bbtnKihagy), static_cast<QWidget *>(bbtnMind),
-          static_cast<QWidget *>(lblMire), static_cast<QWidget *>(cobMire)})
-        replaceOnly->show();
+    showReplaceControls(true);
 }
 
 void TfrmSzoKeres::cobMitChange()
@@ -378,6 +368,13 @@ void TfrmSzoKeres::MarkSearchInterrupted()
     m_matchSelected = false;
     m_roundStart.reset();
     showSearchingState();
+}
+
+void TfrmSzoKeres::showReplaceControls(bool visible)
+{
+    for (QWidget *replaceOnly :
+         std::initializer_list<QWidget *>{bbtnKihagy, bbtnMind, lblMire, cobMire})
+        replaceOnly->setVisible(visible);
 }
 
 void TfrmSzoKeres::showSearchingState()

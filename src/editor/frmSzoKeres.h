@@ -9,9 +9,11 @@
 #include <QTextEdit>
 
 #include <optional>
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -79,13 +81,16 @@ private:
     void attachEditor(QTextEdit &control);
     void detachEditor();
     bool matchStillSelected() const;
-    void replaceSelection();
+    // Replaces the selected match, unless the control is read-only; returns
+    // where the text in its place begins and ends.
+    std::pair<int, int> replaceSelection();
     // Where a search that keeps the current selection out of it starts.
     int startBehindSelection() const;
     // Where a search that takes the current selection in starts.
     int startAtSelection() const;
     int startOfFreshSearch() const;
     void showSearchingState();
+    void showReplaceControls(bool visible);
     Direction direction() const;
     int findAround(QStringView text, QStringView pattern, int start);
 
@@ -100,7 +105,7 @@ private:
     QRadioButton *rbLe = nullptr;
     QRadioButton *rbFel = nullptr;
     QRadioButton *rbMindenutt = nullptr;
-    QWidget *Panel1 = nullptr;
+    QFrame *Panel1 = nullptr;
     QPushButton *bbtnKovKer = nullptr;
     QPushButton *bbtnKihagy = nullptr;
     QPushButton *bbtnMind = nullptr;
