@@ -391,16 +391,19 @@ TEST_F(FindDialogTest, AnotherWindowBecomingActiveInterrupts)
     EXPECT_FALSE(enabled("bbtnKihagy"));
 }
 
-TEST_F(FindDialogTest, ItsOwnMessageIsNoInterruption)
+TEST_F(FindDialogTest, ItsOwnMessageIsNoInterruptionAndTheSearchBoxGetsTheFocus)
 {
     setText(QStringLiteral("alma"));
     select(0, 0);
     dialog.ShowFindDialog(*editor);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     setSearch(QStringLiteral("körte"));
+    child<QCheckBox>("chbTeljSzo")->setFocus();
     press("bbtnKovKer");
     EXPECT_EQ(takeMessage(), kNotFound);
     EXPECT_FALSE(dialog.SearchInterrupted());
+    auto *box = child<QComboBox>("cobMit");
+    EXPECT_TRUE(dialog.focusWidget() == box || dialog.focusWidget() == box->lineEdit());
 }
 
 TEST_F(FindDialogTest, ReadOnlyTextIsSearchedButNotChanged)
