@@ -17,6 +17,7 @@ QString SearchableText(const QTextDocument &document);
 void ReplaceRange(QTextCursor &cursor, int start, int length, const QString &text);
 
 // Replaces every match lying wholly in [from, to) by replacement as one undo
-// step and returns how many were replaced. An empty pattern replaces nothing.
+// step and returns how many were replaced. An empty pattern replaces nothing;
+// when nothing is replaced the undo history stays as it was.
 int ReplaceAll(QTextDocument &document, const QString &pattern, const QString &replacement,
                int from, int to, const SearchOptions &options);
