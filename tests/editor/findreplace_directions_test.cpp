@@ -191,6 +191,18 @@ TEST(DocumentReplace, PositionsCountParagraphEndsAsTheCursorDoes)
     EXPECT_EQ(document.toPlainText(), QStringLiteral("x\nkörte fa\nx"));
 }
 
+TEST(DocumentReplace, NothingReplacedLeavesNoUndoStep)
+{
+    QTextDocument document;
+    document.setPlainText(QStringLiteral("alma"));
+    for (const char16_t *pattern : {u"", u"körte", u"alm"}) {
+        EXPECT_EQ(ReplaceAll(document, QString::fromUtf16(pattern), QStringLiteral("x"), 0,
+                             document.characterCount(), SearchOptions{false, true}),
+                  0);
+        EXPECT_FALSE(document.isUndoAvailable());
+    }
+}
+
 TEST(FrameButtons, FindAndReplaceOpenTheDialogOnTheBoundEditor)
 {
     QWidget window;
