@@ -85,6 +85,9 @@ TEST(FindForwardReference, AgreesWithQtOnLettersOfManyCaseForms)
         ASSERT_EQ(FindForward(text, pattern, from, kAnyCase),
                   text.indexOf(pattern, from, Qt::CaseInsensitive))
             << text.toStdString() << " / " << pattern.toStdString();
+        ASSERT_EQ(FindForward(text, pattern, from, kCase),
+                  text.indexOf(pattern, from, Qt::CaseSensitive))
+            << text.toStdString() << " / " << pattern.toStdString();
         const int end = int(text.size()) - round % 5;
         ASSERT_EQ(FindBackward(text, pattern, end, kAnyCase),
                   end < pattern.size()
