@@ -134,6 +134,7 @@ void TfrmSzotarQIV::FormCreate(const QStringList &arguments, const QString &prog
     // help page's Save protects the stock help file.
     rebind(fraREEszkTarSzov, "spbUj", [this] { fraREEszkTarSzov->spbUjClick(sender()); });
     rebind(fraREEszkTarSzov, "spbMegnyit", [this] { fraREEszkTarSzov->spbMegnyitClick(sender()); });
+    rebind(fraREEszkTarSzov, "spbKeres", [this] { fraREEszkTarSzov->spbKeresClick(sender()); });
     rebind(fraREEszkTarSugo, "spbMent", [this] {
         if (m_state.HelpDocName != m_state.ProgramDir + StockHelpName())
             fraREEszkTarSugo->spbMentClick(sender());

@@ -4,6 +4,7 @@
 #include "editor/busycursor.h"
 #include "editor/clipboardwatch.h"
 #include "editor/documentnames.h"
+#include "editor/frmSzoKeres.h"
 #include "editor/hostbinding.h"
 #include "editor/qtfiledialogs.h"
 #include "editor/toolbarrows.h"
@@ -121,6 +122,8 @@ TfraREEszkTar::TfraREEszkTar(QWidget *parent) : QWidget(parent)
     m_spbBeill = connectButton("spbBeill", &TfraREEszkTar::spbBeillClick);
     m_spbMegsem = connectButton("spbMegsem", &TfraREEszkTar::spbMegsemClick);
     m_spbMegis = connectButton("spbMegis", &TfraREEszkTar::spbMegisClick);
+    connectButton("spbKeres", &TfraREEszkTar::spbKeresClick);
+    connectButton("spbCserel", &TfraREEszkTar::spbCserelClick);
 
     m_clipboard = new ClipboardWatch(this);
     m_fileDialogs = std::make_unique<QtFileDialogs>(*this);
@@ -375,6 +378,20 @@ void TfraREEszkTar::spbMegisClick(QObject *)
         editor->redo();
     m_spbMegsem->setEnabled(true);
     m_spbMegis->setEnabled(false);
+}
+
+void TfraREEszkTar::spbKeresClick(QObject *)
+{
+    TfrmSzoKeres *dialog = TfrmSzoKeres::instance();
+    if (QTextEdit *editor = boundEditor(); dialog && editor)
+        dialog->ShowFindDialog(*editor);
+}
+
+void TfraREEszkTar::spbCserelClick(QObject *)
+{
+    TfrmSzoKeres *dialog = TfrmSzoKeres::instance();
+    if (QTextEdit *editor = boundEditor(); dialog && editor)
+        dialog->ShowReplaceDialog(*editor);
 }
 
 void NoteTextChanged(TfraREEszkTar &frame)

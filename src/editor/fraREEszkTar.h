@@ -73,6 +73,9 @@ public:
     void spbBeillClick(QObject *sender);
     void spbMegsemClick(QObject *sender);
     void spbMegisClick(QObject *sender);
+    // Open the find and replace dialog on the bound editor.
+    void spbKeresClick(QObject *sender);
+    void spbCserelClick(QObject *sender);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
