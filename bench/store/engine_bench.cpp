@@ -2,6 +2,7 @@
 // on generated dictionaries of 10,000, 100,000 and 1,000,000 rows.
 #include "generated_dictionary.h"
 
+#include "store/dictionaryfile.h"
 #include "store/engine/collation.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
@@ -235,15 +236,13 @@ void BM_AppendWithLocate(benchmark::State &state)
     const int rows = int(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
+        const QString folder = freshFolder("append");
+        store::CreateDictionaryFile(QDir(folder).filePath(QStringLiteral("Angol_Magyar.DB")),
+                                    QStringLiteral("Angol"), QStringLiteral("Magyar"));
         store::Session session;
         store::Table table(session);
-        table.setDatabaseName(freshFolder("append"));
+        table.setDatabaseName(folder);
         table.setTableName(QStringLiteral("Angol_Magyar.DB"));
-        table.createTable({{QStringLiteral("Azon"), store::FieldType::Integer, 0, true},
-                           {QStringLiteral("Angol"), store::FieldType::String, 50, false},
-                           {QStringLiteral("Magyar"), store::FieldType::String, 50, false}},
-                          {{QStringLiteral("Angol"), QStringLiteral("Angol"), false, true},
-                           {QStringLiteral("Magyar"), QStringLiteral("Magyar"), false, true}});
         store::Field *source = table.addField(QStringLiteral("Angol"));
         store::Field *target = table.addField(QStringLiteral("Magyar"));
         table.setIndexFieldNames(QStringLiteral("Angol"));
