@@ -111,23 +111,19 @@ void TfrmSzotarQIV::OpenDictionary(bool ask)
         } catch (const std::exception &) {
             // Counts as a failure like any other.
         }
-        if (!opened) {
-            ++failures;
-            if (failures == 1 && lbNyelvek->count() > 0) {
-                file = m_state.DatabasePath + lbNyelvek->item(0)->text() + QStringLiteral(".DB");
-                ShowInfo(WithArticle(askedName) +
-                         QStringLiteral(" szótárt nem sikerült megnyitni,") +
-                         QStringLiteral(" másik szótárra váltok"));
-                askedName = QFileInfo(file).fileName();
-            } else {
-                ShowInfo(WithArticle(file) + QStringLiteral("\n") +
-                         QStringLiteral("nem nyitható meg") + QStringLiteral("\n") +
-                         QStringLiteral("Adj meg egy másik adatbázis-fájlt"));
-                ask = true;
-            }
-            continue;
+        if (opened)
+            return;
+        ++failures;
+        if (failures == 1 && lbNyelvek->count() > 0) {
+            file = m_state.DatabasePath + lbNyelvek->item(0)->text() + QStringLiteral(".DB");
+            ShowInfo(WithArticle(askedName) + QStringLiteral(" szótárt nem sikerült megnyitni,") +
+                     QStringLiteral(" másik szótárra váltok"));
+            askedName = QFileInfo(file).fileName();
+        } else {
+            ShowInfo(WithArticle(file) + QStringLiteral("\n") + QStringLiteral("nem nyitható meg") +
+                     QStringLiteral("\n") + QStringLiteral("Adj meg egy másik adatbázis-fájlt"));
+            ask = true;
         }
-        return;
     }
 }
 
