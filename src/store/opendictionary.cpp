@@ -9,6 +9,8 @@
 
 #include <QFileInfo>
 
+#include <tuple>
+
 namespace store {
 namespace {
 

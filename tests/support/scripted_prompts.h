@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <utility>
 
 // Prompts for tests: answers questions from a queue and records, one entry
 // each, what the operation said: "ask: ...", "info: ...", "busy: ...",
