@@ -1,5 +1,6 @@
 #include "generated_dictionary.h"
 
+#include "store/dictionaryfile.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
 
@@ -58,14 +59,15 @@ QString generatedDictionary(int rows)
         return it->second;
     const QString folder = QDir(benchFolder()).filePath(QStringLiteral("d%1").arg(rows));
     QDir().mkpath(folder);
+    store::CreateDictionaryFile(QDir(folder).filePath(QStringLiteral("Angol_Magyar.DB")),
+                                QStringLiteral("Angol"), QStringLiteral("Magyar"));
     store::Session session;
     store::Table table(session);
     table.setDatabaseName(folder);
     table.setTableName(QStringLiteral("Angol_Magyar.DB"));
-    table.createTable({{QStringLiteral("Azon"), store::FieldType::Integer, 0, true},
-                       {QStringLiteral("Angol"), store::FieldType::String, 50, false},
-                       {QStringLiteral("Magyar"), store::FieldType::String, 50, false}},
-                      {});
+    // Filled without its indexes, which are built once at the end.
+    table.deleteIndex(QStringLiteral("Angol"));
+    table.deleteIndex(QStringLiteral("Magyar"));
     store::Field *source = table.addField(QStringLiteral("Angol"));
     store::Field *target = table.addField(QStringLiteral("Magyar"));
     table.open();

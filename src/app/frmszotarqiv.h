@@ -120,8 +120,9 @@ private:
     void tsNyelvValtExit();
     void dictionaryColumnWidths(int width);
     void DirectionChoice(bool store);
-    // One attempt; file becomes the file name part once the test open passed.
-    void tryOpenDictionary(QString &file);
+    // One attempt, true when the dictionary opened; file becomes the file
+    // name part once the test open passed.
+    bool tryOpenDictionary(QString &file);
     void setOrderCaptions();
     QString chooseDictionaryFile(const QString &directory, const QString &fileName);
     void FormKeyUp(int key);

@@ -2,23 +2,19 @@
 #include "app/frmszotarqiv.h"
 
 #include "dialogs/questions.h"
-#include "platform/text/textfunctions.h"
-#include "maintenance/indexmaintenance.h"
+#include "dialogs/widgetprompts.h"
 #include "platform/ini/inifile.h"
-#include "platform/paths.h"
-#include "store/dictionaryformat.h"
+#include "platform/text/textfunctions.h"
+#include "store/dictionaries.h"
 #include "store/dictionaryname.h"
 #include "store/dm1.h"
-#include "store/engine/collation.h"
+#include "store/opendictionary.h"
 
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
-
-#include <algorithm>
 
 namespace {
 
@@ -49,22 +45,7 @@ QString TfrmSzotarQIV::chooseDictionaryFile(const QString &directory, const QStr
 void TfrmSzotarQIV::ListDictionaries()
 {
     lbNyelvek->clear();
-    QDir dir(m_state.DatabasePath);
-    QStringList names;
-    for (const QFileInfo &entry : dir.entryInfoList(QStringList{QStringLiteral("*.DB")},
-                                                    QDir::Files | QDir::Hidden | QDir::System |
-                                                        QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString name = entry.fileName();
-        if (name.size() > 3 &&
-            name.right(3).compare(QStringLiteral(".DB"), Qt::CaseInsensitive) == 0 &&
-            IsDictionaryName(name))
-            names << name.left(name.size() - 3);
-    }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int c = store::collation::compare(a, b);
-        return c != 0 ? c < 0 : a < b;
-    });
-    lbNyelvek->addItems(names);
+    lbNyelvek->addItems(store::ListDictionaries(m_state.DatabasePath));
     const bool any = lbNyelvek->count() > 0;
     rbAM->setVisible(any);
     rbMA->setVisible(any);
@@ -124,83 +105,62 @@ void TfrmSzotarQIV::OpenDictionary(bool ask)
             file = chosen;
             askedName = chosen;
         }
+        bool opened = false;
         try {
-            tryOpenDictionary(file);
-            return;
+            opened = tryOpenDictionary(file);
         } catch (const std::exception &) {
-            ++failures;
-            if (failures == 1 && lbNyelvek->count() > 0) {
-                file = m_state.DatabasePath + lbNyelvek->item(0)->text() + QStringLiteral(".DB");
-                ShowInfo(WithArticle(askedName) +
-                         QStringLiteral(" szótárt nem sikerült megnyitni,") +
-                         QStringLiteral(" másik szótárra váltok"));
-                askedName = QFileInfo(file).fileName();
-            } else {
-                ShowInfo(WithArticle(file) + QStringLiteral("\n") +
-                         QStringLiteral("nem nyitható meg") + QStringLiteral("\n") +
-                         QStringLiteral("Adj meg egy másik adatbázis-fájlt"));
-                ask = true;
-            }
+            // Counts as a failure like any other.
+        }
+        if (opened)
+            return;
+        ++failures;
+        if (failures == 1 && lbNyelvek->count() > 0) {
+            file = m_state.DatabasePath + lbNyelvek->item(0)->text() + QStringLiteral(".DB");
+            ShowInfo(WithArticle(askedName) + QStringLiteral(" szótárt nem sikerült megnyitni,") +
+                     QStringLiteral(" másik szótárra váltok"));
+            askedName = QFileInfo(file).fileName();
+        } else {
+            ShowInfo(WithArticle(file) + QStringLiteral("\n") + QStringLiteral("nem nyitható meg") +
+                     QStringLiteral("\n") + QStringLiteral("Adj meg egy másik adatbázis-fájlt"));
+            ask = true;
         }
     }
 }
 
-void TfrmSzotarQIV::tryOpenDictionary(QString &file)
+bool TfrmSzotarQIV::tryOpenDictionary(QString &file)
 {
     TDM1 &dm = *DM1;
     const QString path = file;
-    const QFileInfo info(path);
-    dm.tblEllen.close();
-    dm.tblEllen.setDatabaseName(info.path());
-    dm.tblEllen.setTableName(info.fileName());
-    dm.tblEllen.open();
-    dm.tblEllen.close();
-
-    m_state.DatabaseDir = info.path();
-    m_state.DatabasePath = paths::withSeparator(info.path());
-    ListDictionaries();
-    m_state.DictionaryFile = path;
-    // From here on the messages speak of the file name alone.
-    file = info.fileName();
-    const QString &fileName = file;
-    for (int row = 0; row < lbNyelvek->count(); ++row) {
-        if (LowerHungarian(lbNyelvek->item(row)->text() + QStringLiteral(".DB")) ==
-            LowerHungarian(fileName)) {
-            lbNyelvek->setCurrentRow(row);
-            DirectionChoice(false);
-            break;
-        }
-    }
-    std::tie(m_state.FromColumn, m_state.ToColumn) = SplitDictionaryName(fileName);
-    CloseDictionary();
-    dm.ApplyDirection(m_state, rbMA->isChecked());
-    dm.tblSzotarP.setDatabaseName(dm.tblEllen.databaseName());
-    dm.tblSzotarP.setTableName(dm.tblEllen.tableName());
-    dm.tblSzotarP.clearIndexName();
-    dm.tblSzotarP.open();
-    try {
-        if (QFileInfo::exists(store::sideFile(m_state.DictionaryFile, store::kRebuildMarkerExtension)))
-            throw store::EngineError(QStringLiteral("A szótár indexeit újra kell építeni."));
-        dm.tblSzotarP.setIndexFieldNames(m_state.ToColumn);
-        dm.tblSzotarP.setIndexFieldNames(m_state.FromColumn);
-    } catch (const store::EngineError &) {
-        RebuildIndexes(dm, m_state);
+    WidgetPrompts prompts;
+    const store::Status opened = store::OpenDictionary(
+        dm, m_state, path,
+        [&](const QString &fileName) {
+            ListDictionaries();
+            // From here on the messages speak of the file name alone.
+            file = fileName;
+            for (int row = 0; row < lbNyelvek->count(); ++row) {
+                if (LowerHungarian(lbNyelvek->item(row)->text() + QStringLiteral(".DB")) ==
+                    LowerHungarian(fileName)) {
+                    lbNyelvek->setCurrentRow(row);
+                    DirectionChoice(false);
+                    break;
+                }
+            }
+            return rbMA->isChecked();
+        },
+        prompts);
+    if (!opened) {
+        if (!dm.tblSzotarP.isOpen())
+            pcFo->setTabText(0, QStringLiteral("Fordító"));
+        return false;
     }
     setOrderCaptions();
     OrderBySource();
     dm.tblSzotarP.first();
-    dm.tblSzotarP2.close();
-    dm.tblSzotarP2.setDatabaseName(dm.tblEllen.databaseName());
-    dm.tblSzotarP2.setTableName(dm.tblEllen.tableName());
-    dm.tblSzotarP2.clearIndexName();
-    try {
-        dm.tblSzotarP2.setIndexFieldNames(m_state.FromColumn);
-    } catch (const store::EngineError &) {
-        // The second cursor's order is set again when it is opened.
-    }
     pcFo->setTabText(0, QStringLiteral("Fordítás: ") + m_state.FromColumn +
                             QStringLiteral(" --> ") + m_state.ToColumn);
     checkStorablePath(m_state.DictionaryFile);
+    return true;
 }
 
 void TfrmSzotarQIV::tsNyelvValtEnter()

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/cmd_convert.h"
+#include "cli/cmd_indexes.h"
 #include "cli/cmd_info.h"
 #include "cli/cmd_lookup.h"
 
@@ -31,6 +32,11 @@ const std::vector<Command> &commands()
          QStringLiteral("egy szótártábla adatai: sorok száma, mezők, indexek"), &runInfo},
         {QStringLiteral("lookup"),
          QStringLiteral("szavak keresése egy szótárban, ahogy a fordító keres"), &runLookup},
+        {QStringLiteral("reindex"),
+         QStringLiteral("egy szótártábla két nyelvi indexének újraépítése"), &runReindex},
+        {QStringLiteral("drop-indexes"),
+         QStringLiteral("egy szótártábla nyelvi indexeinek törlése (--yes kell hozzá)"),
+         &runDropIndexes},
     };
     return list;
 }

@@ -1,5 +1,6 @@
 #include "mainwindow_fixture.h"
 
+#include "store/dictionaryfile.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
 
@@ -16,13 +17,9 @@ void CreateTestDictionary(const QString &directory, const QString &file, const Q
 {
     store::Session session;
     store::Table table(session);
+    store::CreateDictionaryFile(QDir(directory).filePath(file), first, second);
     table.setDatabaseName(directory);
     table.setTableName(file);
-    table.createTable(
-        {{u"Azon"_s, store::FieldType::Integer, 0, true},
-         {first, store::FieldType::String, 50, false},
-         {second, store::FieldType::String, 50, false}},
-        {{u"i"_s + first, first, false, true}, {u"i"_s + second, second, false, true}});
     table.addField(first);
     table.addField(second);
     table.open();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/dictionaryfile.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
 
@@ -40,16 +41,12 @@ protected:
     void createDictionary(const QString &name = QStringLiteral("Angol_Magyar.DB"),
                           bool withIndexes = true)
     {
-        auto table = makeTable(name);
-        std::vector<store::IndexDef> indexes;
-        if (withIndexes) {
-            indexes.push_back({QStringLiteral("Angol"), QStringLiteral("Angol"), false, true});
-            indexes.push_back({QStringLiteral("Magyar"), QStringLiteral("Magyar"), false, true});
+        store::CreateDictionaryFile(path(name), QStringLiteral("Angol"), QStringLiteral("Magyar"));
+        if (!withIndexes) {
+            auto table = makeTable(name);
+            table->deleteIndex(QStringLiteral("Angol"));
+            table->deleteIndex(QStringLiteral("Magyar"));
         }
-        table->createTable({{QStringLiteral("Azon"), store::FieldType::Integer, 0, true},
-                            {QStringLiteral("Angol"), store::FieldType::String, 50, false},
-                            {QStringLiteral("Magyar"), store::FieldType::String, 50, false}},
-                           indexes);
     }
 
     static void add(store::Table &table, const QString &source, const QString &target)

@@ -2,10 +2,11 @@
 
 #include "maintenance/dictd/dictd_reader.h"
 #include "maintenance/dictd/hungarian_repair.h"
-#include "maintenance/import/pair_writer.h"
 #include "maintenance/dictd/stored_text.h"
 #include "maintenance/dictd/table_file_name.h"
+#include "maintenance/import/pair_writer.h"
 #include "platform/text/textfunctions.h"
+#include "store/dictionaryfile.h"
 #include "store/engine/engine_error.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
@@ -22,28 +23,9 @@
 namespace dictd {
 namespace {
 
-std::vector<store::FieldDef> tableFields(const TableLanguages &languages)
-{
-    return {
-        {QStringLiteral("Azon"), store::FieldType::Integer, 0, true},
-        {languages.first, store::FieldType::String, store::kTextFieldSize, false},
-        {languages.second, store::FieldType::String, store::kTextFieldSize, false},
-    };
-}
-
-// The indexes the program gives a table it creates: the primary key, and
-// one case-insensitive index on each language field, named like the field.
-std::vector<store::IndexDef> tableIndexes(const TableLanguages &languages)
-{
-    return {
-        {QString(), QStringLiteral("Azon"), true, false},
-        {languages.first, languages.first, false, true},
-        {languages.second, languages.second, false, true},
-    };
-}
-
 // Counts and writes the pairs of one entry.
-void addEntry(const DictdEntry &entry, bool repair, dictimport::PairWriter &writer, ConvertReport &report)
+void addEntry(const DictdEntry &entry, bool repair, dictimport::PairWriter &writer,
+              ConvertReport &report)
 {
     if (TrimBlanksView(entry.headword).size() > store::kTextFieldSize)
         ++report.textsCut;
@@ -73,12 +55,12 @@ Status buildTable(const QString &directory, const QString &fileName,
                   const TableLanguages &languages, bool repair, DictdReader &reader,
                   ConvertReport &report)
 {
+    store::CreateDictionaryFile(QDir(directory).filePath(fileName), languages.first,
+                                languages.second);
     store::Session session;
     store::Table table(session);
     table.setDatabaseName(directory);
     table.setTableName(fileName);
-    table.createTable(tableFields(languages), tableIndexes(languages));
-    table.close();
     store::Field *source = table.addField(languages.first);
     store::Field *target = table.addField(languages.second);
     table.open();

@@ -1,13 +1,14 @@
 // The conversion of a dictd dictionary into a dictionary table, end to end
 // through the table engine.
+#include "dictd_fixture.h"
 #include "maintenance/dictd/dictd_converter.h"
 #include "maintenance/dictd/dictd_reader.h"
 #include "maintenance/dictd/stored_text.h"
-#include "dictd_fixture.h"
-#include "support/printers.h"
 #include "sample_dictionary.h"
+#include "store/dictionaryfile.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -160,17 +161,12 @@ TEST_F(Conversion, WithoutRepairTheHungarianSideKeepsItsCircumflexes)
 // table holds no equal row. The converter's result must not differ from it.
 std::vector<Pair> referenceImport(const QString &directory, const ConvertOptions &options)
 {
+    store::CreateDictionaryFile(QDir(directory).filePath(QStringLiteral("Angol_Magyar.DB")),
+                                QStringLiteral("Angol"), QStringLiteral("Magyar"));
     store::Session session;
     store::Table table(session);
     table.setDatabaseName(directory);
     table.setTableName(QStringLiteral("Angol_Magyar.DB"));
-    table.createTable({{QStringLiteral("Azon"), store::FieldType::Integer, 0, true},
-                       {QStringLiteral("Angol"), store::FieldType::String, 50, false},
-                       {QStringLiteral("Magyar"), store::FieldType::String, 50, false}},
-                      {{QString(), QStringLiteral("Azon"), true, false},
-                       {QStringLiteral("Angol"), QStringLiteral("Angol"), false, true},
-                       {QStringLiteral("Magyar"), QStringLiteral("Magyar"), false, true}});
-    table.close();
     store::Field *source = table.addField(QStringLiteral("Angol"));
     store::Field *target = table.addField(QStringLiteral("Magyar"));
     table.open();

@@ -1,0 +1,56 @@
+#include "cli/cli_prompts.h"
+
+namespace cli {
+
+QChar CliPrompts::answer(const QString &question, QChar negative)
+{
+    const QChar given = m_assumeYes ? kYes : negative;
+    const QString word = given == kYes  ? QStringLiteral("Igen")
+                         : given == kNo ? QStringLiteral("Nem")
+                                        : QStringLiteral("Mégsem");
+    write(question + QStringLiteral(" – ") + word);
+    return given;
+}
+
+void CliPrompts::write(const QString &text)
+{
+    m_err << text << QLatin1Char('\n');
+    m_err.flush();
+}
+
+QChar CliPrompts::askYesNo(const QString &question)
+{
+    return answer(question, kNo);
+}
+
+QChar CliPrompts::askYesCancel(const QString &question)
+{
+    return answer(question, kCancel);
+}
+
+QChar CliPrompts::askYesNoCancel(const QString &question)
+{
+    return answer(question, kCancel);
+}
+
+void CliPrompts::info(const QString &message)
+{
+    write(message);
+}
+
+void CliPrompts::showBusy(const QString &text)
+{
+    write(text);
+}
+
+void CliPrompts::progress(const QString &line)
+{
+    write(line);
+}
+
+void CliPrompts::finishBusy(const QString &message)
+{
+    write(message);
+}
+
+} // namespace cli

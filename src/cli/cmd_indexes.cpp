@@ -1,0 +1,148 @@
+#include "cli/cmd_indexes.h"
+
+#include "cli/cli_prompts.h"
+#include "cli/command_parser.h"
+#include "platform/regularfile.h"
+#include "store/dictionaryname.h"
+#include "store/engine/engine_error.h"
+#include "store/engine/session.h"
+#include "store/engine/table.h"
+#include "store/indexupkeep.h"
+
+#include <QFileInfo>
+
+#include <optional>
+
+namespace cli {
+namespace {
+
+// The dictionary file of the command line and its two languages.
+struct Dictionary {
+    QFileInfo file;
+    QString first;
+    QString second;
+};
+
+std::optional<Dictionary> dictionaryArgument(const QCommandLineParser &parser, const QString &usage,
+                                             CliIo &io, int &code)
+{
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1) {
+        code = usageError(files.isEmpty() ? QStringLiteral("Hiányzik a tábla neve.")
+                                          : QStringLiteral("Egyszerre egy tábla adható meg."),
+                          usage, io);
+        return std::nullopt;
+    }
+    code = kExitFailure;
+    const QFileInfo file(files.front());
+    if (!file.exists()) {
+        io.err << QStringLiteral("Hiba: a tábla nem található: %1\n").arg(files.front());
+        return std::nullopt;
+    }
+    if (const QString problem = platform::notRegularFileMessage(files.front());
+        !problem.isEmpty()) {
+        io.err << QStringLiteral("Hiba: %1\n").arg(problem);
+        return std::nullopt;
+    }
+    const auto [first, second] = SplitDictionaryName(file.fileName());
+    if (first.isEmpty() || second.isEmpty()) {
+        io.err << QStringLiteral("Hiba: a tábla neve nem „Elso_Masodik.DB” alakú, "
+                                 "nem derül ki belőle a két nyelv: %1\n")
+                      .arg(files.front());
+        return std::nullopt;
+    }
+    return Dictionary{file, first, second};
+}
+
+// Binds table to the dictionary with its two language fields and opens it,
+// so that a file that is no dictionary of these languages is refused.
+void openDictionary(store::Table &table, const Dictionary &dictionary)
+{
+    table.setDatabaseName(dictionary.file.absolutePath());
+    table.setTableName(dictionary.file.fileName());
+    table.addField(dictionary.first);
+    table.addField(dictionary.second);
+    table.open();
+}
+
+QString indexList(store::Table &table)
+{
+    const QStringList names = table.indexNames();
+    return names.isEmpty() ? QStringLiteral("nincs") : names.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+int runReindex(const QStringList &arguments, CliIo &io)
+{
+    const QString usage = QStringLiteral("szotar reindex TÁBLA.DB");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Újraépíti egy szótártábla két nyelvi indexét (i + mezőnév), "
+                       "és törli a „.nip” újraindexelési jelzőt."));
+    parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
+    if (const auto done = parseCommandArguments(parser, usage, arguments, io))
+        return *done;
+    int code = kExitOk;
+    const auto dictionary = dictionaryArgument(parser, usage, io, code);
+    if (!dictionary)
+        return code;
+    try {
+        store::Session session;
+        store::Table table(session);
+        openDictionary(table, *dictionary);
+        CliPrompts prompts(io.err, false);
+        const store::Status rebuilt =
+            store::RebuildIndexes(table, dictionary->first, dictionary->second, prompts);
+        if (!rebuilt) {
+            io.err << QStringLiteral("Hiba: %1\n").arg(rebuilt.error());
+            return kExitFailure;
+        }
+        io.out << QStringLiteral("Indexek: %1\n").arg(indexList(table));
+    } catch (const store::EngineError &error) {
+        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int runDropIndexes(const QStringList &arguments, CliIo &io)
+{
+    const QString usage = QStringLiteral("szotar drop-indexes [--yes] TÁBLA.DB");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Törli egy szótártábla nyelvi mezőinek minden indexét. "
+                       "A programban a szótár következő megnyitása újraépíti őket."));
+    const QCommandLineOption yes(QStringList{QStringLiteral("y"), QStringLiteral("yes")},
+                                 QStringLiteral("Igennel válaszol a megerősítő kérdésre."));
+    parser.addOption(yes);
+    parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
+    if (const auto done = parseCommandArguments(parser, usage, arguments, io))
+        return *done;
+    int code = kExitOk;
+    const auto dictionary = dictionaryArgument(parser, usage, io, code);
+    if (!dictionary)
+        return code;
+    try {
+        store::Session session;
+        store::Table table(session);
+        openDictionary(table, *dictionary);
+        CliPrompts prompts(io.err, parser.isSet(yes));
+        switch (store::DropIndexes(table, dictionary->first, dictionary->second, prompts)) {
+        case store::DropOutcome::Dropped:
+            io.out << QStringLiteral("Indexek: %1\n").arg(indexList(table));
+            return kExitOk;
+        case store::DropOutcome::Declined:
+            io.err << QStringLiteral("Az indexek megmaradtak; a törléshez add meg a --yes "
+                                     "kapcsolót.\n");
+            return kExitFailure;
+        case store::DropOutcome::Failed:
+            return kExitFailure;
+        }
+    } catch (const store::EngineError &error) {
+        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
+    }
+    return kExitFailure;
+}
+
+} // namespace cli
