@@ -90,10 +90,7 @@ protected:
     void SetUp() override
     {
         DictionaryFixture::SetUp();
-        createDictionary();
-        auto table = makeTable();
-        table->open();
-        addAll(*table, {{u"alma"_s, u"apple"_s}, {u"körte"_s, u"pear"_s}});
+        createDictionaryWith({{u"alma"_s, u"apple"_s}, {u"körte"_s, u"pear"_s}});
     }
 };
 

@@ -674,18 +674,18 @@ bool TableFile::sync()
     return changed;
 }
 
-std::int32_t TableFile::keyFrom(std::int64_t value) const
+void TableFile::throwKeyOutOfRange(std::int64_t value) const
 {
-    if (value < INT32_MIN || value > INT32_MAX)
-        throw messages::keyOutOfRange(m_path, value);
-    return std::int32_t(value);
+    throw messages::keyOutOfRange(m_path, value);
 }
 
 void TableFile::checkKeyRange()
 {
-    // Both ends of the rowid order: two seeks, not a scan.
-    Statement &range = statement("SELECT min(" + quotedColumn(m_keyColumn) + "), max(" +
-                                 quotedColumn(m_keyColumn) + ") FROM " + quotedTable());
+    // Both ends of the rowid order: two seeks, not a scan (a single SELECT
+    // with both min() and max() would scan the table).
+    const std::string key = quotedColumn(m_keyColumn);
+    Statement &range = statement("SELECT (SELECT min(" + key + ") FROM " + quotedTable() +
+                                 "), (SELECT max(" + key + ") FROM " + quotedTable() + ")");
     range.step();
     const std::int64_t low = range.integer(0);
     const std::int64_t high = range.integer(1);

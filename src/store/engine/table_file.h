@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <climits>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -153,7 +154,14 @@ private:
     void rollbackPending() noexcept;
     void transactionLost() noexcept;
     void runWrite(Statement &statement);
-    std::int32_t keyFrom(std::int64_t value) const;
+    // A key read from the file; throws for one outside 32 bits.
+    std::int32_t keyFrom(std::int64_t value) const
+    {
+        if (value < INT32_MIN || value > INT32_MAX) [[unlikely]]
+            throwKeyOutOfRange(value);
+        return std::int32_t(value);
+    }
+    [[noreturn]] void throwKeyOutOfRange(std::int64_t value) const;
     void checkKeyRange();
     int compareWithRow(const OrderColumns &order, std::int32_t rowKey, const SortKey &key);
     int lowerBound(const OrderColumns &order, const std::vector<std::int32_t> &keys,
