@@ -79,6 +79,7 @@ QString generatedDictionary(int rows)
             target->setAsString(targetWord(n));
             table.post();
         }
+        batch.commit();
     }
     table.close();
     table.addIndex(QStringLiteral("Angol"), QStringLiteral("Angol"));

@@ -5,7 +5,7 @@
 #include "store/dictionaryfile.h"
 #include "store/dm1.h"
 #include "store/indexupkeep.h"
-#include "support/failing_sqlite_vfs.h"
+#include "support/failing_vfs.h"
 #include "support/modal_script.h"
 #include "support/printers.h"
 
@@ -71,12 +71,12 @@ TEST_F(IndexButtons, DropRemovesTheFieldNamedIndexes)
 
 TEST_F(IndexButtons, AFailedDropShowsTheEnginesMessage)
 {
-    FailingSqliteVfs vfs;
+    failing_vfs::DefaultScope vfs;
     openDictionary();
-    vfs.failWrites(true);
+    failing_vfs::armAfter(0, failing_vfs::Failure::IoError);
     ModalScript script({u"bbtnOk"_s, u"bbtnOk"_s});
     bbtnIndTorlClick(*dm, state);
-    vfs.failWrites(false);
+    failing_vfs::disarm();
     ASSERT_EQ(script.messages.size(), 2);
     EXPECT_NE(script.messages[1], u"Indexek törölve"_s);
     EXPECT_FALSE(script.messages[1].isEmpty());
@@ -97,12 +97,12 @@ TEST_F(IndexButtons, RebuildEndsWithDoneTheTwoIndexesAndTheArrowCursor)
 
 TEST_F(IndexButtons, AFailedRebuildIsShownAndLeavesNoHourglass)
 {
-    FailingSqliteVfs vfs;
+    failing_vfs::DefaultScope vfs;
     openDictionary();
-    vfs.failWrites(true);
+    failing_vfs::armAfter(0, failing_vfs::Failure::IoError);
     ModalScript script({u"bbtnOk"_s});
     bbtnUjraIndClick(*dm, state);
-    vfs.failWrites(false);
+    failing_vfs::disarm();
     ASSERT_EQ(script.messages.size(), 1);
     EXPECT_NE(script.messages[0], u"Indexelés kész"_s);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);

@@ -4,7 +4,7 @@
 #include "store/engine/session.h"
 #include "store/engine/table.h"
 #include "store/indexupkeep.h"
-#include "support/failing_sqlite_vfs.h"
+#include "support/failing_vfs.h"
 #include "support/printers.h"
 #include "support/scripted_prompts.h"
 
@@ -187,18 +187,18 @@ TEST_F(IndexUpkeep, AnyAnswerButIgenLeavesTheTableOpenAndUntouched)
 // Dropping used to swallow every engine error and report success.
 TEST_F(IndexUpkeep, AFailedDropIsReportedNotCalledDone)
 {
-    FailingSqliteVfs vfs;
+    failing_vfs::DefaultScope vfs;
     store::Session failingSession; // opens its file through the failing VFS
     store::Table failing(failingSession);
     failing.setDatabaseName(dir.path());
     failing.setTableName(u"Angol_Magyar.DB"_s);
     table->close();
     failing.open();
-    vfs.failWrites(true);
+    failing_vfs::armAfter(0, failing_vfs::Failure::IoError);
     ScriptedPrompts prompts({platform::Prompts::kYes});
     EXPECT_EQ(store::DropIndexes(failing, u"Angol"_s, u"Magyar"_s, prompts),
               store::DropOutcome::Failed);
-    vfs.failWrites(false);
+    failing_vfs::disarm();
     ASSERT_EQ(prompts.log().size(), 2);
     EXPECT_TRUE(prompts.log()[1].startsWith(u"info: "_s));
     EXPECT_FALSE(prompts.log().contains(u"info: Indexek törölve"_s));
@@ -270,17 +270,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(IndexUpkeep, AFailedRebuildKeepsTheMarkerHidesTheNoticeAndReopens)
 {
     ASSERT_TRUE(touch(path(u".nip"_s)));
-    FailingSqliteVfs vfs;
+    failing_vfs::DefaultScope vfs;
     store::Session failingSession;
     store::Table failing(failingSession);
     failing.setDatabaseName(dir.path());
     failing.setTableName(u"Angol_Magyar.DB"_s);
     table->close();
     failing.open();
-    vfs.failWrites(true);
+    failing_vfs::armAfter(0, failing_vfs::Failure::IoError);
     ScriptedPrompts prompts;
     const store::Status rebuilt = store::RebuildIndexes(failing, u"Angol"_s, u"Magyar"_s, prompts);
-    vfs.failWrites(false);
+    failing_vfs::disarm();
     ASSERT_FALSE(rebuilt.ok());
     EXPECT_FALSE(rebuilt.error().isEmpty());
     EXPECT_FALSE(prompts.busy());

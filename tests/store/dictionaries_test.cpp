@@ -8,7 +8,7 @@
 #include "store/dm1.h"
 #include "store/engine/engine_error.h"
 #include "store/opendictionary.h"
-#include "support/failing_sqlite_vfs.h"
+#include "support/failing_vfs.h"
 #include "support/printers.h"
 #include "support/scripted_prompts.h"
 
@@ -310,11 +310,11 @@ TEST_F(OpenTest, AFailingRebuildFailsTheOpenAndKeepsTheMarker)
 {
     const QString marker = store::sideFile(path(), store::kRebuildMarkerExtension);
     ASSERT_TRUE(touch(marker));
-    FailingSqliteVfs vfs;
+    failing_vfs::DefaultScope vfs;
     TDM1 failing; // its connections go through the failing VFS
-    vfs.failWrites(true);
+    failing_vfs::armAfter(0, failing_vfs::Failure::IoError);
     const auto opened = store::OpenDictionary(failing, state, path(), {}, prompts);
-    vfs.failWrites(false);
+    failing_vfs::disarm();
     ASSERT_FALSE(opened.ok());
     EXPECT_FALSE(opened.error().isEmpty());
     EXPECT_FALSE(failing.tblSzotarP.isOpen());

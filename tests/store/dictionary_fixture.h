@@ -49,6 +49,15 @@ protected:
         }
     }
 
+    // A dictionary with indexes holding pairs, closed again.
+    void createDictionaryWith(const std::vector<Pair> &pairs)
+    {
+        createDictionary();
+        auto table = makeTable();
+        table->open();
+        addAll(*table, pairs);
+    }
+
     static void add(store::Table &table, const QString &source, const QString &target)
     {
         table.append();

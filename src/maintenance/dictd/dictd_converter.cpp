@@ -10,6 +10,7 @@
 #include "store/engine/engine_error.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "store/engine/table_install.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -72,6 +73,7 @@ Status buildTable(const QString &directory, const QString &fileName,
             [&](const DictdEntry &entry) { addEntry(entry, repair, writer, report); });
         if (!walked)
             failed = walked.failure();
+        batch.commit();
     }
     table.close();
     if (failed)
@@ -80,12 +82,14 @@ Status buildTable(const QString &directory, const QString &fileName,
 }
 
 // Moves every file of the finished table from the work folder into the
-// output folder, the table file itself last.
+// output folder, the table file itself last; the table is installed by the
+// store, which also clears a journal left beside the old table.
 Status moveIntoPlace(const QDir &work, const QDir &output, const QString &tableFile)
 {
     QStringList names = work.entryList(QDir::Files | QDir::Hidden);
-    names.removeAll(tableFile);
-    names.append(tableFile);
+    for (const QString &own : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
+                               QStringLiteral("-journal")})
+        names.removeAll(tableFile + own);
     for (const QString &name : names) {
         const QByteArray from = QFile::encodeName(work.filePath(name));
         const QByteArray to = QFile::encodeName(output.filePath(name));
@@ -93,6 +97,11 @@ Status moveIntoPlace(const QDir &work, const QDir &output, const QString &tableF
         if (std::rename(from.constData(), to.constData()) != 0)
             return Failure{QStringLiteral("Az elkészült tábla nem helyezhető a helyére: %1")
                                .arg(output.filePath(name))};
+    }
+    try {
+        store::installTableFile(work.filePath(tableFile), output.filePath(tableFile));
+    } catch (const store::EngineError &error) {
+        return Failure{error.message()};
     }
     return Done{};
 }

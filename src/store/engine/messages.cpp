@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <sqlite3.h>
+
 namespace store::messages {
 namespace {
 
@@ -111,9 +113,33 @@ EngineError cannotDelete(const QString &path)
     return make(QStringLiteral("Nem sikerült törölni a fájlt:"), path);
 }
 
-EngineError fromSqlite(const QString &path, const SqliteError &error)
+EngineError deletedMeanwhile(const QString &path)
 {
-    switch (error.code & 0xff) {
+    return make(QStringLiteral("A szerkesztett szócikket közben egy másik program törölte, ezért a "
+                               "módosítás nem menthető. A beírt szöveg megmaradt: újra mentve "
+                               "új szócikként kerül a szótárba. A szótártábla:"),
+                path);
+}
+
+EngineError needsRecovery(const QString &path)
+{
+    return make(QStringLiteral("A szótártábla helyreállításra szorul (félbemaradt írás nyoma "
+                               "maradt mellette), de csak olvasható. Nyisd meg egyszer írható "
+                               "módon:"),
+                path);
+}
+
+EngineError cannotInstall(const QString &path)
+{
+    return make(QStringLiteral("Az elkészült szótártábla nem helyezhető a helyére:"), path);
+}
+
+EngineError fromSqlite(const QString &path, int code, const QString &detail)
+{
+    if (code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY ||
+        code == SQLITE_READONLY_CANTINIT)
+        return needsRecovery(path);
+    switch (code & 0xff) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return make(QStringLiteral("A szótártáblát egy másik program használja (zárolva van):"),
@@ -134,8 +160,8 @@ EngineError fromSqlite(const QString &path, const SqliteError &error)
     case SQLITE_IOERR:
         return make(QStringLiteral("Írási vagy olvasási hiba a szótártáblán:"), path);
     default:
-        return EngineError(QStringLiteral("Hiba a szótártábla kezelésében:\n%1\n(%2)")
-                               .arg(native(path), QString::fromStdString(error.detail)));
+        return EngineError(
+            QStringLiteral("Hiba a szótártábla kezelésében:\n%1\n(%2)").arg(native(path), detail));
     }
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "store/engine/engine_error.h"
-#include "store/engine/sqlite_handle.h"
 
 #include <QString>
 
@@ -27,6 +26,10 @@ EngineError inUse(const QString &path);
 EngineError duplicateKey(const QString &path, qint64 key);
 EngineError keyOutOfRange(const QString &path, qint64 key);
 EngineError cannotDelete(const QString &path);
-EngineError fromSqlite(const QString &path, const SqliteError &error);
+EngineError deletedMeanwhile(const QString &path);
+EngineError needsRecovery(const QString &path);
+EngineError cannotInstall(const QString &path);
+// code is an SQLite (extended) result code, detail SQLite's own text.
+EngineError fromSqlite(const QString &path, int code, const QString &detail);
 
 } // namespace store::messages

@@ -1,5 +1,6 @@
 #include "store/engine/session.h"
 
+#include "platform/regularfile.h"
 #include "store/engine/messages.h"
 #include "store/engine/table_file.h"
 
@@ -26,6 +27,9 @@ bool checkFile(const QString &path)
         throw messages::notFound(path);
     if (info.isDir())
         throw messages::isDirectory(path);
+    // Reading a device never ends and reading a named pipe waits for a writer.
+    if (const QString message = platform::notRegularFileMessage(path); !message.isEmpty())
+        throw EngineError(message);
     const auto permissions = info.permissions();
     // The mode bits count even for a superuser, who could read anything.
     if (!info.isReadable() ||
@@ -63,14 +67,18 @@ std::shared_ptr<TableFile> Session::acquire(const QString &path)
             return file;
         m_files.erase(it);
     }
-    const bool readOnly = checkFile(key);
-    try {
-        auto file = std::make_shared<TableFile>(key, readOnly);
-        m_files[key] = file;
-        return file;
-    } catch (const SqliteError &error) {
-        throw messages::fromSqlite(key, error);
-    }
+    TableFile::OpenOptions options;
+    options.readOnly = checkFile(key);
+    // A read-only file is read without locks or shared memory, so that
+    // nothing is left beside it. Not when a journal lies there: its writes
+    // are part of the table (or must be rolled back first, which a reader
+    // that may not write cannot do; SQLite then refuses with a clear code).
+    options.immutable = options.readOnly && !QFileInfo::exists(key + QStringLiteral("-wal")) &&
+                        !QFileInfo::exists(key + QStringLiteral("-journal"));
+    options.vfs = m_vfs;
+    auto file = std::make_shared<TableFile>(key, options);
+    m_files[key] = file;
+    return file;
 }
 
 bool Session::isHeld(const QString &path) const

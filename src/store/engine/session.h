@@ -4,6 +4,7 @@
 
 #include <map>
 #include <memory>
+#include <string>
 
 namespace store {
 
@@ -26,8 +27,13 @@ public:
     // True while some table of the session holds path open.
     bool isHeld(const QString &path) const;
 
+    // Files opened from now on go through the SQLite VFS registered under
+    // name (tests put a failing one in place); empty gives the default.
+    void setVfs(const std::string &name) { m_vfs = name; }
+
 private:
     std::map<QString, std::weak_ptr<TableFile>> m_files;
+    std::string m_vfs;
 };
 
 } // namespace store

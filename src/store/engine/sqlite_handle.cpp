@@ -1,12 +1,26 @@
 #include "store/engine/sqlite_handle.h"
 
+#include "store/engine/messages.h"
+
 #include <utility>
 
 namespace store {
 
+QString fileOf(sqlite3 *db)
+{
+    const char *name = db ? sqlite3_db_filename(db, "main") : nullptr;
+    return name ? QString::fromUtf8(name) : QString();
+}
+
+void throwSqlite(const QString &path, sqlite3 *db, int code)
+{
+    const char *detail = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    throw messages::fromSqlite(path, code, QString::fromUtf8(detail));
+}
+
 void throwSqlite(sqlite3 *db, int code)
 {
-    throw SqliteError{code, db ? sqlite3_errmsg(db) : sqlite3_errstr(code)};
+    throwSqlite(fileOf(db), db, code);
 }
 
 Statement::Statement(sqlite3 *db, const std::string &sql) : m_db(db)

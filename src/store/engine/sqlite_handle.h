@@ -14,7 +14,7 @@ namespace store {
 class Statement final {
 public:
     Statement() = default;
-    Statement(sqlite3 *db, const std::string &sql); // throws SqliteError
+    Statement(sqlite3 *db, const std::string &sql); // throws EngineError
     ~Statement();
     Statement(Statement &&other) noexcept;
     Statement &operator=(Statement &&other) noexcept;
@@ -24,7 +24,7 @@ public:
     Statement &reset();
     Statement &bind(int index, const QString &text);
     Statement &bind(int index, std::int64_t value);
-    // True while a row is there; false at the end. Throws SqliteError.
+    // True while a row is there; false at the end. Throws EngineError.
     bool step();
     void run(); // steps to the end, ignoring rows
 
@@ -38,17 +38,18 @@ private:
     sqlite3 *m_db = nullptr;
 };
 
-// Carries an SQLite result code up to the engine, which turns it into a
-// Hungarian message naming the file.
-struct SqliteError {
-    int code;
-    std::string detail;
-};
-
+// Throws the EngineError for an SQLite result code, its Hungarian message
+// naming the connection's file. Every SQLite failure leaves the engine
+// through here, so no other exception type escapes it.
 [[noreturn]] void throwSqlite(sqlite3 *db, int code);
+// The same for a file that has no usable connection (a failed open).
+[[noreturn]] void throwSqlite(const QString &path, sqlite3 *db, int code);
 
-// Runs statements without results.
+// Runs statements without results. Throws EngineError.
 void execSql(sqlite3 *db, const std::string &sql);
+
+// The main file of the connection as SQLite names it; empty when unknown.
+QString fileOf(sqlite3 *db);
 
 // "name" with inner quotes doubled, as UTF-8.
 std::string quoteIdentifier(const QString &name);

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <exception>
+#include <utility>
 
 namespace store {
 namespace {
@@ -40,15 +42,6 @@ Table::~Table()
         close();
     } catch (...) {
         // A failing final post cannot be reported from a destructor.
-    }
-}
-
-template <typename Fn> auto Table::guarded(Fn &&fn) const
-{
-    try {
-        return fn();
-    } catch (const SqliteError &error) {
-        throw messages::fromSqlite(filePath(), error);
     }
 }
 
@@ -142,11 +135,9 @@ void Table::open()
     m_file->attach(this);
     m_state = TableState::Browse;
     try {
-        guarded([&] {
-            setCurrent(m_file->firstKey(m_order), 0);
-            m_bof = true;
-            m_eof = !m_currentKey;
-        });
+        setCurrent(m_file->firstKey(m_order), 0);
+        m_bof = true;
+        m_eof = !m_currentKey;
     } catch (...) {
         m_file->detach(this);
         m_file.reset();
@@ -160,30 +151,36 @@ void Table::close()
 {
     if (!isOpen())
         return;
-    struct Release {
-        Table &t;
-        ~Release()
-        {
-            while (t.m_disableCount > 0) {
-                --t.m_disableCount;
-                try {
-                    t.m_file->endBatch();
-                } catch (...) {
-                }
-            }
-            t.m_file->detach(&t);
-            t.m_file.reset();
-            t.m_state = TableState::Inactive;
-            t.m_currentKey.reset();
-            t.m_row.clear();
-            t.m_currentPos = -1;
-            t.m_eof = t.m_bof = true;
-            t.m_modified = false;
-            t.m_buffer.clear();
-            Q_EMIT t.dataChanged();
+    // The table closes whatever fails; the first failure is reported.
+    std::exception_ptr failure;
+    try {
+        checkBrowseMode();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    while (m_disableCount > 0) {
+        --m_disableCount;
+        try {
+            m_file->endBatch();
+        } catch (...) {
+            if (!failure)
+                failure = std::current_exception();
         }
-    } release{*this};
-    checkBrowseMode();
+    }
+    m_file->detach(this);
+    m_file.reset();
+    m_state = TableState::Inactive;
+    m_currentKey.reset();
+    m_row.clear();
+    m_currentPos = -1;
+    m_eof = m_bof = true;
+    m_modified = false;
+    m_buffer.clear();
+    m_bufferKey.reset();
+    m_rowVanished = false;
+    Q_EMIT dataChanged();
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 std::vector<int> Table::orderColumnsFor(const QString &fieldNames) const
@@ -199,7 +196,7 @@ std::vector<int> Table::orderColumnsFor(const QString &fieldNames) const
             return {};
         order.push_back(column);
     }
-    const auto indexes = guarded([&] { return m_file->indexes(); });
+    const auto indexes = m_file->indexes();
     for (const auto &index : indexes) {
         if (!index.columns.empty() && index.columns.front() == order.front())
             return order;
@@ -214,7 +211,7 @@ void Table::setIndexFieldNames(const QString &fieldName)
         return;
     }
     checkBrowseMode();
-    guarded([&] { m_file->sync(); });
+    m_file->sync();
     m_order = orderColumnsFor(fieldName);
     m_orderField = fieldName;
     m_currentPos = -1;
@@ -235,7 +232,7 @@ const std::vector<QString> &Table::currentRow() const
 {
     if (m_rowStale && m_currentKey) {
         m_rowStale = false;
-        if (auto row = guarded([&] { return m_file->readRow(*m_currentKey); }))
+        if (auto row = m_file->readRow(*m_currentKey))
             m_row = *row;
     }
     return m_row;
@@ -263,10 +260,8 @@ void Table::first()
 {
     requireOpen();
     checkBrowseMode();
-    guarded([&] {
-        m_file->sync();
-        setCurrent(m_file->firstKey(m_order), 0);
-    });
+    m_file->sync();
+    setCurrent(m_file->firstKey(m_order), 0);
     m_bof = true;
     m_eof = !m_currentKey;
 }
@@ -275,90 +270,62 @@ void Table::last()
 {
     requireOpen();
     checkBrowseMode();
-    guarded([&] {
-        m_file->sync();
-        const auto key = m_file->lastKey(m_order);
-        setCurrent(key, key ? m_file->rowCount() - 1 : -1);
-    });
+    m_file->sync();
+    const auto key = m_file->lastKey(m_order);
+    setCurrent(key, key ? m_file->rowCount() - 1 : -1);
     m_eof = true;
     m_bof = !m_currentKey;
 }
 
 void Table::next()
 {
-    requireOpen();
-    checkBrowseMode();
-    // A step from the current row needs no check for other writers: that
-    // happens on every positioning call (first, last, locate, moveTo).
-    guarded([&] {
-        if (!m_currentKey) {
-            m_eof = true;
-            return;
-        }
-        std::optional<std::int32_t> key;
-        std::vector<QString> row;
-        int pos = -1;
-        if (m_currentPos >= 0 && m_file->hasValidKeys(m_order)) {
-            const auto &keys = m_file->keys(m_order);
-            if (m_currentPos + 1 < int(keys.size())) {
-                pos = m_currentPos + 1;
-                key = keys[std::size_t(pos)];
-            }
-        } else {
-            key =
-                m_file->keyAfter(m_order, m_file->sortKeyOf(m_order, currentRow(), *m_currentKey));
-        }
-        if (!key) {
-            m_eof = true;
-            return;
-        }
-        setCurrent(key, pos);
-        m_eof = false;
-        m_bof = false;
-    });
+    step(true);
 }
 
 void Table::prior()
 {
+    step(false);
+}
+
+void Table::step(bool forward)
+{
     requireOpen();
     checkBrowseMode();
+    bool &atEdge = forward ? m_eof : m_bof;
+    if (!m_currentKey) {
+        atEdge = true;
+        return;
+    }
     // A step from the current row needs no check for other writers: that
     // happens on every positioning call (first, last, locate, moveTo).
-    guarded([&] {
-        if (!m_currentKey) {
-            m_bof = true;
-            return;
+    std::optional<std::int32_t> key;
+    int pos = -1;
+    if (m_currentPos >= 0 && m_file->hasValidKeys(m_order)) {
+        const auto &keys = m_file->keys(m_order);
+        const int to = m_currentPos + (forward ? 1 : -1);
+        if (to >= 0 && to < int(keys.size())) {
+            pos = to;
+            key = keys[std::size_t(pos)];
         }
-        std::optional<std::int32_t> key;
-        std::vector<QString> row;
-        int pos = -1;
-        if (m_currentPos >= 0 && m_file->hasValidKeys(m_order)) {
-            if (m_currentPos > 0) {
-                pos = m_currentPos - 1;
-                key = m_file->keys(m_order)[std::size_t(pos)];
-            }
-        } else {
-            key =
-                m_file->keyBefore(m_order, m_file->sortKeyOf(m_order, currentRow(), *m_currentKey));
-        }
-        if (!key) {
-            m_bof = true;
-            return;
-        }
-        setCurrent(key, pos);
-        m_eof = false;
-        m_bof = false;
-    });
+    } else {
+        const SortKey here = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
+        key = forward ? m_file->keyAfter(m_order, here) : m_file->keyBefore(m_order, here);
+    }
+    if (!key) {
+        atEdge = true;
+        return;
+    }
+    setCurrent(key, pos);
+    m_eof = false;
+    m_bof = false;
 }
 
 int Table::recordCount() const
 {
     if (!isOpen())
         return 0;
-    return guarded([&] {
-        m_file->sync();
-        return m_file->rowCount(); // posted rows only; a row being appended is not one yet
-    });
+    m_file->sync();
+    return m_file->rowCount(); // posted rows only; a row being appended is not one yet
 }
 
 int Table::positionOfCurrent() const
@@ -376,56 +343,50 @@ int Table::recNo() const
 {
     if (!isOpen())
         return -1;
-    return guarded([&] {
-        m_file->sync();
-        return positionOfCurrent();
-    });
+    m_file->sync();
+    return positionOfCurrent();
 }
 
 void Table::moveTo(int pos)
 {
     requireOpen();
     checkBrowseMode();
-    guarded([&] {
-        m_file->sync();
-        const auto &keys = m_file->keys(m_order);
-        if (keys.empty()) {
-            setCurrent(std::nullopt, -1);
-            m_eof = m_bof = true;
-            return;
-        }
-        pos = std::clamp(pos, 0, int(keys.size()) - 1);
-        setCurrent(keys[std::size_t(pos)], pos);
-        m_bof = false;
-        m_eof = false;
-    });
+    m_file->sync();
+    const auto &keys = m_file->keys(m_order);
+    if (keys.empty()) {
+        setCurrent(std::nullopt, -1);
+        m_eof = m_bof = true;
+        return;
+    }
+    pos = std::clamp(pos, 0, int(keys.size()) - 1);
+    setCurrent(keys[std::size_t(pos)], pos);
+    m_bof = false;
+    m_eof = false;
 }
 
 RowValues Table::rowAt(int pos, const QStringList &fieldNames) const
 {
     requireOpen();
-    return guarded([&] {
-        m_file->sync();
-        RowValues result;
-        const auto &keys = m_file->keys(m_order);
-        if (pos < 0 || pos >= int(keys.size()))
-            return result;
-        result.azon = keys[std::size_t(pos)];
-        const auto row = m_file->readRow(result.azon);
-        const auto &columns = m_file->columns();
-        if (fieldNames.isEmpty()) {
-            for (std::size_t i = 0; i < columns.size(); ++i) {
-                if (int(i) != m_file->keyColumn())
-                    result.values << (row ? (*row)[i] : QString());
-            }
-        } else {
-            for (const QString &name : fieldNames) {
-                const int column = m_file->columnIndex(name);
-                result.values << (row && column >= 0 ? (*row)[std::size_t(column)] : QString());
-            }
-        }
+    m_file->sync();
+    RowValues result;
+    const auto &keys = m_file->keys(m_order);
+    if (pos < 0 || pos >= int(keys.size()))
         return result;
-    });
+    result.azon = keys[std::size_t(pos)];
+    const auto row = m_file->readRow(result.azon);
+    const auto &columns = m_file->columns();
+    if (fieldNames.isEmpty()) {
+        for (std::size_t i = 0; i < columns.size(); ++i) {
+            if (int(i) != m_file->keyColumn())
+                result.values << (row ? (*row)[i] : QString());
+        }
+    } else {
+        for (const QString &name : fieldNames) {
+            const int column = m_file->columnIndex(name);
+            result.values << (row && column >= 0 ? (*row)[std::size_t(column)] : QString());
+        }
+    }
+    return result;
 }
 
 const Table::LocatePlan &Table::locatePlan(const QString &fieldNames, LocateOptions options)
@@ -475,29 +436,29 @@ bool Table::locate(const QString &fieldNames, const QStringList &values, LocateO
 {
     requireOpen();
     checkBrowseMode();
-    return guarded([&] {
-        m_file->sync();
-        const LocatePlan &plan = locatePlan(fieldNames, options);
-        if (plan.fieldCount == 0 || plan.fieldCount != values.size())
-            throw messages::missingField(filePath(), fieldNames);
-        Statement &select = m_file->statement(plan.sql);
-        for (std::size_t i = 0; i < plan.params.size(); ++i) {
-            const QString &value = values[plan.params[i].value];
-            select.bind(int(i) + 1,
-                        plan.params[i].upperBound ? collation::upperBoundFor(value) : value);
-        }
-        if (!select.step())
-            return false;
-        std::vector<QString> row(m_file->columns().size());
-        for (std::size_t i = 0; i < row.size(); ++i)
-            row[i] = select.text(int(i));
-        const auto found = std::int32_t(select.integer(m_file->keyColumn()));
-        select.reset();
-        setCurrent(found, -1, &row);
-        m_eof = false;
-        m_bof = false;
-        return true;
-    });
+    m_file->sync();
+    const LocatePlan &plan = locatePlan(fieldNames, options);
+    if (plan.fieldCount == 0 || plan.fieldCount != values.size())
+        throw messages::missingField(filePath(), fieldNames);
+    Statement &select = m_file->statement(plan.sql);
+    for (std::size_t i = 0; i < plan.params.size(); ++i) {
+        const QString &value = values[plan.params[i].value];
+        select.bind(int(i) + 1,
+                    plan.params[i].upperBound ? collation::upperBoundFor(value) : value);
+    }
+    if (!select.step())
+        return false;
+    std::vector<QString> row(m_file->columns().size());
+    for (std::size_t i = 0; i < row.size(); ++i)
+        row[i] = select.text(int(i));
+    const auto key = select.integer(m_file->keyColumn());
+    select.reset();
+    if (key < INT32_MIN || key > INT32_MAX)
+        throw messages::keyOutOfRange(filePath(), key);
+    setCurrent(std::int32_t(key), -1, &row);
+    m_eof = false;
+    m_bof = false;
+    return true;
 }
 
 void Table::append()
@@ -506,6 +467,7 @@ void Table::append()
     checkBrowseMode();
     m_buffer.assign(m_file->columns().size(), QString());
     m_bufferKey.reset();
+    m_rowVanished = false;
     m_state = TableState::Insert;
     m_modified = false;
     notifyCurrent();
@@ -522,6 +484,7 @@ void Table::edit()
     }
     m_buffer = currentRow();
     m_bufferKey = m_currentKey;
+    m_rowVanished = false;
     m_state = TableState::Edit;
     m_modified = false;
     notifyCurrent();
@@ -539,34 +502,39 @@ void Table::post()
         if (!columns[i].isKey)
             row[i] = cutToSize(row[i], columns[i].size);
     }
-    guarded([&] {
-        m_file->sync();
-        std::int32_t azon = 0;
-        if (m_state == TableState::Insert) {
-            if (m_bufferKey) {
-                azon = *m_bufferKey;
-                if (m_file->readRow(azon))
-                    throw messages::duplicateKey(filePath(), azon);
-            } else {
-                azon = m_file->newKey();
-                if (azon == INT32_MIN && m_file->readRow(azon))
-                    throw messages::keyOutOfRange(filePath(), qint64(INT32_MAX) + 1);
-            }
-            row[std::size_t(m_file->keyColumn())] = QString::number(azon);
-            m_file->insertRow(row, azon);
-        } else {
+    m_file->sync();
+    std::int32_t azon = 0;
+    // An edited row deleted meanwhile is stored as a new entry on the
+    // second try (the first told the user).
+    if (m_state == TableState::Insert || m_rowVanished) {
+        if (m_state == TableState::Insert && m_bufferKey) {
             azon = *m_bufferKey;
-            row[std::size_t(m_file->keyColumn())] = QString::number(azon);
-            const std::vector<QString> old = currentRow();
-            m_file->updateRow(old, row, azon);
+            if (m_file->readRow(azon))
+                throw messages::duplicateKey(filePath(), azon);
+        } else {
+            azon = m_file->newKey();
+            if (azon == INT32_MIN && m_file->readRow(azon))
+                throw messages::keyOutOfRange(filePath(), qint64(INT32_MAX) + 1);
         }
-        m_state = TableState::Browse;
-        m_modified = false;
-        m_buffer.clear();
-        setCurrent(azon, -1, &row);
-        m_eof = m_bof = false;
-        m_file->notifyChanged(this);
-    });
+        row[std::size_t(m_file->keyColumn())] = QString::number(azon);
+        m_file->insertRow(row, azon);
+    } else {
+        azon = *m_bufferKey;
+        row[std::size_t(m_file->keyColumn())] = QString::number(azon);
+        const std::vector<QString> old = currentRow();
+        if (!m_file->updateRow(old, row, azon)) {
+            // The buffer, the state and the modified flag stay as they were.
+            m_rowVanished = true;
+            throw messages::deletedMeanwhile(filePath());
+        }
+    }
+    m_state = TableState::Browse;
+    m_modified = false;
+    m_rowVanished = false;
+    m_buffer.clear();
+    setCurrent(azon, -1, &row);
+    m_eof = m_bof = false;
+    m_file->notifyChanged(this);
     notifyData();
 }
 
@@ -576,6 +544,7 @@ void Table::cancel()
         return;
     m_state = TableState::Browse;
     m_modified = false;
+    m_rowVanished = false;
     m_buffer.clear();
     m_bufferKey.reset();
     notifyCurrent();
@@ -589,26 +558,24 @@ void Table::remove()
         return;
     }
     checkBrowseMode();
-    guarded([&] {
-        m_file->sync();
-        if (!m_currentKey || !m_file->readRow(*m_currentKey))
-            throw messages::nothingToDelete(filePath());
-        const std::int32_t azon = *m_currentKey;
-        const std::vector<QString> row = currentRow();
-        const SortKey key = m_file->sortKeyOf(m_order, row, azon);
-        const int pos = m_currentPos;
-        auto next = m_file->keyAfter(m_order, key);
-        bool atEnd = false;
-        if (!next) {
-            next = m_file->keyBefore(m_order, key);
-            atEnd = true;
-        }
-        m_file->deleteRow(row, azon);
-        setCurrent(next, next && pos >= 0 ? (atEnd ? pos - 1 : pos) : -1);
-        m_eof = !next || atEnd;
-        m_bof = !next;
-        m_file->notifyChanged(this);
-    });
+    m_file->sync();
+    if (!m_currentKey || !m_file->readRow(*m_currentKey))
+        throw messages::nothingToDelete(filePath());
+    const std::int32_t azon = *m_currentKey;
+    const std::vector<QString> row = currentRow();
+    const SortKey key = m_file->sortKeyOf(m_order, row, azon);
+    const int pos = m_currentPos;
+    auto next = m_file->keyAfter(m_order, key);
+    bool atEnd = false;
+    if (!next) {
+        next = m_file->keyBefore(m_order, key);
+        atEnd = true;
+    }
+    m_file->deleteRow(row, azon);
+    setCurrent(next, next && pos >= 0 ? (atEnd ? pos - 1 : pos) : -1);
+    m_eof = !next || atEnd;
+    m_bof = !next;
+    m_file->notifyChanged(this);
     notifyData();
 }
 
@@ -619,9 +586,7 @@ void Table::gotoCurrent(const Table &other)
     if (other.m_file != m_file)
         throw messages::notOpen(other.filePath());
     checkBrowseMode();
-    guarded([&] {
-        setCurrent(other.m_currentKey, other.m_order == m_order ? other.m_currentPos : -1);
-    });
+    setCurrent(other.m_currentKey, other.m_order == m_order ? other.m_currentPos : -1);
     m_eof = other.m_eof;
     m_bof = other.m_bof;
 }
@@ -638,14 +603,24 @@ void Table::enableControls()
     if (m_disableCount == 0)
         return;
     --m_disableCount;
-    if (m_file)
-        guarded([&] { m_file->endBatch(); });
+    // The views hear of the changes even when the last batch fails: its
+    // rows are gone again and they must re-read.
+    std::exception_ptr failure;
+    if (m_file) {
+        try {
+            m_file->endBatch();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    }
     if (m_disableCount == 0) {
         if (m_pendingData)
             notifyData();
         if (m_pendingCurrent)
             notifyCurrent();
     }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 void Table::fileChanged()
@@ -737,9 +712,6 @@ void Table::createTable(const std::vector<FieldDef> &fields, const std::vector<I
             }
             file->addIndex(index.name, cols, index.caseInsensitive);
         }
-    } catch (const SqliteError &error) {
-        QFile::remove(path);
-        throw messages::fromSqlite(path, error);
     } catch (...) {
         QFile::remove(path);
         throw;
@@ -749,11 +721,11 @@ void Table::createTable(const std::vector<FieldDef> &fields, const std::vector<I
 void Table::addIndex(const QString &name, const QString &fieldNames, bool caseInsensitive)
 {
     auto file = fileForMaintenance();
-    guarded([&] {
-        for (const auto &index : file->indexes()) {
-            if (index.name.compare(name, Qt::CaseInsensitive) == 0)
-                throw messages::indexExists(filePath(), name);
-        }
+    for (const auto &index : file->indexes()) {
+        if (index.name.compare(name, Qt::CaseInsensitive) == 0)
+            throw messages::indexExists(filePath(), name);
+    }
+    {
         std::vector<int> cols;
         for (const QString &field : fieldNames.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
             const int column = file->columnIndex(field.trimmed());
@@ -766,13 +738,13 @@ void Table::addIndex(const QString &name, const QString &fieldNames, bool caseIn
         if (file->readOnly())
             throw messages::readOnly(filePath());
         file->addIndex(name, cols, caseInsensitive);
-    });
+    }
 }
 
 void Table::deleteIndex(const QString &name)
 {
     auto file = fileForMaintenance();
-    guarded([&] {
+    {
         bool exists = false;
         for (const auto &index : file->indexes())
             exists = exists || index.name.compare(name, Qt::CaseInsensitive) == 0;
@@ -781,18 +753,16 @@ void Table::deleteIndex(const QString &name)
         if (file->readOnly())
             throw messages::readOnly(filePath());
         file->dropIndex(name);
-    });
+    }
 }
 
 QStringList Table::indexNames() const
 {
     auto file = const_cast<Table *>(this)->fileForMaintenance();
-    return guarded([&] {
-        QStringList names;
-        for (const auto &index : file->indexes())
-            names << index.name;
-        return names;
-    });
+    QStringList names;
+    for (const auto &index : file->indexes())
+        names << index.name;
+    return names;
 }
 
 QStringList Table::columnNames() const
@@ -810,7 +780,7 @@ void Table::emptyTable()
     if (file->readOnly())
         throw messages::readOnly(filePath());
     checkBrowseMode();
-    guarded([&] { file->emptyTable(); });
+    file->emptyTable();
     if (isOpen()) {
         setCurrent(std::nullopt, -1);
         m_eof = m_bof = true;
@@ -863,15 +833,19 @@ BatchScope::BatchScope(Table &table) : m_file(table.m_file)
         m_file->beginBatch();
 }
 
-BatchScope::~BatchScope()
+void BatchScope::commit()
 {
     if (!m_file)
         return;
-    try {
-        m_file->endBatch();
-    } catch (...) {
-        // Committing failed; the rows of this last batch are lost, earlier ones are kept.
-    }
+    // Whatever happens, the batch is left: a failed commit has rolled back.
+    const std::shared_ptr<TableFile> file = std::exchange(m_file, nullptr);
+    file->endBatch();
+}
+
+BatchScope::~BatchScope()
+{
+    if (m_file)
+        m_file->abandonBatch();
 }
 
 } // namespace store

@@ -54,9 +54,13 @@ struct RowValues {
 // order (by a field's secondary index, or by "Azon"), an edit buffer and
 // field components bound by name.
 //
-// Every failure throws EngineError. Tables of the same Session that are bound
-// to the same file share one connection, so each sees the rows the other has
-// posted at once.
+// Every failure throws EngineError, and no other exception type leaves the
+// engine. Tables of the same Session that are bound to the same file share
+// one connection, so each sees the rows the other has posted at once.
+//
+// Keys ("Azon") are 32-bit: a file holding a key outside that range is
+// refused at open, and so is every later positioning call once another
+// program has written one.
 class Table final : public QObject {
     Q_OBJECT
 public:
@@ -85,7 +89,10 @@ public:
     // file is missing, unreadable, not a dictionary table, or lacks a column
     // a field component names. A read-only file opens for reading only.
     void open();
-    void close(); // posts a pending modified row first; no-op when closed
+    // Posts a pending modified row and commits an open batch first; no-op
+    // when closed. The table is closed even when that fails, and the failure
+    // is thrown after.
+    void close();
     bool isOpen() const { return m_state != TableState::Inactive; }
     bool isReadOnly() const;
     TableState state() const { return m_state; }
@@ -128,7 +135,11 @@ public:
     // --- Editing.
     void append(); // a new empty row becomes current, in Insert state
     void edit();   // the current row enters Edit state
-    void post();   // stores the row; texts longer than their field are cut
+    // Stores the row; texts longer than their field are cut. On failure the
+    // state, the edit buffer and modified() are left as they were. When the
+    // edited row was deleted meanwhile by another connection, post() throws
+    // saying so; posting again stores the buffer as a new entry.
+    void post();
     void cancel(); // drops the edit or the appended row
     void remove(); // deletes the current row; the next row becomes current
     bool modified() const { return m_modified; }
@@ -142,6 +153,8 @@ public:
     // told about changes, and posts are grouped into batches committed every
     // few thousand rows and when notification is restarted.
     void disableControls();
+    // Ending the outermost disable commits the batch. A failed commit rolls
+    // back the rows since the last commit and throws; the views are told.
     void enableControls();
     bool controlsDisabled() const { return m_disableCount > 0; }
 
@@ -185,7 +198,7 @@ private:
     int columnOf(const Field &field) const;
     void ensureKeys() const;
     int positionOfCurrent() const;
-    template <typename Fn> auto guarded(Fn &&fn) const;
+    void step(bool forward);
     // A file for maintenance work: the open one, or one opened for the call.
     std::shared_ptr<TableFile> fileForMaintenance();
     void notifyData();
@@ -207,6 +220,7 @@ private:
     bool m_eof = true;
     bool m_bof = true;
     bool m_modified = false;
+    bool m_rowVanished = false;    // the edited row was deleted by another connection
     std::vector<QString> m_buffer; // the edited row, by column
     std::optional<std::int32_t> m_bufferKey;
     int m_disableCount = 0;
@@ -225,13 +239,19 @@ private:
     bool m_pendingCurrent = false;
 };
 
-// Groups the posts of a long loop into one transaction, committed every few
-// thousand posts and at the end of the scope. A process killed inside the
-// scope leaves every committed batch in the file.
+// Groups the posts of a long loop into transactions, committed every few
+// thousand posts and by commit(). A process killed inside the scope leaves
+// every committed batch in the file. A failed commit (inside a post or in
+// commit()) rolls back the rows since the last commit, drops the engine's
+// caches and throws EngineError.
 class BatchScope final {
 public:
     explicit BatchScope(Table &table);
+    // Rolls back what commit() did not commit. Never throws.
     ~BatchScope();
+    // Commits the rest and ends the scope's batch; throws EngineError on
+    // failure. Later calls do nothing.
+    void commit();
     BatchScope(const BatchScope &) = delete;
     BatchScope &operator=(const BatchScope &) = delete;
 

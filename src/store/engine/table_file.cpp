@@ -3,8 +3,10 @@
 #include "store/engine/collation.h"
 #include "store/engine/messages.h"
 #include "store/engine/table.h"
+#include "store/engine/table_install.h"
 
 #include <QRegularExpression>
+#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -44,16 +46,30 @@ int compareBytes(const QByteArray &a, const char *b, int bLen)
     return int(a.size()) - bLen;
 }
 
+// path as an SQLite URI, so that query parameters can be given whatever
+// characters the path holds.
+QByteArray uriOf(const QString &path, bool immutable)
+{
+    QByteArray uri = "file:" + QUrl::toPercentEncoding(path, "/");
+    if (immutable)
+        uri += "?immutable=1";
+    return uri;
+}
+
 } // namespace
 
-TableFile::TableFile(const QString &path, bool readOnly) : m_path(path), m_readOnly(readOnly)
+TableFile::TableFile(const QString &path, const OpenOptions &options)
+    : m_path(path), m_readOnly(options.readOnly || options.immutable),
+      m_immutable(options.immutable)
 {
-    const QByteArray name = path.toUtf8();
-    const int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
-                      SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE;
-    int rc = sqlite3_open_v2(name.constData(), &m_db, flags, nullptr);
+    const QByteArray name = uriOf(path, options.immutable);
+    const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+                      SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI;
+    int rc = sqlite3_open_v2(name.constData(), &m_db, flags,
+                             options.vfs.empty() ? nullptr : options.vfs.c_str());
     if (rc != SQLITE_OK) {
-        SqliteError error{rc, m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)};
+        const EngineError error = messages::fromSqlite(
+            path, rc, QString::fromUtf8(m_db ? sqlite3_errmsg(m_db) : sqlite3_errstr(rc)));
         sqlite3_close_v2(m_db);
         m_db = nullptr;
         throw error;
@@ -62,6 +78,7 @@ TableFile::TableFile(const QString &path, bool readOnly) : m_path(path), m_readO
         sqlite3_busy_timeout(m_db, kBusyTimeoutMs);
         collation::registerWith(m_db);
         loadSchema();
+        checkKeyRange();
         if (!m_readOnly)
             execSql(m_db, "PRAGMA synchronous=NORMAL");
         // A million-row dictionary's indexes stay in memory.
@@ -77,11 +94,9 @@ TableFile::TableFile(const QString &path, bool readOnly) : m_path(path), m_readO
 
 TableFile::~TableFile()
 {
-    try {
-        commitPending();
-    } catch (...) {
-        // The connection closes below; SQLite rolls back what it could not commit.
-    }
+    // Whoever grouped writes into a batch commits it; a batch still open
+    // here was abandoned.
+    rollbackPending();
     m_statements.clear();
     sqlite3_close_v2(m_db);
 }
@@ -89,14 +104,18 @@ TableFile::~TableFile()
 void TableFile::create(const QString &path, const QString &tableName,
                        const std::vector<Column> &columns)
 {
+    // A journal left by an earlier file of this name would be replayed into
+    // the new one.
+    clearStaleSideFiles(path);
     sqlite3 *db = nullptr;
-    const QByteArray name = path.toUtf8();
+    const QByteArray name = uriOf(path, false);
     int rc = sqlite3_open_v2(name.constData(), &db,
-                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXRESCODE,
+                             SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXRESCODE |
+                                 SQLITE_OPEN_URI,
                              nullptr);
     auto closer = std::unique_ptr<sqlite3, int (*)(sqlite3 *)>(db, &sqlite3_close_v2);
     if (rc != SQLITE_OK)
-        throwSqlite(db, rc);
+        throwSqlite(path, db, rc);
     collation::registerWith(db);
     execSql(db, "PRAGMA journal_mode=WAL");
     std::string sql = "CREATE TABLE " + quoteIdentifier(tableName) + " (";
@@ -216,7 +235,7 @@ void TableFile::dropIndex(const QString &name)
 void TableFile::emptyTable()
 {
     beforeWrite();
-    statement("DELETE FROM " + quotedTable()).run();
+    runWrite(statement("DELETE FROM " + quotedTable()));
     afterWrite();
     dropCaches();
     m_rowCount = 0;
@@ -265,7 +284,7 @@ std::int32_t TableFile::newKey()
         Statement &max =
             statement("SELECT max(" + quotedColumn(m_keyColumn) + ") FROM " + quotedTable());
         max.step();
-        m_maxKey = max.isNull(0) ? kFirstKey - 1 : std::int32_t(max.integer(0));
+        m_maxKey = max.isNull(0) ? kFirstKey - 1 : keyFrom(max.integer(0));
         max.reset();
     }
     if (*m_maxKey < INT32_MAX)
@@ -298,7 +317,7 @@ void TableFile::insertRow(const std::vector<QString> &row, std::int32_t azon)
         else
             insert.bind(int(i) + 1, row[i]);
     }
-    insert.run();
+    runWrite(insert);
     afterWrite();
     if (m_rowCount)
         ++*m_rowCount;
@@ -321,7 +340,7 @@ void TableFile::insertRow(const std::vector<QString> &row, std::int32_t azon)
     }
 }
 
-void TableFile::updateRow(const std::vector<QString> &oldRow, const std::vector<QString> &newRow,
+bool TableFile::updateRow(const std::vector<QString> &oldRow, const std::vector<QString> &newRow,
                           std::int32_t azon)
 {
     std::string sql = "UPDATE " + quotedTable() + " SET ";
@@ -367,7 +386,14 @@ void TableFile::updateRow(const std::vector<QString> &oldRow, const std::vector<
         else
             update.bind(int(i) + 1, newRow[i]);
     }
-    update.run();
+    runWrite(update);
+    if (sqlite3_changes(m_db) == 0) {
+        // Deleted meanwhile by another connection: the key lists lost a row
+        // that is not there either.
+        afterWrite();
+        dropCaches();
+        return false;
+    }
     afterWrite();
 
     for (auto &[list, order] : moved) {
@@ -378,6 +404,7 @@ void TableFile::updateRow(const std::vector<QString> &oldRow, const std::vector<
         const int at = lowerBound(order, list->keys, sortKeyOf(order, newRow, azon));
         list->keys.insert(list->keys.begin() + at, azon);
     }
+    return true;
 }
 
 void TableFile::deleteRow(const std::vector<QString> &row, std::int32_t azon)
@@ -386,7 +413,7 @@ void TableFile::deleteRow(const std::vector<QString> &row, std::int32_t azon)
     Statement &remove =
         statement("DELETE FROM " + quotedTable() + " WHERE " + quotedColumn(m_keyColumn) + "=?");
     remove.bind(1, std::int64_t(azon));
-    remove.run();
+    runWrite(remove);
     afterWrite();
     if (m_rowCount && *m_rowCount > 0)
         --*m_rowCount;
@@ -447,9 +474,9 @@ std::optional<std::int32_t> TableFile::singleKey(const std::string &sql, const S
             row->resize(m_columns.size());
             for (int i = 0; i < columns; ++i)
                 (*row)[std::size_t(i)] = select.text(i);
-            result = std::int32_t(select.integer(columns));
+            result = keyFrom(select.integer(columns));
         } else {
-            result = std::int32_t(select.integer(0));
+            result = keyFrom(select.integer(0));
         }
     }
     select.reset();
@@ -566,7 +593,7 @@ const std::vector<std::int32_t> &TableFile::keys(const OrderColumns &order)
         Statement &select = statement("SELECT " + quotedColumn(m_keyColumn) + " FROM " +
                                       quotedTable() + " ORDER BY " + orderBy(order));
         while (select.step())
-            list.keys.push_back(std::int32_t(select.integer(0)));
+            list.keys.push_back(keyFrom(select.integer(0)));
         select.reset();
         list.valid = true;
         m_rowCount = int(list.keys.size());
@@ -635,12 +662,36 @@ bool TableFile::sync()
     const std::int64_t now = version.integer(0);
     version.reset();
     const bool changed = m_dataVersion >= 0 && now != m_dataVersion;
-    m_dataVersion = now;
     if (changed) {
         dropCaches();
+        // Another program may have written a key this engine cannot hold;
+        // until that is mended every positioning call fails here.
+        checkKeyRange();
+        m_dataVersion = now;
         notifyChanged(nullptr);
     }
+    m_dataVersion = now;
     return changed;
+}
+
+void TableFile::throwKeyOutOfRange(std::int64_t value) const
+{
+    throw messages::keyOutOfRange(m_path, value);
+}
+
+void TableFile::checkKeyRange()
+{
+    // Both ends of the rowid order: two seeks, not a scan (a single SELECT
+    // with both min() and max() would scan the table).
+    const std::string key = quotedColumn(m_keyColumn);
+    Statement &range = statement("SELECT (SELECT min(" + key + ") FROM " + quotedTable() +
+                                 "), (SELECT max(" + key + ") FROM " + quotedTable() + ")");
+    range.step();
+    const std::int64_t low = range.integer(0);
+    const std::int64_t high = range.integer(1);
+    range.reset();
+    keyFrom(low);
+    keyFrom(high);
 }
 
 void TableFile::dropCaches()
@@ -680,13 +731,59 @@ void TableFile::endBatch()
         commitPending();
 }
 
+void TableFile::abandonBatch() noexcept
+{
+    if (m_batchDepth > 0 && --m_batchDepth == 0)
+        rollbackPending();
+}
+
 void TableFile::commitPending()
 {
     if (!m_inTransaction)
         return;
+    try {
+        execSql(m_db, "COMMIT");
+    } catch (...) {
+        rollbackPending();
+        throw;
+    }
     m_inTransaction = false;
     m_writesInTransaction = 0;
-    execSql(m_db, "COMMIT");
+}
+
+void TableFile::rollbackPending() noexcept
+{
+    if (!m_inTransaction)
+        return;
+    // A failed COMMIT may have rolled back already (disk full, I/O error).
+    if (!sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    transactionLost();
+}
+
+void TableFile::transactionLost() noexcept
+{
+    m_inTransaction = false;
+    m_writesInTransaction = 0;
+    dropCaches();
+    try {
+        notifyChanged(nullptr);
+    } catch (...) {
+        // A table that cannot re-read its row now does so on its next move.
+    }
+}
+
+void TableFile::runWrite(Statement &statement)
+{
+    try {
+        statement.run();
+    } catch (...) {
+        // Some failures (disk full, I/O error) roll back the whole
+        // transaction, not just the statement: the caches must follow.
+        if (m_inTransaction && sqlite3_get_autocommit(m_db))
+            transactionLost();
+        throw;
+    }
 }
 
 void TableFile::ensureJournalMode()

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <climits>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -33,9 +34,17 @@ using OrderColumns = std::vector<int>;
 // One open dictionary file, shared by every table component of a session
 // bound to it: the connection, the schema, and for each order in use the
 // list of keys in that order, kept in step with the changes made through
-// the engine. All methods throw SqliteError; the caller names the file.
+// the engine. Every method throws EngineError, naming the file.
 class TableFile final {
 public:
+    struct OpenOptions {
+        bool readOnly = false;
+        // Read without locks, shared memory or journal: nothing is created
+        // beside the file. Only for a read-only file with no journal beside it.
+        bool immutable = false;
+        std::string vfs; // empty: SQLite's default
+    };
+
     struct Column {
         QString name;
         bool isKey = false;
@@ -43,12 +52,14 @@ public:
     };
 
     // Opens path, which must already be checked to look like an SQLite file.
-    TableFile(const QString &path, bool readOnly);
+    // Refuses a file with a key outside 32 bits.
+    TableFile(const QString &path, const OpenOptions &options);
     ~TableFile();
     TableFile(const TableFile &) = delete;
     TableFile &operator=(const TableFile &) = delete;
 
-    // Creates path as a new, empty dictionary table file.
+    // Creates path as a new, empty dictionary table file. Journal files left
+    // beside path by an earlier file of that name are removed first.
     static void create(const QString &path, const QString &tableName,
                        const std::vector<Column> &columns);
 
@@ -80,7 +91,8 @@ public:
     int rowCount();
     std::int32_t newKey();
     void insertRow(const std::vector<QString> &row, std::int32_t azon);
-    void updateRow(const std::vector<QString> &oldRow, const std::vector<QString> &newRow,
+    // False, changing nothing, when no row has the key any more.
+    bool updateRow(const std::vector<QString> &oldRow, const std::vector<QString> &newRow,
                    std::int32_t azon);
     void deleteRow(const std::vector<QString> &row, std::int32_t azon);
 
@@ -112,7 +124,13 @@ public:
 
     // --- Batches: writes inside are grouped into transactions.
     void beginBatch();
+    // Leaves a batch; leaving the outermost commits. A failed commit rolls
+    // the open transaction back, drops the caches and throws.
     void endBatch();
+    // Leaves a batch; leaving the outermost rolls back what is not
+    // committed yet. Never throws.
+    void abandonBatch() noexcept;
+    // Commits the open transaction, if any; on failure as endBatch().
     void commitPending();
 
 private:
@@ -133,6 +151,18 @@ private:
     void beforeWrite();
     void afterWrite();
     void dropCaches();
+    void rollbackPending() noexcept;
+    void transactionLost() noexcept;
+    void runWrite(Statement &statement);
+    // A key read from the file; throws for one outside 32 bits.
+    std::int32_t keyFrom(std::int64_t value) const
+    {
+        if (value < INT32_MIN || value > INT32_MAX) [[unlikely]]
+            throwKeyOutOfRange(value);
+        return std::int32_t(value);
+    }
+    [[noreturn]] void throwKeyOutOfRange(std::int64_t value) const;
+    void checkKeyRange();
     int compareWithRow(const OrderColumns &order, std::int32_t rowKey, const SortKey &key);
     int lowerBound(const OrderColumns &order, const std::vector<std::int32_t> &keys,
                    const SortKey &key);
@@ -142,6 +172,7 @@ private:
 
     QString m_path;
     bool m_readOnly;
+    bool m_immutable;
     sqlite3 *m_db = nullptr;
     QString m_tableName;
     std::vector<Column> m_columns;
