@@ -7,7 +7,6 @@
 #include "store/engine/messages.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
-#include "store/engine/table_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,22 +16,6 @@
 
 namespace store {
 namespace {
-
-// The table's file as the file system names it: a table bound to
-// "angol_magyar.db" works on Angol_Magyar.DB.
-QString existingPath(const Table &table)
-{
-    const QString path = table.filePath();
-    if (QFileInfo::exists(path))
-        return path;
-    const QDir dir(QFileInfo(path).path());
-    const QString name = QFileInfo(path).fileName();
-    for (const QString &entry : dir.entryList(QDir::Files | QDir::Hidden)) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
-            return dir.filePath(entry);
-    }
-    return path;
-}
 
 QString busyText(const QString &fromColumn, const QString &toColumn)
 {
@@ -60,23 +43,7 @@ QString RebuiltIndexName(const QString &column)
 
 QStringList LanguageIndexes(Table &table, const QString &first, const QString &second)
 {
-    const QString path = existingPath(table);
-    const std::shared_ptr<TableFile> file = table.session().acquire(path);
-    QStringList names;
-    try {
-        const int columns[] = {file->columnIndex(first), file->columnIndex(second)};
-        for (const TableFile::IndexInfo &index : file->indexes()) {
-            const bool onLanguage =
-                std::any_of(index.columns.begin(), index.columns.end(), [&](int column) {
-                    return column >= 0 && (column == columns[0] || column == columns[1]);
-                });
-            if (onLanguage)
-                names << index.name;
-        }
-    } catch (const SqliteError &error) {
-        throw messages::fromSqlite(path, error);
-    }
-    return names;
+    return table.indexesOnFields({first, second});
 }
 
 QStringList DropSecondaryIndexes(Table &table, const QString &first, const QString &second)

@@ -765,6 +765,25 @@ QStringList Table::indexNames() const
     return names;
 }
 
+QStringList Table::indexesOnFields(const QStringList &fieldNames) const
+{
+    auto file = const_cast<Table *>(this)->fileForMaintenance();
+    std::vector<int> columns;
+    for (const QString &name : fieldNames) {
+        if (const int column = file->columnIndex(name); column >= 0)
+            columns.push_back(column);
+    }
+    QStringList names;
+    for (const auto &index : file->indexes()) {
+        const bool covers = std::any_of(index.columns.begin(), index.columns.end(), [&](int c) {
+            return std::find(columns.begin(), columns.end(), c) != columns.end();
+        });
+        if (covers)
+            names << index.name;
+    }
+    return names;
+}
+
 QStringList Table::columnNames() const
 {
     auto file = const_cast<Table *>(this)->fileForMaintenance();

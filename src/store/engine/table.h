@@ -163,6 +163,9 @@ public:
     void addIndex(const QString &name, const QString &fieldNames, bool caseInsensitive = true);
     void deleteIndex(const QString &name); // throws when no such index
     QStringList indexNames() const;        // secondary indexes of the open or closed file
+    // The secondary indexes with any of fieldNames among their columns,
+    // whatever their names; unknown field names are passed over.
+    QStringList indexesOnFields(const QStringList &fieldNames) const;
     void emptyTable();
     void deleteTable();              // the table must be closed; removes its files
     QStringList columnNames() const; // of the open file, in column order
