@@ -7,6 +7,9 @@
 
 class ClipboardWatch;
 class FileDialogs;
+namespace platform {
+class FileAccess;
+}
 class QToolBar;
 class QToolButton;
 class QTextEdit;
@@ -43,6 +46,9 @@ public:
     // put scripted dialogs in their place.
     FileDialogs &fileDialogs() const { return *m_fileDialogs; }
     void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+    // How Open and Save reach the files: the real file system unless a test
+    // hands in failing devices; files must outlive the frame's use of it.
+    void setFileAccess(const platform::FileAccess &files) { m_files = &files; }
 
     // Document commands on the bound host.
     void spbUjClick(QObject *sender);
@@ -100,6 +106,7 @@ private:
     QToolButton *m_spbMegis = nullptr;
     ClipboardWatch *m_clipboard = nullptr;
     std::unique_ptr<FileDialogs> m_fileDialogs;
+    const platform::FileAccess *m_files;
     bool m_toolBarSizesItself = false;
 };
 

@@ -5,16 +5,18 @@
 
 #include <utility>
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path, const platform::FileAccess &files)
+    : m_path(std::move(path)), m_files(&files)
+{}
 
 IniDocument IniFile::load() const
 {
-    return IniDocument::load(m_path);
+    return IniDocument::load(m_path, *m_files);
 }
 
 IniResult IniFile::save(const IniDocument &document) const
 {
-    return document.save(m_path);
+    return document.save(m_path, *m_files);
 }
 
 int IniFile::readInteger(QStringView section, QStringView key, int defaultValue) const

@@ -14,7 +14,9 @@
 // into it and save() it once.
 class IniFile final {
 public:
-    explicit IniFile(QString path);
+    // The file is opened through files, which must outlive this object.
+    explicit IniFile(QString path,
+                     const platform::FileAccess &files = platform::FileAccess::system());
 
     const QString &path() const { return m_path; }
 
@@ -36,4 +38,5 @@ private:
     template <typename Write> IniResult writeThrough(Write write) const;
 
     QString m_path;
+    const platform::FileAccess *m_files;
 };
