@@ -1,5 +1,7 @@
 #include "platform/ini/inifile.h"
 
+#include "platform/regularfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -68,6 +70,12 @@ IniResult IniFile::eraseFile() const
     if (info.isDir())
         return IniResult::failure(
             QStringLiteral("A beállításfájl helyén egy mappa van, nem törölhető: %1").arg(m_path));
+    // A device node or a pipe in its place is not ours to delete; a link is
+    // removed as a link.
+    if (!info.isSymLink()) {
+        if (const QString special = platform::notRegularFileMessage(m_path); !special.isEmpty())
+            return IniResult::failure(special);
+    }
     QFile file(m_path);
     if (!file.remove())
         return IniResult::failure(QStringLiteral("A beállításfájl nem törölhető: %1 (%2)")

@@ -28,7 +28,8 @@ public:
     IniResult writeBool(QStringView section, QStringView key, bool value) const;
     IniResult writeString(QStringView section, QStringView key, const QString &value) const;
 
-    // Deletes the file. A file that is not there counts as deleted.
+    // Deletes the file. A file that is not there counts as deleted; a folder,
+    // device or pipe in its place is left alone and reported.
     IniResult eraseFile() const;
 
     IniDocument load() const;

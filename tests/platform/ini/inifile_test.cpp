@@ -179,6 +179,11 @@ TEST_F(IniFileTest, NamedPipeIsNotOpened)
     EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
     EXPECT_FALSE(ini.load().loadError().isEmpty());
     EXPECT_FALSE(ini.writeInteger(u"FoAblak", u"Bal", 1).ok());
+    // Restoring the defaults does not delete what is not a settings file.
+    const IniResult erased = ini.eraseFile();
+    EXPECT_FALSE(erased.ok());
+    EXPECT_EQ(erased.error(), platform::notRegularFileMessage(path()));
+    EXPECT_TRUE(QFileInfo(path()).exists());
 }
 
 TEST_F(IniFileTest, HugeFileIsNeitherReadNorReplaced)
