@@ -89,6 +89,12 @@ IniResult IniDocument::save(const QString &path, const platform::FileAccess &fil
         return IniResult::failure(
             QStringLiteral("A beállításfájlt nem írom felül, mert nem sikerült beolvasni. %1")
                 .arg(m_loadError));
+    // The safe write renames over the target: it would put a file in place
+    // of a device or a pipe.
+    if (!QFileInfo(path).isDir()) {
+        if (const QString special = platform::notRegularFileMessage(path); !special.isEmpty())
+            return IniResult::failure(special);
+    }
     const std::unique_ptr<QIODevice> device = files.openForReplacing(path);
     if (!device->isOpen())
         return IniResult::failure(

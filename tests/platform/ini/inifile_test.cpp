@@ -275,6 +275,19 @@ TEST_P(SpecialSettingsFileTest, GivesDefaultsAndTheRegularFileMessage)
     EXPECT_EQ(watching.opened(), 0);
 }
 
+// A document built in memory, never loaded from the path, is not written over
+// a pipe either: the safe write would replace the pipe by a file.
+TEST_F(IniFileTest, SaveNeverReplacesAPipe)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    IniDocument doc;
+    ASSERT_TRUE(doc.writeInteger(u"FoAblak", u"Bal", 1));
+    const IniResult saved = doc.save(path());
+    EXPECT_FALSE(saved.ok());
+    EXPECT_EQ(saved.error(), platform::notRegularFileMessage(path()));
+    EXPECT_FALSE(QFileInfo(path()).isFile());
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Kinds, SpecialSettingsFileTest,
     ::testing::Values(
