@@ -458,7 +458,8 @@ void Reader::keyword(Keyword k, const Token &t)
             cellParagraphEnd(p);
             break;
         }
-        m_row = RowState{}; // a row left without \row
+        if (m_row.open || m_row.haveFormat)
+            m_row = RowState{}; // a row left without \row
         m_builder.setRun(runFormat(c));
         m_builder.endParagraph(paragraphFormat(p));
         break;
