@@ -176,6 +176,38 @@ BENCHMARK(BM_ReadParagraphFlood)
     ->Arg(200000)
     ->Unit(benchmark::kMillisecond);
 
+// Table rows as converters write them (a paragraph per cell) and nested
+// lists of the list table: both must read in time linear in their size.
+void BM_ReadTableRows(benchmark::State &state)
+{
+    const QByteArray row = "{\\trowd\\cellx2000\\cellx4000\\intbl{\\pard\\intbl N\\'e9v\\par}\\cell"
+                           "{\\pard\\intbl\\qr 12\\par}\\cell\\intbl\\row}\r\n";
+    const QByteArray bytes = "{\\rtf1 " + row.repeated(state.range(0)) + "}";
+    for (auto _ : state) {
+        QTextDocument doc;
+        rtf::read(bytes, doc);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_ReadTableRows)->Arg(25000)->Arg(50000)->Unit(benchmark::kMillisecond);
+
+void BM_ReadNestedLists(benchmark::State &state)
+{
+    const QByteArray items =
+        "\\pard\\ls1\\ilvl0 a\\par\\pard\\ls1\\ilvl1 b\\par\\pard\\ls1\\ilvl2 c\\par\r\n";
+    const QByteArray bytes =
+        "{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc23}{\\listlevel\\levelnfc0}"
+        "{\\listlevel\\levelnfc4}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}"
+        "}" +
+        items.repeated(state.range(0)) + "}";
+    for (auto _ : state) {
+        QTextDocument doc;
+        rtf::read(bytes, doc);
+    }
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+}
+BENCHMARK(BM_ReadNestedLists)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char **argv)

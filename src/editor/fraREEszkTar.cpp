@@ -76,7 +76,8 @@ QToolBar *makeToolBar(QFrame &panel, const QString &name)
 
 } // namespace
 
-TfraREEszkTar::TfraREEszkTar(QWidget *parent) : QWidget(parent)
+TfraREEszkTar::TfraREEszkTar(QWidget *parent)
+    : QWidget(parent), m_files(&platform::FileAccess::system())
 {
     setObjectName(QStringLiteral("fraREEszkTar"));
     setAutoFillBackground(true);
@@ -245,7 +246,7 @@ void TfraREEszkTar::spbMegnyitClick(QObject *sender)
         BusyCursor busy;
         // The loader leaves the document alone when it cannot read the file,
         // so a failure keeps the previous document, its name and its flag.
-        result = documentio::loadDocument(*chosen, *b->ActiveEditor->document());
+        result = documentio::loadDocument(*chosen, *b->ActiveEditor->document(), nullptr, *m_files);
     }
     if (!result) {
         ShowInfo(result.error);
@@ -294,7 +295,7 @@ bool TfraREEszkTar::writeDocument(const QString &path)
     documentio::IoResult result;
     {
         BusyCursor busy;
-        result = documentio::saveDocument(path, *boundEditor()->document());
+        result = documentio::saveDocument(path, *boundEditor()->document(), *m_files);
     }
     if (!result)
         ShowInfo(result.error);

@@ -9,6 +9,9 @@ class ClipboardWatch;
 struct EditorHosts;
 struct HostBinding;
 class FileDialogs;
+namespace platform {
+class FileAccess;
+}
 class QToolBar;
 class QToolButton;
 class QTextEdit;
@@ -45,6 +48,9 @@ public:
     // put scripted dialogs in their place.
     FileDialogs &fileDialogs() const { return *m_fileDialogs; }
     void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
+    // How Open and Save reach the files: the real file system unless a test
+    // hands in failing devices; files must outlive the frame's use of it.
+    void setFileAccess(const platform::FileAccess &files) { m_files = &files; }
 
     // The binding this frame acts on, owned by the window that holds the
     // frame (nullptr: none; the frame does not own it).
@@ -114,6 +120,7 @@ private:
     ClipboardWatch *m_clipboard = nullptr;
     std::unique_ptr<FileDialogs> m_fileDialogs;
     EditorHosts *m_hosts = nullptr;
+    const platform::FileAccess *m_files;
     bool m_toolBarSizesItself = false;
 };
 

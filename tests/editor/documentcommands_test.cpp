@@ -7,6 +7,7 @@
 #include "editor/fraREEszkTar.h"
 #include "editor/hostbinding.h"
 #include "platform/codepage.h"
+#include "support/fail_device.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,8 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+#include <string>
 
 namespace {
 
@@ -356,21 +359,42 @@ TEST_F(DocumentCommandsTest, CancelledOpenChangesNothing)
 
 // A file that cannot be read leaves the previous document as it was, so a
 // later Save cannot overwrite the unreadable file with an empty one.
+struct FailedReadCase {
+    const char *name;
+    const char *file;    // in the test folder; "" for the device itself
+    qint64 readLimit;    // bytes the disk reads before it fails; -1 never
+    const char *message; // how the report starts
+};
+
+void PrintTo(const FailedReadCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class FailedReadTest : public DocumentCommandsTest,
-                       public ::testing::WithParamInterface<const char *> {};
+                       public ::testing::WithParamInterface<FailedReadCase> {};
 
 TEST_P(FailedReadTest, KeepsThePreviousDocumentNameAndFlag)
 {
+    const FailedReadCase c = GetParam();
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("mappa")));
+    writeFile(QStringLiteral("olvashatatlan.rtf"),
+              "{\\rtf1 ez a sz\\'f6veg nem olvashat\\'f3\\par}");
+    const FailingFiles failing(c.readLimit, -1);
+    frame.setFileAccess(failing);
     text.docName = path(QStringLiteral("elozo.txt"));
     text.hasFile = false;
     text.setText(QStringLiteral("előző szöveg"), true);
-    dialogs->openAnswers.push_back(path(QString::fromUtf8(GetParam())));
+    const QString chosen = *c.file ? path(QString::fromUtf8(c.file)) : QStringLiteral("/dev/zero");
+    dialogs->openAnswers.push_back(chosen);
     ModalScript script({kNem, kOk}); // discard the changes, then the error's Ok
 
     frame.spbMegnyitClick(nullptr);
     ASSERT_EQ(script.messages.size(), 2);
-    EXPECT_TRUE(script.messages[1].startsWith(QStringLiteral("Nem sikerült megnyitni a fájlt:")))
+    EXPECT_TRUE(script.messages[1].startsWith(QString::fromUtf8(c.message)))
+        << script.messages[1].toStdString();
+    // The dialog breaks a long path over lines; the name is there.
+    EXPECT_TRUE(script.messages[1].endsWith(QFileInfo(chosen).fileName()))
         << script.messages[1].toStdString();
     EXPECT_EQ(text.docName, path(QStringLiteral("elozo.txt")));
     EXPECT_FALSE(text.hasFile);
@@ -379,15 +403,29 @@ TEST_P(FailedReadTest, KeepsThePreviousDocumentNameAndFlag)
     EXPECT_EQ(script.unexpected, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, FailedReadTest, ::testing::Values("nincs.txt", "mappa"));
+INSTANTIATE_TEST_SUITE_P(
+    Files, FailedReadTest,
+    ::testing::Values(FailedReadCase{"missing", "nincs.txt", -1, "Nem sikerült megnyitni a fájlt:"},
+                      FailedReadCase{"folder", "mappa", -1, "Ez nem fájl, hanem mappa"},
+                      FailedReadCase{"device", "", -1, "Ez nem fájl, hanem eszköz"},
+                      FailedReadCase{"disk fails part way", "olvashatatlan.rtf", 10,
+                                     "Nem sikerült megnyitni a fájlt:"}),
+    [](const auto &info) {
+        std::string name = info.param.name;
+        for (char &ch : name)
+            if (ch == ' ')
+                ch = '_';
+        return name;
+    });
 
 // Places that cannot be written to, each made by the fixture.
-enum class Unwritable { Directory, MissingFolder, ReadOnlyFolder };
+enum class Unwritable { Directory, MissingFolder, FailingDisk };
 
 class FailedWriteTest : public DocumentCommandsTest,
                         public ::testing::WithParamInterface<Unwritable> {
 protected:
-    // A file name in that place, or an empty string when the test cannot make it.
+    // A file name in that place. An old file of that name is there whenever
+    // the place can hold one, so that a failed save can be seen to keep it.
     QString unwritablePath()
     {
         QDir root(dir.path());
@@ -397,32 +435,29 @@ protected:
             return path(QStringLiteral("mappa.rtf"));
         case Unwritable::MissingFolder:
             return path(QStringLiteral("nincs/szoveg.txt"));
-        case Unwritable::ReadOnlyFolder: {
-            root.mkdir(QStringLiteral("zart"));
-            const QString folder = path(QStringLiteral("zart"));
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-            QFile probe(folder + QStringLiteral("/probe"));
-            if (probe.open(QIODevice::WriteOnly)) // an administrator writes anyway
-                return {};
-            return folder + QStringLiteral("/szoveg.txt");
-        }
+        case Unwritable::FailingDisk:
+            frame.setFileAccess(m_failing);
+            writeFile(QStringLiteral("szoveg.txt"), "régi");
+            return path(QStringLiteral("szoveg.txt"));
         }
         return {};
     }
 
-    void TearDown() override
+    void expectOldFileKept(const QString &target) const
     {
-        QFile::setPermissions(path(QStringLiteral("zart")),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        DocumentCommandsTest::TearDown();
+        if (GetParam() == Unwritable::FailingDisk) {
+            EXPECT_EQ(fileBytes(target), QByteArray("régi"));
+            EXPECT_EQ(m_failing.commits(), 0);
+        }
     }
+
+    // The disk takes a few bytes, then fails.
+    FailingFiles m_failing{-1, 3};
 };
 
 TEST_P(FailedWriteTest, SaveReportsAndKeepsFlagAndModifiedState)
 {
     const QString target = unwritablePath();
-    if (target.isEmpty())
-        GTEST_SKIP() << "the folder is writable for this user";
     text.docName = target;
     text.hasFile = true;
     text.setText(QStringLiteral("szöveg"), true);
@@ -434,32 +469,35 @@ TEST_P(FailedWriteTest, SaveReportsAndKeepsFlagAndModifiedState)
     EXPECT_EQ(text.docName, target);
     EXPECT_TRUE(text.hasFile);
     EXPECT_TRUE(text.editor.document()->isModified());
+    expectOldFileKept(target);
     EXPECT_EQ(script.unexpected, 0);
 }
 
 TEST_P(FailedWriteTest, SaveAsKeepsTheOldNameAndCallsNoHost)
 {
     const QString target = unwritablePath();
-    if (target.isEmpty())
-        GTEST_SKIP() << "the folder is writable for this user";
     text.docName = path(QStringLiteral("Dokumentum1"));
     text.setText(QStringLiteral("szöveg"), true);
-    dialogs->saveAnswers.push_back(SaveChoice{target, 1});
-    ModalScript script({kOk});
+    dialogs->saveAnswers.push_back(SaveChoice{target, GetParam() == Unwritable::Directory ? 1 : 2});
+    // Save as asks before replacing the old file; Igen, then the error's Ok.
+    ModalScript script(GetParam() == Unwritable::FailingDisk ? QStringList{kIgen, kOk}
+                                                             : QStringList{kOk});
 
     frame.spbMentClick(nullptr);
-    ASSERT_EQ(script.messages.size(), 1);
-    EXPECT_TRUE(script.messages[0].startsWith(QStringLiteral("Nem sikerült menteni a fájlt:")));
+    ASSERT_FALSE(script.messages.isEmpty());
+    EXPECT_TRUE(script.messages.last().startsWith(QStringLiteral("Nem sikerült menteni a fájlt:")))
+        << script.messages.last().toStdString();
     EXPECT_EQ(text.docName, path(QStringLiteral("Dokumentum1")));
     EXPECT_FALSE(text.hasFile);
     EXPECT_TRUE(text.editor.document()->isModified());
     EXPECT_EQ(text.savedAs, 0);
+    expectOldFileKept(target);
     EXPECT_EQ(script.unexpected, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Places, FailedWriteTest,
                          ::testing::Values(Unwritable::Directory, Unwritable::MissingFolder,
-                                           Unwritable::ReadOnlyFolder));
+                                           Unwritable::FailingDisk));
 
 // The save that the modified question asks for fails: New stops there.
 TEST_F(DocumentCommandsTest, FailedSaveInTheModifiedQuestionStopsNew)

@@ -3,9 +3,13 @@
 #include "platform/codepage.h"
 #include "platform/ini/inisyntax.h"
 
-#include <QFile>
+#include "platform/regularfile.h"
+
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QIODevice>
+
+#include <memory>
+#include <optional>
 
 using inisyntax::LineKind;
 
@@ -46,18 +50,15 @@ QByteArray IniDocument::toBytes() const
     return cp1250::encode(text);
 }
 
-IniDocument IniDocument::load(const QString &path)
+IniDocument IniDocument::load(const QString &path, const platform::FileAccess &files)
 {
     IniDocument doc;
     const QFileInfo info(path);
     if (!info.exists())
         return doc;
-    if (info.isDir()) {
-        doc.m_loadError = QStringLiteral("A beállításfájl helyén egy mappa van: %1").arg(path);
-        return doc;
-    }
-    if (!info.isFile()) {
-        doc.m_loadError = QStringLiteral("A beállításfájl nem szabályos fájl: %1").arg(path);
+    // A device never ends and a pipe blocks: look before opening.
+    if (const QString special = platform::notRegularFileMessage(path); !special.isEmpty()) {
+        doc.m_loadError = special;
         return doc;
     }
     if (info.size() > kMaxFileSize) {
@@ -65,37 +66,49 @@ IniDocument IniDocument::load(const QString &path)
             QStringLiteral("A beállításfájl túl nagy, nem beállításfájl: %1").arg(path);
         return doc;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        doc.m_loadError =
-            QStringLiteral("A beállításfájl nem olvasható: %1 (%2)").arg(path, file.errorString());
+    const std::unique_ptr<QIODevice> device = files.openForReading(path);
+    if (!device->isOpen()) {
+        doc.m_loadError = QStringLiteral("A beállításfájl nem olvasható: %1 (%2)")
+                              .arg(path, device->errorString());
         return doc;
     }
     // Read one byte past the limit: the file may have grown since the check.
-    const QByteArray bytes = file.read(kMaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError || bytes.size() > kMaxFileSize) {
-        doc.m_loadError =
-            QStringLiteral("A beállításfájl nem olvasható: %1 (%2)").arg(path, file.errorString());
+    const std::optional<QByteArray> bytes = platform::readAtMost(*device, kMaxFileSize);
+    if (!bytes || bytes->size() > kMaxFileSize) {
+        doc.m_loadError = QStringLiteral("A beállításfájl nem olvasható: %1 (%2)")
+                              .arg(path, device->errorString());
         return doc;
     }
-    doc = fromBytes(bytes);
+    doc = fromBytes(*bytes);
     return doc;
 }
 
-IniResult IniDocument::save(const QString &path) const
+IniResult IniDocument::save(const QString &path, const platform::FileAccess &files) const
 {
     if (!m_loadError.isEmpty())
         return IniResult::failure(
             QStringLiteral("A beállításfájlt nem írom felül, mert nem sikerült beolvasni. %1")
                 .arg(m_loadError));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // The safe write renames over the target: it would put a file in place
+    // of a device or a pipe.
+    if (!QFileInfo(path).isDir()) {
+        if (const QString special = platform::notRegularFileMessage(path); !special.isEmpty())
+            return IniResult::failure(special);
+    }
+    const std::unique_ptr<QIODevice> device = files.openForReplacing(path);
+    if (!device->isOpen())
         return IniResult::failure(
-            QStringLiteral("A beállításfájl nem írható: %1 (%2)").arg(path, file.errorString()));
+            QStringLiteral("A beállításfájl nem írható: %1 (%2)").arg(path, device->errorString()));
     const QByteArray bytes = toBytes();
-    if (file.write(bytes) != bytes.size() || !file.commit())
+    if (device->write(bytes) != bytes.size()) {
+        const QString reason = device->errorString();
+        files.discard(*device);
+        return IniResult::failure(
+            QStringLiteral("A beállításfájl írása nem sikerült: %1 (%2)").arg(path, reason));
+    }
+    if (!files.commit(*device))
         return IniResult::failure(QStringLiteral("A beállításfájl írása nem sikerült: %1 (%2)")
-                                      .arg(path, file.errorString()));
+                                      .arg(path, device->errorString()));
     return IniResult::success();
 }
 

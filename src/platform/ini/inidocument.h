@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/fileaccess.h"
 #include "platform/ini/iniresult.h"
 
 #include <QByteArray>
@@ -26,17 +27,21 @@ public:
     static IniDocument fromBytes(QByteArrayView bytes);
     QByteArray toBytes() const;
 
-    // Reads the file at path. A missing file gives an empty document that
-    // save() may create. Anything that cannot be read as a settings file (a
-    // folder, an unreadable or special file, one too large to be ours) gives
-    // an empty document with loadError() set, which save() then refuses to
-    // overwrite, so that our defaults never replace data we could not see.
-    static IniDocument load(const QString &path);
+    // Reads the file at path through files. A missing file gives an empty
+    // document that save() may create. Anything that cannot be read as a
+    // settings file (a folder, a device or pipe, which are never opened, an
+    // unreadable file, one too large to be ours) gives an empty document with
+    // loadError() set, which save() then refuses to overwrite, so that our
+    // defaults never replace data we could not see.
+    static IniDocument load(const QString &path,
+                            const platform::FileAccess &files = platform::FileAccess::system());
     const QString &loadError() const { return m_loadError; }
 
-    // Writes the whole document to a temporary file beside path and renames
-    // it over path, so a failure leaves the old file as it was.
-    IniResult save(const QString &path) const;
+    // Writes the whole document through files' replacing device (by default a
+    // temporary file beside path renamed over it), so a failure leaves the
+    // old file as it was.
+    IniResult save(const QString &path,
+                   const platform::FileAccess &files = platform::FileAccess::system()) const;
 
     // The stored string of the key (trimmed, one pair of enclosing quotes
     // removed), or nullopt when the section or the key is missing.

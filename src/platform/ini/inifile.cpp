@@ -1,20 +1,24 @@
 #include "platform/ini/inifile.h"
 
+#include "platform/regularfile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <utility>
 
-IniFile::IniFile(QString path) : m_path(std::move(path)) {}
+IniFile::IniFile(QString path, const platform::FileAccess &files)
+    : m_path(std::move(path)), m_files(&files)
+{}
 
 IniDocument IniFile::load() const
 {
-    return IniDocument::load(m_path);
+    return IniDocument::load(m_path, *m_files);
 }
 
 IniResult IniFile::save(const IniDocument &document) const
 {
-    return document.save(m_path);
+    return document.save(m_path, *m_files);
 }
 
 int IniFile::readInteger(QStringView section, QStringView key, int defaultValue) const
@@ -66,6 +70,12 @@ IniResult IniFile::eraseFile() const
     if (info.isDir())
         return IniResult::failure(
             QStringLiteral("A beállításfájl helyén egy mappa van, nem törölhető: %1").arg(m_path));
+    // A device node or a pipe in its place is not ours to delete; a link is
+    // removed as a link.
+    if (!info.isSymLink()) {
+        if (const QString special = platform::notRegularFileMessage(m_path); !special.isEmpty())
+            return IniResult::failure(special);
+    }
     QFile file(m_path);
     if (!file.remove())
         return IniResult::failure(QStringLiteral("A beállításfájl nem törölhető: %1 (%2)")

@@ -14,7 +14,9 @@
 // into it and save() it once.
 class IniFile final {
 public:
-    explicit IniFile(QString path);
+    // The file is opened through files, which must outlive this object.
+    explicit IniFile(QString path,
+                     const platform::FileAccess &files = platform::FileAccess::system());
 
     const QString &path() const { return m_path; }
 
@@ -26,7 +28,8 @@ public:
     IniResult writeBool(QStringView section, QStringView key, bool value) const;
     IniResult writeString(QStringView section, QStringView key, const QString &value) const;
 
-    // Deletes the file. A file that is not there counts as deleted.
+    // Deletes the file. A file that is not there counts as deleted; a folder,
+    // device or pipe in its place is left alone and reported.
     IniResult eraseFile() const;
 
     IniDocument load() const;
@@ -36,4 +39,5 @@ private:
     template <typename Write> IniResult writeThrough(Write write) const;
 
     QString m_path;
+    const platform::FileAccess *m_files;
 };

@@ -29,6 +29,10 @@ QTextCharFormat charFormatFor(const RunFormat &run)
         f.setFontStrikeOut(true);
     if (run.colour)
         f.setForeground(QColor::fromRgb(*run.colour));
+    if (run.script == Script::Super)
+        f.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+    else if (run.script == Script::Sub)
+        f.setVerticalAlignment(QTextCharFormat::AlignSubScript);
     return f;
 }
 
@@ -146,6 +150,10 @@ void DocumentBuilder::applyParagraph(const ParagraphFormat &format)
     bf.setLeftMargin(format.leftMargin);
     bf.setRightMargin(format.rightMargin);
     bf.setTextIndent(format.firstIndent);
+    if (format.spaceBefore > 0)
+        bf.setTopMargin(format.spaceBefore);
+    if (format.spaceAfter > 0)
+        bf.setBottomMargin(format.spaceAfter);
     if (!format.tabs.isEmpty()) {
         QList<QTextOption::Tab> tabs = format.tabs;
         std::stable_sort(tabs.begin(), tabs.end(),
@@ -158,12 +166,23 @@ void DocumentBuilder::applyParagraph(const ParagraphFormat &format)
         m_cursor.setBlockCharFormat(m_format);
 
     if (format.numbering == Numbering::None) {
-        m_lists.clear();
+        // Old-style numbering ends with the run of numbered paragraphs; a
+        // list of the list table goes on after other paragraphs, as its
+        // numbers do.
+        if (m_pnListsOpen) {
+            m_pnLists = ListLevels{};
+            m_pnListsOpen = false;
+        }
         return;
     }
-    const qint64 key = (qint64(format.listKey) << 8) | (format.listLevel & 0xff);
+    ListLevels &levels = format.listKey > 0 ? m_lists[format.listKey] : m_pnLists;
+    m_pnListsOpen = m_pnListsOpen || format.listKey <= 0;
+    const int level = std::clamp(format.listLevel, 0, kMaxListLevel);
+    // An item restarts the levels below its own.
+    for (int deeper = level + 1; deeper <= kMaxListLevel; ++deeper)
+        levels[deeper] = ListRun{};
     const QTextListFormat::Style style = listStyleFor(format.numbering);
-    ListRun &run = m_lists[key];
+    ListRun &run = levels[level];
     const int maxItems =
         format.numbering == Numbering::Bullet ? kMaxBulletItems : kMaxNumberedItems;
     if (run.list && run.list->format().style() == style && run.items < maxItems) {
@@ -173,7 +192,7 @@ void DocumentBuilder::applyParagraph(const ParagraphFormat &format)
     }
     QTextListFormat lf;
     lf.setStyle(style);
-    lf.setIndent(format.listLevel + 1);
+    lf.setIndent(level + 1);
     run.list = m_cursor.createList(lf);
     run.items = 1;
 }

@@ -7,6 +7,8 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include <array>
+
 class QTextDocument;
 class QTextList;
 
@@ -66,8 +68,13 @@ private:
         QTextList *list = nullptr;
         int items = 0;
     };
-    // Lists of the current run of list paragraphs, by key and level.
-    QHash<qint64, ListRun> m_lists;
+    static constexpr int kMaxListLevel = 8;
+    using ListLevels = std::array<ListRun, kMaxListLevel + 1>;
+    // Open lists, one a level: those of the list table by \ls, and those of
+    // the current run of old-style (\pn) numbered paragraphs.
+    QHash<int, ListLevels> m_lists;
+    ListLevels m_pnLists{};
+    bool m_pnListsOpen = false;
 };
 
 } // namespace rtf

@@ -3,9 +3,14 @@
 #include "platform/rtf/plaintext.h"
 #include "platform/rtf/rtf.h"
 
+#include "platform/regularfile.h"
+
 #include <QDir>
-#include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QIODevice>
+
+#include <memory>
+#include <optional>
 
 namespace documentio {
 namespace {
@@ -15,22 +20,32 @@ QString openError(const QString &path)
     return QStringLiteral("Nem sikerült megnyitni a fájlt:\n") + QDir::toNativeSeparators(path);
 }
 
+QString tooLarge(const QString &path)
+{
+    return QStringLiteral("A fájl túl nagy, nem nyitható meg:\n") + QDir::toNativeSeparators(path);
+}
+
 QString saveError(const QString &path)
 {
     return QStringLiteral("Nem sikerült menteni a fájlt:\n") + QDir::toNativeSeparators(path);
 }
 
-IoResult writeFile(const QString &path, const QByteArray &bytes)
+IoResult writeFile(const QString &path, const QByteArray &bytes, const platform::FileAccess &files)
 {
-    // QSaveFile writes beside the target and renames only after a complete write.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Replacing a device or a pipe would hang or swap the device node for a
+    // file; a folder fails by itself with the common message.
+    if (!QFileInfo(path).isDir()) {
+        if (const QString special = platform::notRegularFileMessage(path); !special.isEmpty())
+            return IoResult::failure(special);
+    }
+    const std::unique_ptr<QIODevice> device = files.openForReplacing(path);
+    if (!device->isOpen())
         return IoResult::failure(saveError(path));
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    if (device->write(bytes) != bytes.size()) {
+        files.discard(*device);
         return IoResult::failure(saveError(path));
     }
-    if (!file.commit())
+    if (!files.commit(*device))
         return IoResult::failure(saveError(path));
     return IoResult::success();
 }
@@ -42,17 +57,23 @@ bool isRtfName(const QString &path)
     return path.endsWith(u".rtf", Qt::CaseInsensitive);
 }
 
-IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *format)
+IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *format,
+                      const platform::FileAccess &files)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // A device never ends and a pipe blocks: look before opening.
+    if (const QString special = platform::notRegularFileMessage(path); !special.isEmpty())
+        return IoResult::failure(special);
+    const std::unique_ptr<QIODevice> device = files.openForReading(path);
+    if (!device->isOpen())
         return IoResult::failure(openError(path));
-    if (file.size() > kMaxFileSize)
-        return IoResult::failure(QStringLiteral("A fájl túl nagy, nem nyitható meg:\n") +
-                                 QDir::toNativeSeparators(path));
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    if (!device->isSequential() && device->size() > kMaxFileSize)
+        return IoResult::failure(tooLarge(path));
+    const std::optional<QByteArray> read = platform::readAtMost(*device, kMaxFileSize);
+    if (!read)
         return IoResult::failure(openError(path));
+    if (read->size() > kMaxFileSize)
+        return IoResult::failure(tooLarge(path));
+    const QByteArray &bytes = *read;
 
     if (rtf::read(bytes, doc)) {
         if (format)
@@ -65,19 +86,21 @@ IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *forma
     return IoResult::success();
 }
 
-IoResult saveRtf(const QString &path, const QTextDocument &doc)
+IoResult saveRtf(const QString &path, const QTextDocument &doc, const platform::FileAccess &files)
 {
-    return writeFile(path, rtf::write(doc));
+    return writeFile(path, rtf::write(doc), files);
 }
 
-IoResult savePlainText(const QString &path, const QTextDocument &doc)
+IoResult savePlainText(const QString &path, const QTextDocument &doc,
+                       const platform::FileAccess &files)
 {
-    return writeFile(path, plaintext::encode(doc));
+    return writeFile(path, plaintext::encode(doc), files);
 }
 
-IoResult saveDocument(const QString &path, const QTextDocument &doc)
+IoResult saveDocument(const QString &path, const QTextDocument &doc,
+                      const platform::FileAccess &files)
 {
-    return isRtfName(path) ? saveRtf(path, doc) : savePlainText(path, doc);
+    return isRtfName(path) ? saveRtf(path, doc, files) : savePlainText(path, doc, files);
 }
 
 } // namespace documentio

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/fileaccess.h"
+
 #include <QString>
 
 #include <utility>
@@ -29,20 +31,29 @@ inline constexpr qint64 kMaxFileSize = 256 * 1024 * 1024;
 // decides the format a document is written in.
 bool isRtfName(const QString &path);
 
+// Every function opens its file through files, the real file system unless a
+// test hands in another.
+
 // Replaces the content of doc with the file at path. The content decides the
 // format, not the name: RTF when it starts with "{\rtf" (rtf::looksLikeRtf),
 // otherwise plain text (plaintext::decode). When format is given it receives
-// the format read. On failure (the file is missing, unreadable or too large)
-// doc is left as it was.
-IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *format = nullptr);
+// the format read. On failure (the file is missing, not a regular file,
+// unreadable or too large) doc is left as it was.
+IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *format = nullptr,
+                      const platform::FileAccess &files = platform::FileAccess::system());
 
 // Writes doc as RTF (rtf::write) or as plain Windows-1250 text with CR LF
 // after every line (plaintext::encode). The file is replaced only when the
-// whole new content has been written; on failure the old file stays.
-IoResult saveRtf(const QString &path, const QTextDocument &doc);
-IoResult savePlainText(const QString &path, const QTextDocument &doc);
+// whole new content has been written; on failure the old file stays. A path
+// that names something other than a regular file (a device, a pipe) is
+// refused, never replaced.
+IoResult saveRtf(const QString &path, const QTextDocument &doc,
+                 const platform::FileAccess &files = platform::FileAccess::system());
+IoResult savePlainText(const QString &path, const QTextDocument &doc,
+                       const platform::FileAccess &files = platform::FileAccess::system());
 
 // saveRtf for a name with the ".rtf" extension, savePlainText for any other.
-IoResult saveDocument(const QString &path, const QTextDocument &doc);
+IoResult saveDocument(const QString &path, const QTextDocument &doc,
+                      const platform::FileAccess &files = platform::FileAccess::system());
 
 } // namespace documentio

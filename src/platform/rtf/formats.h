@@ -13,6 +13,8 @@ namespace rtf {
 
 enum class Numbering { None, Bullet, Decimal, LowerLetter, UpperLetter, LowerRoman, UpperRoman };
 
+enum class Script { Normal, Super, Sub };
+
 struct RunFormat {
     QString family; // empty: the document's default font
     bool fixedPitch = false;
@@ -21,6 +23,7 @@ struct RunFormat {
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
+    Script script = Script::Normal;
     std::optional<QRgb> colour; // empty: the automatic text colour
 
     bool operator==(const RunFormat &) const = default;
@@ -31,6 +34,8 @@ struct ParagraphFormat {
     double leftMargin = 0;        // points
     double rightMargin = 0;       // points
     double firstIndent = 0;       // points, relative to leftMargin
+    double spaceBefore = 0;       // points
+    double spaceAfter = 0;        // points
     QList<QTextOption::Tab> tabs; // positions in points
     Numbering numbering = Numbering::None;
     int listKey = -1; // paragraphs with equal keys form one list

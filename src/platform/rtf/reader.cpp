@@ -133,8 +133,10 @@ void Reader::groupEnd()
         m_tables.commitFont();
         break;
     case Destination::Pn:
-        if (parent != Destination::Pn)
+        if (parent != Destination::Pn) {
             top().para.numbering = closed.para.numbering;
+            top().para.pnLevel = closed.para.pnLevel;
+        }
         break;
     case Destination::List:
         if (parent != Destination::List && parent != Destination::ListLevel)
@@ -210,6 +212,15 @@ void Reader::keyword(Keyword k, const Token &t)
     case Keyword::Pn:
         setDestination(Destination::Pn);
         p.numbering = Numbering::None;
+        p.pnLevel = 0;
+        break;
+    case Keyword::PnLevel:
+        // Outline levels: \pnlvl1 is the outermost.
+        if (dest == Destination::Pn) {
+            p.pnLevel = clampParam(t, 1, kMaxListLevel + 1, 1) - 1;
+            if (p.numbering == Numbering::None)
+                p.numbering = Numbering::Decimal;
+        }
         break;
     case Keyword::ListTable:
         setDestination(Destination::ListTable);
@@ -342,6 +353,23 @@ void Reader::keyword(Keyword k, const Token &t)
     case Keyword::Hidden:
         c.hidden = toggle(t);
         break;
+    case Keyword::Superscript:
+        c.script = Script::Super;
+        break;
+    case Keyword::Subscript:
+        c.script = Script::Sub;
+        break;
+    case Keyword::NoSuperSub:
+        c.script = Script::Normal;
+        break;
+    case Keyword::FootnoteMark:
+        // The footnote's number; the body is skipped, the reference stays.
+        if (inText) {
+            ++m_footnotes;
+            for (const QChar digit : QString::number(m_footnotes))
+                character(digit.unicode());
+        }
+        break;
 
     case Keyword::ParagraphDefault:
         p = ParaState{};
@@ -366,6 +394,15 @@ void Reader::keyword(Keyword k, const Token &t)
         break;
     case Keyword::FirstIndent:
         p.firstTwips = clampParam(t, -kMaxTwips, kMaxTwips, 0);
+        break;
+    case Keyword::SpaceBefore:
+        p.spaceBeforeTwips = clampParam(t, 0, kMaxTwips, 0);
+        break;
+    case Keyword::SpaceAfter:
+        p.spaceAfterTwips = clampParam(t, 0, kMaxTwips, 0);
+        break;
+    case Keyword::InTable:
+        p.inTable = true;
         break;
     case Keyword::TabRight:
         p.nextTabType = QTextOption::RightTab;
@@ -415,16 +452,33 @@ void Reader::keyword(Keyword k, const Token &t)
         break;
 
     case Keyword::Par:
-        if (inText) {
-            m_builder.setRun(runFormat(c));
-            m_builder.endParagraph(paragraphFormat(p));
+        if (!inText)
+            break;
+        if (p.inTable || m_row.open) {
+            cellParagraphEnd(p);
+            break;
         }
+        if (m_row.open || m_row.haveFormat)
+            m_row = RowState{}; // a row left without \row
+        m_builder.setRun(runFormat(c));
+        m_builder.endParagraph(paragraphFormat(p));
+        break;
+    case Keyword::Cell:
+        if (inText)
+            cellEnd(p);
+        break;
+    case Keyword::Row:
+        if (inText)
+            rowEnd(c, p);
+        break;
+    case Keyword::RowDefaults:
+        if (inText)
+            m_row.open = true;
         break;
     case Keyword::Line:
         character(0x2028); // QTextDocument's line break inside a paragraph
         break;
     case Keyword::Tab:
-    case Keyword::Cell:
         character(u'\t');
         break;
     case Keyword::EmDash:
@@ -514,6 +568,9 @@ void Reader::text(std::string_view bytes)
         if (c.hidden)
             return;
         m_builder.setRun(runFormat(c));
+        if (m_row.pending())
+            flushRow();
+        m_row.cellHasText = true;
         const ByteDecoder &d = decoder(c.font);
         for (const char ch : bytes) {
             const auto b = static_cast<unsigned char>(ch);
@@ -568,6 +625,9 @@ void Reader::character(char16_t ch)
     case Destination::Text:
         if (!top().chars.hidden) {
             m_builder.setRun(runFormat(top().chars));
+            if (m_row.pending())
+                flushRow();
+            m_row.cellHasText = true;
             m_builder.appendChar(ch);
         }
         break;
@@ -606,6 +666,7 @@ const RunFormat &Reader::runFormat(const CharState &c)
     r.italic = c.italic;
     r.underline = c.underline;
     r.strikeOut = c.strikeOut;
+    r.script = c.script;
     r.colour = m_tables.colour(c.colour);
     m_run = std::move(r);
     m_runChars = c;
@@ -620,16 +681,75 @@ ParagraphFormat Reader::paragraphFormat(const ParaState &p) const
     f.leftMargin = p.leftTwips / 20.0;
     f.rightMargin = p.rightTwips / 20.0;
     f.firstIndent = p.firstTwips / 20.0;
+    f.spaceBefore = p.spaceBeforeTwips / 20.0;
+    f.spaceAfter = p.spaceAfterTwips / 20.0;
     f.tabs.reserve(p.tabs.size());
     for (QTextOption::Tab tab : p.tabs) {
         tab.position /= 20.0;
         f.tabs.append(tab);
     }
-    f.numbering =
-        p.listOverride > 0 ? m_tables.numberingOf(p.listOverride, p.listLevel) : p.numbering;
+    if (p.listOverride > 0) {
+        f.numbering = m_tables.numberingOf(p.listOverride, p.listLevel);
+        f.listLevel = p.listLevel;
+    } else {
+        f.numbering = p.numbering;
+        f.listLevel = p.pnLevel;
+    }
     f.listKey = p.listOverride;
-    f.listLevel = p.listLevel;
     return f;
+}
+
+// A table row becomes one paragraph, its cells separated by tabs. A cell's
+// tab is written only when text follows in the row, so the row does not end
+// in one; paragraphs inside a cell (\par after \trowd or in an \intbl
+// paragraph; converters reset \intbl with \pard) are joined by line breaks.
+
+void Reader::noteCellFormat(const ParaState &p)
+{
+    if (!m_row.haveFormat) {
+        m_row.format = p;
+        m_row.haveFormat = true;
+    } else if (m_row.format.alignment != p.alignment) {
+        m_row.mixedAlignment = true;
+    }
+}
+
+void Reader::cellParagraphEnd(const ParaState &p)
+{
+    noteCellFormat(p);
+    if (m_row.cellHasText)
+        m_row.pendingBreak = true;
+}
+
+void Reader::cellEnd(const ParaState &p)
+{
+    noteCellFormat(p);
+    m_row.open = true;
+    ++m_row.pendingTabs;
+    m_row.pendingBreak = false;
+    m_row.cellHasText = false;
+}
+
+void Reader::flushRow()
+{
+    if (m_row.pendingTabs > 0) {
+        for (; m_row.pendingTabs > 0; --m_row.pendingTabs)
+            m_builder.appendChar(u'\t');
+    } else if (m_row.pendingBreak) {
+        m_builder.appendChar(0x2028);
+    }
+    m_row.pendingBreak = false;
+}
+
+void Reader::rowEnd(const CharState &c, const ParaState &p)
+{
+    ParaState format = m_row.haveFormat ? m_row.format : p;
+    // One cell's alignment is not the row's.
+    if (m_row.mixedAlignment)
+        format.alignment = Qt::AlignLeft;
+    m_row = RowState{};
+    m_builder.setRun(runFormat(c));
+    m_builder.endParagraph(paragraphFormat(format));
 }
 
 } // namespace rtf

@@ -40,6 +40,11 @@ private:
     void byte(unsigned char b);
     void character(char16_t c);
     void setDestination(Destination d);
+    void noteCellFormat(const ParaState &p);
+    void cellParagraphEnd(const ParaState &p);
+    void cellEnd(const ParaState &p);
+    void flushRow();
+    void rowEnd(const CharState &c, const ParaState &p);
 
     GroupState &top() { return m_stack.back(); }
     const ByteDecoder &decoder(int font);
@@ -56,6 +61,20 @@ private:
     int m_fallbackLeft = 0;       // characters still to skip after \u
     int m_defaultFont = 0;
     int m_ansiCodePage = 1252;
+    int m_footnotes = 0; // \chftn marks so far
+
+    // The table row being read.
+    struct RowState {
+        bool open = false;         // \trowd or \cell seen, \row not yet
+        int pendingTabs = 0;       // cells ended; their tabs wait for the row's next text
+        bool pendingBreak = false; // a paragraph of the cell ended; more text may follow
+        bool cellHasText = false;
+        bool haveFormat = false;
+        bool mixedAlignment = false;
+        ParaState format; // the paragraph format of the row's first cell
+        bool pending() const { return pendingTabs > 0 || pendingBreak; }
+    };
+    RowState m_row;
 
     Tables m_tables;
 

@@ -32,6 +32,7 @@ struct CharState {
     bool underline = false;
     bool strikeOut = false;
     bool hidden = false;
+    Script script = Script::Normal;
 
     bool operator==(const CharState &) const = default;
 };
@@ -41,11 +42,15 @@ struct ParaState {
     int leftTwips = 0;
     int rightTwips = 0;
     int firstTwips = 0;
+    int spaceBeforeTwips = 0;
+    int spaceAfterTwips = 0;
     QList<QTextOption::Tab> tabs; // positions in twips
     QTextOption::TabType nextTabType = QTextOption::LeftTab;
     Numbering numbering = Numbering::None; // from \pn
+    int pnLevel = 0;                       // from \pnlvlN
     int listOverride = 0;                  // from \ls; 0: none
-    int listLevel = 0;
+    int listLevel = 0;                     // from \ilvl
+    bool inTable = false;                  // \intbl: a paragraph in a table cell
 };
 
 struct GroupState {

@@ -15,6 +15,7 @@ namespace {
 
 constexpr int kMaxTwips = 31680;
 constexpr int kSymbolCharset = 2;
+constexpr int kListLevels = 9;
 
 int twips(double points)
 {
@@ -54,6 +55,25 @@ const char *pnStyleWord(Numbering n)
         return "pnucrm";
     default:
         return "pndec";
+    }
+}
+
+// \levelnfc of a list level.
+int levelFormatFor(Numbering n)
+{
+    switch (n) {
+    case Numbering::UpperRoman:
+        return 1;
+    case Numbering::LowerRoman:
+        return 2;
+    case Numbering::UpperLetter:
+        return 3;
+    case Numbering::LowerLetter:
+        return 4;
+    case Numbering::Bullet:
+        return 23;
+    default:
+        return 0;
     }
 }
 
@@ -117,6 +137,10 @@ Writer::CharOut Writer::charOutFor(const QTextCharFormat &f)
     c.italic = f.fontItalic();
     c.underline = f.fontUnderline();
     c.strikeOut = f.fontStrikeOut();
+    if (f.verticalAlignment() == QTextCharFormat::AlignSuperScript)
+        c.script = int(Script::Super);
+    else if (f.verticalAlignment() == QTextCharFormat::AlignSubScript)
+        c.script = int(Script::Sub);
     if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
         c.colour = colourIndex(f.foreground().color().rgb());
     return c;
@@ -138,10 +162,40 @@ void Writer::writeChars(const CharOut &c)
         c.strikeOut ? m_body.word("strike") : m_body.word("strike", 0);
     if (c.colour != m_current.colour)
         m_body.word("cf", c.colour);
+    if (c.script != m_current.script) {
+        m_body.word(Script(c.script) == Script::Super ? "super"
+                    : Script(c.script) == Script::Sub ? "sub"
+                                                      : "nosupersub");
+    }
     m_current = c;
 }
 
-Writer::ParaOut Writer::paraOutFor(const QTextBlock &block) const
+// Lists nested in one another while their paragraphs follow each other
+// form one list of the list table, one level each, as word processors keep
+// them. A list once given an \ls keeps it wherever its items are.
+int Writer::listIdFor(const QTextList *list, int level, int numbering)
+{
+    if (const auto it = m_listIds.constFind(list); it != m_listIds.constEnd())
+        return *it;
+    int id = 0;
+    if (m_runListId > 0) {
+        const ListDef &run = m_listDefs[m_runListId - 1];
+        const int style = run.levels[level];
+        const int none = int(Numbering::None);
+        // A nested list joins the run; an outermost one only a run that has none.
+        if (level > 0 ? (style == none || style == numbering) : style == none)
+            id = m_runListId;
+    }
+    if (id == 0) {
+        m_listDefs.append(ListDef{QList<int>(kListLevels, int(Numbering::None))});
+        id = int(m_listDefs.size());
+    }
+    m_listDefs[id - 1].levels[level] = numbering;
+    m_listIds.insert(list, id);
+    return id;
+}
+
+Writer::ParaOut Writer::paraOutFor(const QTextBlock &block)
 {
     const QTextBlockFormat bf = block.blockFormat();
     ParaOut p;
@@ -155,10 +209,17 @@ Writer::ParaOut Writer::paraOutFor(const QTextBlock &block) const
     p.firstTwips = twips(bf.textIndent());
     p.leftTwips = twips(bf.leftMargin());
     p.rightTwips = twips(bf.rightMargin());
+    p.spaceBeforeTwips = std::max(0, twips(bf.topMargin()));
+    p.spaceAfterTwips = std::max(0, twips(bf.bottomMargin()));
     for (const QTextOption::Tab &tab : bf.tabPositions())
         p.tabs.append({int(tab.type), std::clamp(twips(tab.position), 0, kMaxTwips)});
     p.list = block.textList();
     p.numbering = int(numberingFor(p.list));
+    if (p.list) {
+        p.level = std::clamp(p.list->format().indent() - 1, 0, kListLevels - 1);
+        p.listId = listIdFor(p.list, p.level, p.numbering);
+    }
+    m_runListId = p.listId;
     return p;
 }
 
@@ -189,6 +250,10 @@ void Writer::writeParagraph(const ParaOut &p)
         m_body.text(u".");
         m_body.raw("}}");
     }
+    if (p.listId > 0) {
+        m_body.word("ls", p.listId);
+        m_body.word("ilvl", p.level);
+    }
     static constexpr const char *kAlign[] = {nullptr, "qc", "qr", "qj"};
     if (p.alignment > 0)
         m_body.word(kAlign[p.alignment]);
@@ -198,6 +263,10 @@ void Writer::writeParagraph(const ParaOut &p)
         m_body.word("li", p.leftTwips);
     if (p.rightTwips != 0)
         m_body.word("ri", p.rightTwips);
+    if (p.spaceBeforeTwips != 0)
+        m_body.word("sb", p.spaceBeforeTwips);
+    if (p.spaceAfterTwips != 0)
+        m_body.word("sa", p.spaceAfterTwips);
     for (const auto &[type, position] : p.tabs) {
         if (type == QTextOption::RightTab)
             m_body.word("tqr");
@@ -297,10 +366,75 @@ QByteArray Writer::header()
         }
         h.raw("}\r\n");
     }
+    writeListTable(h);
     h.word("viewkind", 4);
     h.word("uc", 1);
     h.raw("\r\n");
     return std::move(h.bytes());
+}
+
+// The list table and its overrides, one \lsN per list, for readers that
+// keep list levels; the \pn groups in the body serve the older ones.
+void Writer::writeListTable(RtfOutput &h) const
+{
+    if (m_listDefs.isEmpty())
+        return;
+    h.raw("{\\*");
+    h.word("listtable");
+    for (qsizetype i = 0; i < m_listDefs.size(); ++i) {
+        const ListDef &def = m_listDefs[i];
+        const int id = int(i) + 1;
+        const bool bullets = def.levels[0] == int(Numbering::Bullet) ||
+                             (def.levels[0] == int(Numbering::None) &&
+                              std::all_of(def.levels.begin(), def.levels.end(), [](int n) {
+                                  return n == int(Numbering::None) || n == int(Numbering::Bullet);
+                              }));
+        h.raw("\r\n{");
+        h.word("list");
+        h.word("listtemplateid", id);
+        // Levels up to the deepest one used; readers take the rest as their default.
+        int depth = kListLevels;
+        while (depth > 1 && def.levels[depth - 1] == int(Numbering::None))
+            --depth;
+        for (int level = 0; level < depth; ++level) {
+            Numbering n = Numbering(def.levels[level]);
+            if (n == Numbering::None)
+                n = bullets ? Numbering::Bullet : Numbering::Decimal;
+            h.raw("{");
+            h.word("listlevel");
+            h.word("levelnfc", levelFormatFor(n));
+            h.word("levelnfcn", levelFormatFor(n));
+            h.word("leveljc", 0);
+            h.word("levelfollow", 0);
+            h.word("levelstartat", 1);
+            if (n == Numbering::Bullet) {
+                h.raw("{\\leveltext\\'01\\u8226 ?;}{\\levelnumbers;}");
+            } else {
+                // The level's own number and a full stop; \'0L stands for level L's number.
+                h.raw("{\\leveltext\\'02\\'0");
+                h.raw(QByteArray::number(level).constData());
+                h.raw(".;}");
+                h.raw("{\\levelnumbers\\'01;}");
+            }
+            h.word("fi", -360);
+            h.word("li", 720 * (level + 1));
+            h.raw("}");
+        }
+        h.raw("{\\listname ;}");
+        h.word("listid", id);
+        h.raw("}");
+    }
+    h.raw("}\r\n{\\*");
+    h.word("listoverridetable");
+    for (qsizetype i = 0; i < m_listDefs.size(); ++i) {
+        h.raw("{");
+        h.word("listoverride");
+        h.word("listid", int(i) + 1);
+        h.word("listoverridecount", 0);
+        h.word("ls", int(i) + 1);
+        h.raw("}");
+    }
+    h.raw("}\r\n");
 }
 
 } // namespace rtf

@@ -37,6 +37,7 @@ private:
         bool italic = false;
         bool underline = false;
         bool strikeOut = false;
+        int script = 0; // Script
         int colour = 0;
         bool operator==(const CharOut &) const = default;
     };
@@ -46,10 +47,19 @@ private:
         int firstTwips = 0;
         int leftTwips = 0;
         int rightTwips = 0;
+        int spaceBeforeTwips = 0;
+        int spaceAfterTwips = 0;
         QList<std::pair<int, int>> tabs; // type, position in twips
         int numbering = 0;               // Numbering
         const QTextList *list = nullptr;
+        int listId = 0; // \ls of the list, 0 for none
+        int level = 0;  // \ilvl
         bool operator==(const ParaOut &) const = default;
+    };
+    // A list of the list table: the QTextLists of one run of nested lists,
+    // one level each.
+    struct ListDef {
+        QList<int> levels; // Numbering of each level; None where no list gave one
     };
     struct Font {
         QString family;
@@ -62,7 +72,9 @@ private:
     int colourIndex(QRgb rgb);
     void writeChars(const CharOut &c);
     void writeBlock(const QTextBlock &block);
-    ParaOut paraOutFor(const QTextBlock &block) const;
+    ParaOut paraOutFor(const QTextBlock &block);
+    int listIdFor(const QTextList *list, int level, int numbering);
+    void writeListTable(RtfOutput &h) const;
     void writeParagraph(const ParaOut &p);
     void writeListMark(const QTextBlock &block, const ParaOut &p);
     QByteArray header();
@@ -79,6 +91,9 @@ private:
     QHash<QString, int> m_fontIndex;
     QList<QRgb> m_colours;
     QHash<QRgb, int> m_colourIndex;
+    QList<ListDef> m_listDefs; // \lsN is entry N - 1
+    QHash<const QTextList *, int> m_listIds;
+    int m_runListId = 0; // \ls of the previous paragraph when it was a list item
 };
 
 } // namespace rtf

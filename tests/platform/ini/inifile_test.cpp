@@ -1,4 +1,6 @@
 #include "platform/ini/inifile.h"
+#include "platform/regularfile.h"
+#include "support/fail_device.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +13,7 @@
 
 #include <functional>
 #include <ostream>
+#include <string>
 #include <string_view>
 
 using namespace std::literals;
@@ -176,6 +179,11 @@ TEST_F(IniFileTest, NamedPipeIsNotOpened)
     EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
     EXPECT_FALSE(ini.load().loadError().isEmpty());
     EXPECT_FALSE(ini.writeInteger(u"FoAblak", u"Bal", 1).ok());
+    // Restoring the defaults does not delete what is not a settings file.
+    const IniResult erased = ini.eraseFile();
+    EXPECT_FALSE(erased.ok());
+    EXPECT_EQ(erased.error(), platform::notRegularFileMessage(path()));
+    EXPECT_TRUE(QFileInfo(path()).exists());
 }
 
 TEST_F(IniFileTest, HugeFileIsNeitherReadNorReplaced)
@@ -192,21 +200,117 @@ TEST_F(IniFileTest, HugeFileIsNeitherReadNorReplaced)
     EXPECT_EQ(QFileInfo(path()).size(), 64 * 1024 * 1024);
 }
 
+// The disk fails in the middle of reading the file: nothing read is trusted,
+// and the defaults never replace the file.
 TEST_F(IniFileTest, UnreadableFileIsNotReplaced)
 {
     writeRaw(bytes("[FoAblak]\r\nBal=5\r\n"sv));
-    ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0), 0);
-    {
-        QFile probe(path());
-        if (probe.open(QIODevice::ReadOnly))
-            GTEST_SKIP() << "running with rights that read any file";
-    }
-    const IniFile ini(path());
+    const FailingFiles failing(/*readLimit=*/12, /*writeLimit=*/-1);
+    const IniFile ini(path(), failing);
     EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
-    EXPECT_FALSE(ini.writeInteger(u"FoAblak", u"Teto", 1).ok());
-    ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0600), 0);
+    EXPECT_TRUE(ini.load().loadError().startsWith(QStringLiteral("A beállításfájl nem olvasható:")))
+        << ini.load().loadError().toStdString();
+    const IniResult written = ini.writeInteger(u"FoAblak", u"Teto", 1);
+    EXPECT_FALSE(written.ok());
+    EXPECT_TRUE(written.error().startsWith(QStringLiteral("A beállításfájlt nem írom felül")));
+    EXPECT_EQ(failing.commits(), 0);
     EXPECT_EQ(readRaw(), bytes("[FoAblak]\r\nBal=5\r\n"sv));
 }
+
+// The disk fails while the new content is written: the old file stays byte
+// for byte, whatever the point of failure.
+class FailedIniWriteTest : public IniFileTest, public ::testing::WithParamInterface<qint64> {};
+
+TEST_P(FailedIniWriteTest, KeepsTheOldFile)
+{
+    const QByteArray before = bytes("[FoAblak]\r\nBal=5\r\n[Dok]\r\nDokNev=a.rtf\r\n"sv);
+    writeRaw(before);
+    const FailingFiles failing(/*readLimit=*/-1, /*writeLimit=*/GetParam());
+    const IniFile ini(path(), failing);
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 5);
+    const IniResult written = ini.writeString(u"Dok", u"DokNev", QStringLiteral("hosszabb.rtf"));
+    EXPECT_FALSE(written.ok());
+    EXPECT_TRUE(written.error().startsWith(QStringLiteral("A beállításfájl írása nem sikerült:")))
+        << written.error().toStdString();
+    EXPECT_EQ(failing.commits(), 0);
+    EXPECT_EQ(readRaw(), before);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("szotar.ini")});
+}
+
+INSTANTIATE_TEST_SUITE_P(AfterBytes, FailedIniWriteTest, ::testing::Values(0, 1, 20, 44),
+                         [](const auto &info) { return "After" + std::to_string(info.param); });
+
+TEST_F(IniFileTest, TheSeamWritesThroughWhenNothingFails)
+{
+    const FailingFiles working(-1, -1);
+    const IniFile ini(path(), working);
+    ASSERT_TRUE(ini.writeInteger(u"FoAblak", u"Bal", 7));
+    EXPECT_EQ(working.commits(), 1);
+    EXPECT_EQ(readRaw(), bytes("[FoAblak]\r\nBal=7\r\n"sv));
+}
+
+// Devices and pipes are never opened: a device never ends, a pipe blocks.
+struct SpecialCase {
+    const char *what;
+    std::function<QString(const QString &dir)> make; // the path of the special file
+};
+
+std::ostream &operator<<(std::ostream &os, const SpecialCase &c)
+{
+    return os << c.what;
+}
+
+class SpecialSettingsFileTest : public IniFileTest,
+                                public ::testing::WithParamInterface<SpecialCase> {};
+
+TEST_P(SpecialSettingsFileTest, GivesDefaultsAndTheRegularFileMessage)
+{
+    const QString special = GetParam().make(m_dir.path());
+    ASSERT_FALSE(special.isEmpty());
+    const FailingFiles watching(-1, -1);
+    const IniFile ini(special, watching);
+    EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
+    EXPECT_EQ(ini.load().loadError(), platform::notRegularFileMessage(special));
+    EXPECT_FALSE(ini.load().loadError().isEmpty());
+    EXPECT_EQ(watching.opened(), 0);
+}
+
+// A document built in memory, never loaded from the path, is not written over
+// a pipe either: the safe write would replace the pipe by a file.
+TEST_F(IniFileTest, SaveNeverReplacesAPipe)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
+    IniDocument doc;
+    ASSERT_TRUE(doc.writeInteger(u"FoAblak", u"Bal", 1));
+    const IniResult saved = doc.save(path());
+    EXPECT_FALSE(saved.ok());
+    EXPECT_EQ(saved.error(), platform::notRegularFileMessage(path()));
+    EXPECT_FALSE(QFileInfo(path()).isFile());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SpecialSettingsFileTest,
+    ::testing::Values(
+        SpecialCase{"zero device", [](const QString &) { return QStringLiteral("/dev/zero"); }},
+        SpecialCase{"null device", [](const QString &) { return QStringLiteral("/dev/null"); }},
+        SpecialCase{"link to the zero device",
+                    [](const QString &dir) {
+                        const QString link = dir + QStringLiteral("/link.ini");
+                        return QFile::link(QStringLiteral("/dev/zero"), link) ? link : QString();
+                    }},
+        SpecialCase{"named pipe",
+                    [](const QString &dir) {
+                        const QString fifo = dir + QStringLiteral("/pipe.ini");
+                        return ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 ? fifo
+                                                                                        : QString();
+                    }}),
+    [](const auto &info) {
+        std::string name = info.param.what;
+        for (char &c : name)
+            if (c == ' ')
+                c = '_';
+        return name;
+    });
 
 TEST_F(IniFileTest, WriteIntoMissingFolderFails)
 {

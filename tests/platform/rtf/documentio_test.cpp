@@ -1,15 +1,23 @@
 // Loading by content and saving in one piece.
+#include "platform/regularfile.h"
 #include "platform/rtf/documentio.h"
 #include "platform/rtf/plaintext.h"
 #include "rtftestsupport.h"
+#include "support/fail_device.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <functional>
+#include <string>
 
 using namespace Qt::StringLiterals;
 using documentio::FileFormat;
@@ -188,6 +196,120 @@ TEST_F(DocumentIo, FailedSaveIsAHungarianErrorAndTheOldFileStays)
     r = documentio::savePlainText(path(u"keep.rtf.dir"_s), doc);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(readBytes(u"keep.rtf"_s), QByteArray("old"));
+}
+
+// Devices and pipes are never opened, for reading or for replacing: a device
+// never ends (/dev/zero used to exhaust the memory) and a pipe blocks for ever.
+struct SpecialCase {
+    const char *what;
+    std::function<QString(const QString &dir)> make; // the special file's path, empty on failure
+};
+
+class SpecialFile : public DocumentIo, public ::testing::WithParamInterface<SpecialCase> {};
+
+QString fifoIn(const QString &dir)
+{
+    const QString fifo = dir + u"/cso.rtf"_s;
+    return ::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 ? fifo : QString();
+}
+
+QString linkIn(const QString &dir, const QString &to)
+{
+    const QString link = dir + u"/link.txt"_s;
+    return QFile::link(to, link) ? link : QString();
+}
+
+TEST_P(SpecialFile, IsRefusedWithTheRegularFileMessage)
+{
+    const QString special = GetParam().make(m_dir.path());
+    ASSERT_FALSE(special.isEmpty()) << GetParam().what;
+    const FailingFiles watching(-1, -1);
+    QTextDocument doc;
+    doc.setPlainText(u"marad"_s);
+    const documentio::IoResult r = documentio::loadDocument(special, doc, nullptr, watching);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error, platform::notRegularFileMessage(special));
+    EXPECT_FALSE(r.error.isEmpty());
+    EXPECT_EQ(doc.toPlainText(), u"marad"_s);
+    EXPECT_EQ(watching.opened(), 0);
+    // The real file system refuses as well, before opening.
+    EXPECT_FALSE(documentio::loadDocument(special, doc).ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SpecialFile,
+    ::testing::Values(SpecialCase{"zero_device", [](const QString &) { return u"/dev/zero"_s; }},
+                      SpecialCase{"null_device", [](const QString &) { return u"/dev/null"_s; }},
+                      SpecialCase{"named_pipe", fifoIn},
+                      SpecialCase{"link_to_zero_device",
+                                  [](const QString &dir) { return linkIn(dir, u"/dev/zero"_s); }}),
+    [](const auto &info) { return std::string(info.param.what); });
+
+TEST_F(DocumentIo, SavingOverAPipeIsRefusedAndThePipeStays)
+{
+    const QString fifo = fifoIn(m_dir.path());
+    ASSERT_FALSE(fifo.isEmpty());
+    QTextDocument doc;
+    doc.setPlainText(u"új"_s);
+    for (const auto save : {&documentio::saveRtf, &documentio::savePlainText}) {
+        const documentio::IoResult r = save(fifo, doc, platform::FileAccess::system());
+        EXPECT_FALSE(r.ok);
+        EXPECT_EQ(r.error, platform::notRegularFileMessage(fifo));
+    }
+    EXPECT_EQ(QFileInfo(fifo).isFile(), false);
+    EXPECT_TRUE(QFileInfo(fifo).exists());
+}
+
+// A disk that fails part way: the document stays on a failed read, the old
+// file on a failed write, and each says so in Hungarian.
+class FailingDisk : public DocumentIo, public ::testing::WithParamInterface<qint64> {};
+
+TEST_P(FailingDisk, ReadFailureLeavesTheDocument)
+{
+    writeBytes(u"in.rtf"_s, "{\\rtf1 \\b els\\'f5\\b0  m\\'e1sodik\\par harmadik\\par}");
+    const FailingFiles failing(GetParam(), -1);
+    QTextDocument doc;
+    doc.setPlainText(u"marad"_s);
+    doc.setModified(false);
+    const documentio::IoResult r =
+        documentio::loadDocument(path(u"in.rtf"_s), doc, nullptr, failing);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.error,
+              u"Nem sikerült megnyitni a fájlt:\n"_s + QDir::toNativeSeparators(path(u"in.rtf"_s)));
+    EXPECT_EQ(doc.toPlainText(), u"marad"_s);
+    EXPECT_FALSE(doc.isModified());
+}
+
+TEST_P(FailingDisk, WriteFailureKeepsTheOldFile)
+{
+    writeBytes(u"keep.rtf"_s, "old");
+    writeBytes(u"keep.txt"_s, "old");
+    const FailingFiles failing(-1, GetParam());
+    QTextDocument doc;
+    doc.setPlainText(u"egy új, hosszabb szöveg"_s);
+    for (const QString &name : {u"keep.rtf"_s, u"keep.txt"_s}) {
+        const documentio::IoResult r = documentio::saveDocument(path(name), doc, failing);
+        EXPECT_FALSE(r.ok) << name.toStdString();
+        EXPECT_EQ(r.error,
+                  u"Nem sikerült menteni a fájlt:\n"_s + QDir::toNativeSeparators(path(name)));
+        EXPECT_EQ(readBytes(name), QByteArray("old"));
+    }
+    EXPECT_EQ(failing.commits(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AfterBytes, FailingDisk, ::testing::Values(0, 1, 10),
+                         [](const auto &info) { return "After" + std::to_string(info.param); });
+
+TEST_F(DocumentIo, TheSeamWritesAndReadsWhenNothingFails)
+{
+    const FailingFiles working(-1, -1);
+    QTextDocument doc;
+    doc.setPlainText(u"árvíztűrő"_s);
+    ASSERT_TRUE(documentio::saveDocument(path(u"ok.rtf"_s), doc, working).ok);
+    EXPECT_EQ(working.commits(), 1);
+    QTextDocument again;
+    ASSERT_TRUE(documentio::loadDocument(path(u"ok.rtf"_s), again, nullptr, working).ok);
+    EXPECT_EQ(again.toPlainText(), u"árvíztűrő"_s);
 }
 
 struct NameCase {

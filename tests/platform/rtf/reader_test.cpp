@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"backslash before a line break", "{\\rtf1 a\\\r\nb}", u"a|b"},
                       TextCase{"line breaks of the file are ignored", "{\\rtf1 a\r\nb\nc}", u"abc"},
                       TextCase{"table cells", R"({\rtf1\trowd\cellx100 A\cell B\cell\row C})",
-                               u"A\tB\t|C"}));
+                               u"A\tB|C"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Characters, ReaderText,

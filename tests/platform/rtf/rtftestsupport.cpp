@@ -45,7 +45,11 @@ QString describeChars(const QTextDocument &doc, const QTextCharFormat &f)
     QString colour = QStringLiteral("auto");
     if (f.hasProperty(QTextFormat::ForegroundBrush) && f.foreground().style() != Qt::NoBrush)
         colour = f.foreground().color().name();
-    return QStringLiteral("%1 %2pt%3%4%5%6%7 %8")
+    const QString script =
+        f.verticalAlignment() == QTextCharFormat::AlignSuperScript ? QStringLiteral(" sup")
+        : f.verticalAlignment() == QTextCharFormat::AlignSubScript ? QStringLiteral(" sub")
+                                                                   : QString();
+    return QStringLiteral("%1 %2pt%3%4%5%6%7%9 %8")
         .arg(familyOf(doc, f))
         .arg(pointSizeOf(doc, f))
         .arg(f.fontFixedPitch() ? QStringLiteral(" fixed") : QString())
@@ -53,25 +57,35 @@ QString describeChars(const QTextDocument &doc, const QTextCharFormat &f)
         .arg(f.fontItalic() ? QStringLiteral(" i") : QString())
         .arg(f.fontUnderline() ? QStringLiteral(" u") : QString())
         .arg(f.fontStrikeOut() ? QStringLiteral(" s") : QString())
-        .arg(colour);
+        .arg(colour)
+        .arg(script);
 }
 
-QString describeParagraph(const QTextBlock &b)
+QString describeParagraph(const QTextBlock &b, QList<const QTextList *> &lists)
 {
     const QTextBlockFormat f = b.blockFormat();
     QString tabs;
     for (const QTextOption::Tab &t : f.tabPositions())
         tabs += QStringLiteral(" %1@%2").arg(int(t.type)).arg(t.position);
     QString list = QStringLiteral("none");
-    if (const QTextList *l = b.textList())
-        list = QStringLiteral("%1/%2").arg(int(l->format().style())).arg(l->format().indent());
-    return QStringLiteral("align=%1 left=%2 right=%3 first=%4 tabs=[%5] list=%6")
+    if (const QTextList *l = b.textList()) {
+        if (!lists.contains(l))
+            lists.append(l);
+        // Which list, in order of appearance, so that merged or split lists show.
+        list = QStringLiteral("%1/%2#%3")
+                   .arg(int(l->format().style()))
+                   .arg(l->format().indent())
+                   .arg(lists.indexOf(l) + 1);
+    }
+    return QStringLiteral("align=%1 left=%2 right=%3 first=%4 before=%7 after=%8 tabs=[%5] list=%6")
         .arg(int(f.alignment() & Qt::AlignHorizontal_Mask))
         .arg(f.leftMargin())
         .arg(f.rightMargin())
         .arg(f.textIndent())
         .arg(tabs)
-        .arg(list);
+        .arg(list)
+        .arg(f.topMargin())
+        .arg(f.bottomMargin());
 }
 
 } // namespace
@@ -79,9 +93,10 @@ QString describeParagraph(const QTextBlock &b)
 QString describe(const QTextDocument &doc)
 {
     QString out;
+    QList<const QTextList *> lists;
     int index = 0;
     for (QTextBlock b = doc.begin(); b.isValid(); b = b.next(), ++index) {
-        out += QStringLiteral("P%1 %2\n").arg(index).arg(describeParagraph(b));
+        out += QStringLiteral("P%1 %2\n").arg(index).arg(describeParagraph(b, lists));
         QString runKey;
         QString runText;
         const auto endRun = [&] {

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "platform/fileaccess.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+
+#include <memory>
+
+// A device that works for a given number of bytes and then fails, as a full
+// disk or a broken medium does: reads serve content until limit bytes have
+// been read, writes take bytes until limit bytes have been written, and every
+// call past that returns -1 with an error string set.
+class FailDevice final : public QIODevice {
+public:
+    // Fails after limit bytes; a negative limit never fails.
+    explicit FailDevice(qint64 limit, QByteArray content = {}, QObject *parent = nullptr);
+
+    // The file the device stands for, when it stands for one.
+    QString target;
+
+    // What the writes took before the failure.
+    const QByteArray &written() const { return m_written; }
+    // True once a read or a write has failed.
+    bool failed() const { return m_failed; }
+
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override;
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *data, qint64 size) override;
+
+private:
+    qint64 room(qint64 used) const;
+    qint64 fail();
+
+    qint64 m_limit;
+    QByteArray m_content;
+    qint64 m_read = 0;
+    QByteArray m_written;
+    bool m_failed = false;
+};
+
+// Files whose reads and writes go through FailDevices: a read serves the real
+// file's bytes and fails after readLimit of them; a write fails after
+// writeLimit bytes, and only a commit without a failure replaces the real
+// file. A negative limit never fails.
+class FailingFiles final : public platform::FileAccess {
+public:
+    FailingFiles(qint64 readLimit, qint64 writeLimit)
+        : m_readLimit(readLimit), m_writeLimit(writeLimit)
+    {}
+
+    std::unique_ptr<QIODevice> openForReading(const QString &path) const override;
+    std::unique_ptr<QIODevice> openForReplacing(const QString &path) const override;
+    bool commit(QIODevice &device) const override;
+    void discard(QIODevice &device) const override;
+
+    // How many devices were opened, and how many commits replaced a file.
+    int opened() const { return m_opened; }
+    int commits() const { return m_commits; }
+
+private:
+    qint64 m_readLimit;
+    qint64 m_writeLimit;
+    mutable int m_opened = 0;
+    mutable int m_commits = 0;
+};
