@@ -141,6 +141,7 @@ public:
     QWidget *Panel5 = nullptr;
     QCheckBox *chbFord = nullptr;
     QCheckBox *chbJobb = nullptr;
+    QCheckBox *chbSzoto = nullptr;
     QLabel *imgElval1 = nullptr;
 
     QWidget *pnlNyelvValt = nullptr;

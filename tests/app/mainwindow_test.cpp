@@ -3,6 +3,7 @@
 #include "dialogs/frmvalasz.h"
 #include "store/dm1.h"
 #include "support/modal_script.h"
+#include "translator/translationpopup.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -135,6 +136,35 @@ TEST_F(MainWindowTest, ReadsASettingsFileOfTheWindowsProgram)
     // The remembered document is gone: the sample story takes its place.
     EXPECT_EQ(state.TextDocName, state.ProgramDir + TfrmSzotarQIV::SampleDocumentName());
     EXPECT_EQ(window->reSzov->textCursor().selectionStart(), 5);
+}
+
+TEST_F(MainWindowTest, StemCheckBoxIsStoredAndSwitchesTheLookup)
+{
+    writeIni("[SzovFormazPanel]\r\nSzotoelemzes=0\r\n");
+    start();
+    auto *box = window->findChild<QCheckBox *>(u"chbSzoto"_s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), u"Szótő"_s);
+    // On the text toolbar, right after "Jobb gomb".
+    auto *jobb = window->findChild<QCheckBox *>(u"chbJobb"_s);
+    EXPECT_EQ(box->parentWidget(), jobb->parentWidget());
+    EXPECT_GT(box->x(), jobb->x());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(window->popup()->stemming());
+
+    box->setChecked(true);
+    EXPECT_TRUE(window->popup()->stemming());
+    stop();
+    QFile file(iniPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("Szotoelemzes=1"));
+}
+
+TEST_F(MainWindowTest, StemCheckBoxIsOnWithoutSettings)
+{
+    start();
+    EXPECT_TRUE(window->findChild<QCheckBox *>(u"chbSzoto"_s)->isChecked());
+    EXPECT_TRUE(window->popup()->stemming());
 }
 
 TEST_F(MainWindowTest, MaximizedCloseKeepsTheNormalBounds)
