@@ -53,6 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
         HeadwordCase{"VerbWithTwoForms", "to eat, ate, eaten", "to eat"},
         HeadwordCase{"VerbWithOneForm", "to seek, sought", "to seek"},
         HeadwordCase{"VerbWithUnchangedForms", "to cost, cost", "to cost"},
+        HeadwordCase{"FormWithTwoSpellings", "to be, was/were, been", "to be"},
+        HeadwordCase{"SlashInTheBase", "either/or, both", "either/or, both"},
         HeadwordCase{"NounWithPlural", "child, children", "child"},
         HeadwordCase{"CapitalisedNoun", "Woman, women", "Woman"},
         HeadwordCase{"PhraseWithCommaAndMark", "now, now!", "now, now!"},
