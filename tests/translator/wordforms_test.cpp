@@ -14,6 +14,7 @@
 namespace {
 
 using namespace translator;
+using namespace Qt::StringLiterals;
 
 QString s(const char16_t *text)
 {
@@ -236,6 +237,58 @@ INSTANTIATE_TEST_SUITE_P(
                  {s(u"Hungary")},
                  {}}),
     [](const ::testing::TestParamInfo<StemCase> &info) { return std::string(info.param.name); });
+
+// The analysers alone: lemmas in order, and which readings are verb forms.
+struct AnalyserCase {
+    const char *name;
+    const char *language;
+    QString word;
+    QString lemmas; // "text" or "text*" for a verb form, joined by " "
+};
+
+void PrintTo(const AnalyserCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class Analyser : public ::testing::TestWithParam<AnalyserCase> {
+protected:
+    void SetUp() override
+    {
+        if (!systemFilesPresent())
+            GTEST_SKIP() << "the Hunspell and WordNet packages are not installed";
+    }
+};
+
+TEST_P(Analyser, GivesTheLemmasInOrder)
+{
+    const AnalyserCase &c = GetParam();
+    QStringList found;
+    for (const Lemma &lemma : systemForms().lemmas(QString::fromUtf8(c.language), c.word))
+        found << lemma.text + (lemma.verbForm ? u"*"_s : QString());
+    EXPECT_EQ(found.join(u' ').toStdString(), c.lemmas.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Languages, Analyser,
+    ::testing::Values(AnalyserCase{"RegularPast", "Angol", s(u"walked"), s(u"walk*")},
+                      AnalyserCase{"ThirdPersonIsNoVerbForm", "Angol", s(u"walks"), s(u"walk")},
+                      AnalyserCase{"WordNetBeforeHunspell", "Angol", s(u"eaten"), s(u"eat* eaten")},
+                      AnalyserCase{"AdjectiveException", "Angol", s(u"better"),
+                                   s(u"good well better")},
+                      AnalyserCase{"PossessiveS", "Angol", s(u"author's"), s(u"author")},
+                      AnalyserCase{"PlainerReadingFirst", "Magyar", s(u"almát"), s(u"alma alom")},
+                      AnalyserCase{"GermanPlural", "Nemet", s(u"häuser"), s(u"häuser haus")},
+                      AnalyserCase{"AccentedLanguageName", "Német", s(u"kindern"), s(u"kind")},
+                      AnalyserCase{"UnknownLanguage", "Latin", s(u"amavit"), QString()},
+                      AnalyserCase{"EmptyWord", "Angol", QString(), QString()},
+                      AnalyserCase{"PhraseIsNotAnalysed", "Magyar", s(u"piros almát"), QString()},
+                      AnalyserCase{"OverlongWord", "Magyar", QString(60, u'a'), QString()},
+                      AnalyserCase{"ControlCharacters", "Angol", s(u"walk\u0001ed"), QString()},
+                      AnalyserCase{"NotLatin1ForAGermanWord", "Nemet", s(u"hő"), QString()}),
+    [](const ::testing::TestParamInfo<AnalyserCase> &info) {
+        return std::string(info.param.name);
+    });
 
 // With the stage off, or without analysers, the lookup is the one without
 // word forms: the same lists, headers and outcome, word for word.
