@@ -102,7 +102,7 @@ WordForms::Loaded *WordForms::start(const QString &language, std::launch policy)
     const Language which = languageOf(language);
     if (which == Language::Unknown)
         return nullptr;
-    const QString key = QString::number(int(which));
+    const int key = int(which);
     auto found = m_loaded.find(key);
     if (found == m_loaded.end()) {
         // The task gets its own copy of the paths: it may outlive a call.

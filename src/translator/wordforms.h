@@ -41,7 +41,7 @@ private:
     Loaded *start(const QString &language, std::launch policy);
 
     WordFormFiles m_files;
-    QHash<QString, Loaded> m_loaded; // by normalised language name
+    QHash<int, Loaded> m_loaded; // by language
 };
 
 } // namespace translator
