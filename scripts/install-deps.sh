@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation2 fonts-dejavu-core
   dict-freedict-eng-hun dict-freedict-hun-eng
+  libhunspell-dev hunspell-en-us hunspell-hu hunspell-de-de wordnet-base
 )
 
 missing=()

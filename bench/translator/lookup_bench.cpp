@@ -7,6 +7,7 @@
 #include "store/engine/collation.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "translator/wordforms.h"
 #include "translator/wordlookup.h"
 
 #include <QDir>
@@ -41,7 +42,8 @@ struct OpenLookup {
     store::Table table{session};
     std::unique_ptr<translator::WordLookup> lookup;
 
-    explicit OpenLookup(const Dictionary &dictionary)
+    // forms: the word-form stage's analysers, null for the lookup without it.
+    explicit OpenLookup(const Dictionary &dictionary, translator::WordForms *forms = nullptr)
     {
         table.setDatabaseName(dictionary.folder);
         table.setTableName(dictionary.file);
@@ -50,6 +52,7 @@ struct OpenLookup {
         table.setIndexFieldNames(QStringLiteral("Angol"));
         table.open();
         lookup = std::make_unique<translator::WordLookup>(table, *source, *target);
+        lookup->setWordForms(forms);
     }
 };
 
@@ -173,9 +176,24 @@ std::optional<Dictionary> english()
     return copy;
 }
 
-void timeLookups(benchmark::State &state, const Dictionary &dictionary, const QStringList &words)
+// The English analysers, loaded before any timing as the program loads them
+// in the background.
+translator::WordForms *englishForms()
 {
-    OpenLookup open(dictionary);
+    static translator::WordForms forms;
+    static const bool loaded = forms.analyser(QStringLiteral("Angol")) != nullptr;
+    return loaded ? &forms : nullptr;
+}
+
+void timeLookups(benchmark::State &state, const Dictionary &dictionary, const QStringList &words,
+                 bool stem = false)
+{
+    translator::WordForms *forms = stem ? englishForms() : nullptr;
+    if (stem && !forms) {
+        state.SkipWithError("Nincs Hunspell- vagy WordNet-állomány");
+        return;
+    }
+    OpenLookup open(dictionary, forms);
     for (auto _ : state) {
         LookupTimings timings(std::size_t(words.size()));
         for (const QString &word : words)
@@ -200,6 +218,11 @@ void BM_LookUpWord_Generated1M(benchmark::State &state, Words kind)
     timeLookups(state, generated(), generatedWords(kind));
 }
 
+void BM_LookUpWord_Stem_Generated1M(benchmark::State &state, Words kind)
+{
+    timeLookups(state, generated(), generatedWords(kind), true);
+}
+
 void BM_Raw_IndexedLookup_Generated1M(benchmark::State &state, Words kind)
 {
     timeRaw(state, generated(), generatedWords(kind));
@@ -221,6 +244,16 @@ void BM_LookUpWord_English(benchmark::State &state, Words kind)
     timeLookups(state, *dictionary, englishWords(*dictionary, kind));
 }
 
+void BM_LookUpWord_Stem_English(benchmark::State &state, Words kind)
+{
+    const auto dictionary = english();
+    if (!dictionary) {
+        state.SkipWithError("Nincs átalakított angol-magyar szótár (build*/bin/Angol_Magyar.DB)");
+        return;
+    }
+    timeLookups(state, *dictionary, englishWords(*dictionary, kind), true);
+}
+
 void BM_Raw_IndexedLookup_English(benchmark::State &state, Words kind)
 {
     const auto dictionary = english();
@@ -235,14 +268,19 @@ void BM_Raw_IndexedLookup_English(benchmark::State &state, Words kind)
     BENCHMARK_CAPTURE(fn, kind, Words::kind)->Iterations(1)->Unit(benchmark::kMillisecond)
 
 LOOKUP_BENCH(BM_LookUpWord_Generated1M, Headwords);
+LOOKUP_BENCH(BM_LookUpWord_Stem_Generated1M, Headwords);
 LOOKUP_BENCH(BM_Raw_IndexedLookup_Generated1M, Headwords);
 LOOKUP_BENCH(BM_LookUpWord_Generated1M, Inflected);
+LOOKUP_BENCH(BM_LookUpWord_Stem_Generated1M, Inflected);
 LOOKUP_BENCH(BM_Raw_IndexedLookup_Generated1M, Inflected);
 LOOKUP_BENCH(BM_LookUpWord_Generated1M, Typing);
+LOOKUP_BENCH(BM_LookUpWord_Stem_Generated1M, Typing);
 LOOKUP_BENCH(BM_Raw_IndexedLookup_Generated1M, Typing);
 LOOKUP_BENCH(BM_LookUpWord_English, Headwords);
+LOOKUP_BENCH(BM_LookUpWord_Stem_English, Headwords);
 LOOKUP_BENCH(BM_Raw_IndexedLookup_English, Headwords);
 LOOKUP_BENCH(BM_LookUpWord_English, Inflected);
+LOOKUP_BENCH(BM_LookUpWord_Stem_English, Inflected);
 LOOKUP_BENCH(BM_Raw_IndexedLookup_English, Inflected);
 
 } // namespace

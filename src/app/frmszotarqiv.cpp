@@ -6,6 +6,7 @@
 #include "maintenance/indexmaintenance.h"
 #include "platform/paths.h"
 #include "translator/colorref.h"
+#include "translator/translationpopup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -146,6 +147,7 @@ void TfrmSzotarQIV::FormCreate(const QStringList &arguments, const QString &prog
     fraREEszkTarSzov->tobSzokas()->addWidget(imgElval1);
     fraREEszkTarSzov->tobSzokas()->addWidget(chbFord);
     fraREEszkTarSzov->tobSzokas()->addWidget(chbJobb);
+    fraREEszkTarSzov->tobSzokas()->addWidget(chbSzoto);
 }
 
 template <typename Handler>
@@ -194,7 +196,12 @@ void TfrmSzotarQIV::buildTranslatorPage()
 
     chbFord = named(new QCheckBox(QStringLiteral("Fordítás"), tsBongesz), "chbFord");
     chbJobb = named(new QCheckBox(QStringLiteral("Jobb gomb"), tsBongesz), "chbJobb");
-    for (QCheckBox *box : {chbFord, chbJobb}) {
+    chbSzoto = named(new QCheckBox(QStringLiteral("Szótő"), tsBongesz), "chbSzoto");
+    connect(chbSzoto, &QCheckBox::toggled, this, [this](bool on) {
+        if (m_popup)
+            m_popup->setStemming(on);
+    });
+    for (QCheckBox *box : {chbFord, chbJobb, chbSzoto}) {
         QPalette palette = box->palette();
         palette.setColor(QPalette::WindowText, Qt::white);
         box->setPalette(palette);

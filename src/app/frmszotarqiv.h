@@ -156,6 +156,7 @@ private:
     QWidget *Panel5 = nullptr;
     QCheckBox *chbFord = nullptr;
     QCheckBox *chbJobb = nullptr;
+    QCheckBox *chbSzoto = nullptr;
     QLabel *imgElval1 = nullptr;
 
     QWidget *pnlNyelvValt = nullptr;

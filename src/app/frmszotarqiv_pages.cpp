@@ -7,6 +7,7 @@
 #include "store/dm1.h"
 #include "translator/translationpopup.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -29,6 +30,7 @@ void TfrmSzotarQIV::setDataModule(TDM1 *dm)
 
     m_popup = new translator::TranslationPopup(*dm, reSzov, pnlSzov);
     m_popup->hide();
+    m_popup->setStemming(chbSzoto->isChecked());
     connect(m_popup, &translator::TranslationPopup::lookupFailed, this,
             [](const QString &message) { ShowInfo(message); });
 }

@@ -85,6 +85,7 @@ void TfrmSzotarQIV::LoadSettings()
         if (key.formatting && !key.helpFrame) {
             chbFord->setChecked(ini.readBool(section, u"Fordit", true));
             chbJobb->setChecked(ini.readBool(section, u"JobbGomb", true));
+            chbSzoto->setChecked(ini.readBool(section, u"Szotoelemzes", true));
         }
     }
 
@@ -168,6 +169,7 @@ void TfrmSzotarQIV::SaveSettings()
         if (key.formatting && !key.helpFrame) {
             (void)doc.writeBool(section, u"Fordit", chbFord->isChecked());
             (void)doc.writeBool(section, u"JobbGomb", chbJobb->isChecked());
+            (void)doc.writeBool(section, u"Szotoelemzes", chbSzoto->isChecked());
         }
     }
     (void)doc.writeString(kDok, u"DokNev", m_state.TextDocName);

@@ -35,7 +35,9 @@ void printReport(const dictd::ConvertReport &report, const QString &outputPath, 
                .arg(skipped)
                .arg(report.duplicatesSkipped)
                .arg(report.emptySkipped)
-        << QStringLiteral("  levágott (50 karakternél hosszabb) szöveg: %1\n").arg(report.textsCut);
+        << QStringLiteral("  levágott (50 karakternél hosszabb) szöveg: %1\n").arg(report.textsCut)
+        << QStringLiteral("  rendhagyó alakjaitól különválasztott címszó: %1\n")
+               .arg(report.headwordsSplit);
     if (repair)
         out << QStringLiteral("  javított (ô/û → ő/ű) fordítás: %1\n").arg(report.textsRepaired);
     out << QStringLiteral("  idő: %1 mp\n").arg(hungarian.toString(report.seconds, 'f', 2));

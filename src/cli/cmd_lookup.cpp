@@ -5,6 +5,7 @@
 #include "store/engine/engine_error.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "translator/wordforms.h"
 #include "translator/wordlookup.h"
 
 #include <QFileInfo>
@@ -20,8 +21,8 @@ namespace {
 
 const QString &usage()
 {
-    static const QString text =
-        QStringLiteral("szotar lookup --dict FÁJL.DB [--reverse] [--json] [--] [SZÓ...]");
+    static const QString text = QStringLiteral(
+        "szotar lookup --dict FÁJL.DB [--reverse] [--json] [--no-stem] [--] [SZÓ...]");
     return text;
 }
 
@@ -119,7 +120,7 @@ int runLookup(const QStringList &arguments, CliIo &io, QTextStream &input)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Szavak keresése egy szótárban úgy, ahogy a fordító ablaka keres: pontos egyezés "
-        "(a „to ” előtaggal is), rövidítés és kiegészítés. Minden szóra kiírja az eredmény "
+        "(a „to ” előtaggal is), szótő, rövidítés és kiegészítés. Minden szóra kiírja az eredmény "
         "minőségét a szómező színével, majd a két találati listát a fejlécükkel. A „--” "
         "utáni minden argumentum szó; szavak nélkül a szabványos bemenetről olvas, soronként "
         "egyet."));
@@ -131,7 +132,10 @@ int runLookup(const QStringList &arguments, CliIo &io, QTextStream &input)
         QStringLiteral("A második nyelvről az elsőre keres (alapból az elsőről a másodikra)."));
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Szavanként egy JSON objektum egy sorban."));
-    parser.addOptions({dict, reverse, json});
+    const QCommandLineOption noStem(
+        QStringLiteral("no-stem"),
+        QStringLiteral("Szótőelemzés nélkül keres (a szóalakok szótövét nem próbálja)."));
+    parser.addOptions({dict, reverse, json, noStem});
     parser.addPositionalArgument(QStringLiteral("szó"), QStringLiteral("A keresett szavak."),
                                  QStringLiteral("[SZÓ...]"));
     if (const auto done = parseCommandArguments(parser, usage(), arguments, io))
@@ -165,7 +169,10 @@ int runLookup(const QStringList &arguments, CliIo &io, QTextStream &input)
         // Rows of one source text must be adjacent for the lookup.
         table.setIndexFieldNames(sourceName);
         table.open();
+        translator::WordForms forms;
         translator::WordLookup lookup(table, *source, *target);
+        lookup.setWordForms(&forms);
+        lookup.setStemming(!parser.isSet(noStem));
         const auto lookUp = [&](const QString &word) {
             const auto outcome = lookup.LookUpWord(word);
             if (parser.isSet(json))

@@ -3,6 +3,7 @@
 #include "platform/text/textfunctions.h"
 #include "store/dm1.h"
 #include "store/engine/engine_error.h"
+#include "store/engine/field.h"
 #include "translator/canvassurface.h"
 #include "translator/colorref.h"
 #include "translator/popupicons.h"
@@ -47,8 +48,10 @@ TImage *makeIcon(QWidget *parent, const char *name, const QImage &picture, int l
 
 TranslationPopup::TranslationPopup(store::Table &table, store::Field &source, store::Field &target,
                                    QWidget *textPane, QWidget *parent)
-    : QWidget(parent), m_lookup(table, source, target), m_textPane(textPane)
+    : QWidget(parent), m_forms(std::make_unique<WordForms>()), m_lookup(table, source, target),
+      m_textPane(textPane)
 {
+    m_lookup.setWordForms(m_forms.get());
     buildControls();
     PrepareCanvas();
     hide();
@@ -57,7 +60,11 @@ TranslationPopup::TranslationPopup(store::Table &table, store::Field &source, st
 TranslationPopup::TranslationPopup(TDM1 &dataModule, QWidget *textPane, QWidget *parent)
     : TranslationPopup(dataModule.tblSzotarP, *dataModule.tblSzotarPAngol,
                        *dataModule.tblSzotarPMagyar, textPane, parent)
-{}
+{
+    // The analyser of the source language loads while the user reads on.
+    connect(&dataModule, &TDM1::directionApplied, this,
+            [this, &dataModule] { m_forms->preload(dataModule.tblSzotarPAngol->fieldName()); });
+}
 
 TranslationPopup::~TranslationPopup() = default;
 

@@ -2,6 +2,7 @@
 
 #include "translator/colours.h"
 #include "translator/ttalalat.h"
+#include "translator/wordforms.h"
 #include "translator/wordlookup.h"
 
 #include <QImage>
@@ -57,6 +58,10 @@ public:
     // Draws the result lists on the canvas and sets the popup's size and place.
     void DrawResultPopup();
 
+    // Turns the lookup's word-form stage on or off (on at start).
+    void setStemming(bool on) { m_lookup.setStemming(on); }
+    bool stemming() const { return m_lookup.stemming(); }
+
     TResultLists &ResultLists() { return m_lookup.ResultLists(); }
     const QString &LastLookupWord() const { return m_lookup.LastLookupWord(); }
 
@@ -111,6 +116,7 @@ private:
     bool edtSzoKeyDown(QKeyEvent *event);
     void edtSzoKeyUp();
 
+    std::unique_ptr<WordForms> m_forms; // before the lookup that uses it
     WordLookup m_lookup;
     QWidget *m_textPane;
     QWidget *m_pnlSzo = nullptr;

@@ -3,17 +3,11 @@
 #include "platform/text/textfunctions.h"
 #include "store/engine/field.h"
 #include "store/engine/table.h"
+#include "translator/wordforms.h"
 
 #include <stdexcept>
 
 namespace translator {
-namespace {
-
-// Dictionary texts hold at most this many characters, so a longer key can
-// match no entry, exactly or as a beginning.
-
-} // namespace
-
 Colour colourOf(WordMatch match)
 {
     switch (match) {
@@ -57,6 +51,44 @@ void WordLookup::AddResultRows(int list)
     }
 }
 
+void WordLookup::setMatchHeader(bool withMarker, const QString &form)
+{
+    TTalalat &matchList = m_lists[0];
+    if (withMarker) {
+        matchList.HeadText = kInfinitiveMarker;
+        matchList.TailText = form;
+        matchList.HeadColor = kAqua;
+        matchList.TailColor = kLime;
+    } else {
+        matchList.HeadText = form;
+        matchList.TailText.clear();
+        matchList.HeadColor = kLime;
+        matchList.TailColor = kAqua;
+    }
+}
+
+bool WordLookup::lookUpLemmas(const QString &w, QString &matchedSource)
+{
+    if (!m_stemming || !m_forms || w.isEmpty())
+        return false;
+    for (const Lemma &lemma : m_forms->lemmas(m_source.fieldName(), w)) {
+        // The exact attempt has tried the word itself already.
+        if (lemma.text.isEmpty() || lemma.text == w)
+            continue;
+        // A past tense or participle is more likely the verb than a noun.
+        const bool order[2] = {lemma.verbForm, !lemma.verbForm};
+        for (const bool withMarker : order) {
+            if (locate(withMarker ? kInfinitiveMarker + lemma.text : lemma.text, false)) {
+                setMatchHeader(withMarker, lemma.text);
+                matchedSource = m_source.asString();
+                AddResultRows(1);
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 LookupOutcome WordLookup::LookUpWord(const QString &word)
 {
     const QString w = LowerHungarian(word);
@@ -91,24 +123,17 @@ LookupOutcome WordLookup::LookUpWord(const QString &word)
     } else {
         // Shortening pass: cut the word from its end until an entry matches.
         QString matchedSource; // stored source text of the group in list 1
-        bool shortened = false;
+        // Word forms: a lemma that matches stands where a shortened form would.
+        bool shortened = lookUpLemmas(w, matchedSource);
+        if (shortened)
+            outcome.match = WordMatch::Found;
         QString form = w;
         form.chop(1);
-        while (!form.isEmpty()) {
+        while (!shortened && !form.isEmpty()) {
             const bool plain = locate(form, false);
             if (plain || locate(kInfinitiveMarker + form, false)) {
                 outcome.match = WordMatch::Found;
-                if (plain) {
-                    matchList.HeadText = form;
-                    matchList.TailText.clear();
-                    matchList.HeadColor = kLime;
-                    matchList.TailColor = kAqua;
-                } else {
-                    matchList.HeadText = kInfinitiveMarker;
-                    matchList.TailText = form;
-                    matchList.HeadColor = kAqua;
-                    matchList.TailColor = kLime;
-                }
+                setMatchHeader(!plain, form);
                 matchedSource = m_source.asString();
                 shortened = true;
                 AddResultRows(1);

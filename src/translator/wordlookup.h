@@ -12,6 +12,8 @@ class Table;
 
 namespace translator {
 
+class WordForms;
+
 // How well a lookup matched; the word box shows it as its colour.
 enum class WordMatch {
     Exact, // the word itself or "to " + the word: lime
@@ -35,7 +37,9 @@ inline const QString kNothingFoundLine = QStringLiteral("Nincs ilyen szó a szó
 // It tolerates inflected and incomplete words: it tries the word and
 // "to " + the word, then shortens the word from its end until an entry
 // matches, then completes it to the first entry that begins with it (or with
-// its longest beginning that any entry begins with). Only the table's current
+// its longest beginning that any entry begins with). With word forms on, the
+// lemmas of the word in the source language are tried before the shortening
+// pass; a lemma that matches takes the shortening pass's place. Only the table's current
 // row changes; the table must stay open while lookups run.
 class WordLookup final {
 public:
@@ -56,6 +60,13 @@ public:
     // Leaves the first row after the group current.
     void AddResultRows(int list);
 
+    // The analysers of the word-form stage, by the source field's name (the
+    // language); null, or stemming off, skips the stage and gives exactly the
+    // lookup without it. forms must outlive the lookup.
+    void setWordForms(WordForms *forms) { m_forms = forms; }
+    void setStemming(bool on) { m_stemming = on; }
+    bool stemming() const { return m_stemming; }
+
     TResultLists &ResultLists() { return m_lists; }
     const TResultLists &ResultLists() const { return m_lists; }
     // The lower-cased word of the latest lookup; empty before the first.
@@ -63,12 +74,18 @@ public:
 
 private:
     bool locate(const QString &key, bool partial);
+    // Fills list 1 from the first lemma of w whose rows exist; false when
+    // none does. matchedSource: the stored source text of that group.
+    bool lookUpLemmas(const QString &w, QString &matchedSource);
+    void setMatchHeader(bool withMarker, const QString &form);
 
     store::Table &m_table;
     store::Field &m_source;
     store::Field &m_target;
     TResultLists m_lists;
     QString m_lastLookupWord;
+    WordForms *m_forms = nullptr;
+    bool m_stemming = true;
 };
 
 } // namespace translator

@@ -4,7 +4,9 @@
 
 #include "app/windowbounds.h"
 #include "support/modal_script.h"
+#include "translator/translationpopup.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QPushButton>
 #include <QTabWidget>
@@ -17,6 +19,38 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using SettingsTest = MainWindowTest;
+
+TEST_F(SettingsTest, StemCheckBoxIsStoredAndSwitchesTheLookup)
+{
+    writeIni("[SzovFormazPanel]\r\nSzotoelemzes=0\r\n");
+    start();
+    auto *box = window->findChild<QCheckBox *>(u"chbSzoto"_s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->text(), u"Szótő"_s);
+    // On the text toolbar, right after "Jobb gomb".
+    auto *jobb = window->findChild<QCheckBox *>(u"chbJobb"_s);
+    ASSERT_NE(jobb, nullptr);
+    EXPECT_EQ(box->parentWidget(), jobb->parentWidget());
+    EXPECT_GT(box->x(), jobb->x());
+    EXPECT_FALSE(box->isChecked());
+    EXPECT_FALSE(window->popup()->stemming());
+
+    box->setChecked(true);
+    EXPECT_TRUE(window->popup()->stemming());
+    stop();
+    QFile file(iniPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("Szotoelemzes=1"));
+}
+
+TEST_F(SettingsTest, StemCheckBoxIsOnWithoutSettings)
+{
+    start();
+    auto *box = window->findChild<QCheckBox *>(u"chbSzoto"_s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->isChecked());
+    EXPECT_TRUE(window->popup()->stemming());
+}
 
 TEST_F(SettingsTest, MaximizedCloseKeepsTheNormalBounds)
 {

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace {
 
 struct CommandRun {
@@ -117,6 +116,27 @@ TEST_F(LookupCommand, JsonGivesOneObjectPerWord)
     EXPECT_EQ(items(missList1), QStringList{QStringLiteral("Nincs ilyen szó a szótárban...")});
     EXPECT_TRUE(missList1.value(QStringLiteral("headColor")).isNull());
     EXPECT_TRUE(items(miss.value(QStringLiteral("list2")).toObject()).isEmpty());
+}
+
+TEST_F(LookupCommand, NoStemLeavesOutTheWordForms)
+{
+    {
+        auto table = makeTable();
+        table->open();
+        addAll(*table, {{QStringLiteral("a"), QStringLiteral("egy")},
+                        {QStringLiteral("to eat"), QStringLiteral("eszik")}});
+    }
+    const auto list1 = [this](const QStringList &options) {
+        const CommandRun result =
+            run(dictArgs() << options << QStringLiteral("--json") << QStringLiteral("ate"));
+        EXPECT_EQ(result.code, 0) << result.err.toStdString();
+        const QJsonObject list =
+            jsonLine(result.out.trimmed()).value(QStringLiteral("list1")).toObject();
+        return list.value(QStringLiteral("head")).toString() + u'+' +
+               list.value(QStringLiteral("tail")).toString() + u'=' + items(list).join(u'|');
+    };
+    EXPECT_EQ(list1({}), QStringLiteral("to +eat=eszik"));
+    EXPECT_EQ(list1({QStringLiteral("--no-stem")}), QStringLiteral("a+=egy"));
 }
 
 TEST_F(LookupCommand, EverythingAfterDoubleDashIsAWord)

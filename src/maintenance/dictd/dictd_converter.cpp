@@ -2,6 +2,7 @@
 
 #include "maintenance/dictd/dictd_reader.h"
 #include "maintenance/dictd/hungarian_repair.h"
+#include "maintenance/dictd/irregular_headword.h"
 #include "maintenance/dictd/stored_text.h"
 #include "maintenance/dictd/table_file_name.h"
 #include "maintenance/import/pair_writer.h"
@@ -30,7 +31,7 @@ void addEntry(const DictdEntry &entry, bool repair, dictimport::PairWriter &writ
 {
     if (TrimBlanksView(entry.headword).size() > store::kTextFieldSize)
         ++report.textsCut;
-    const QString source = storedText(entry.headword, false);
+    const QString source = storedText(WithoutIrregularForms(entry.headword, report), false);
     for (const QString &translation : entry.translations) {
         ++report.translations;
         if (TrimBlanksView(translation).size() > store::kTextFieldSize)

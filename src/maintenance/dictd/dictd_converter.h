@@ -28,6 +28,7 @@ struct ConvertReport {
     std::int64_t emptySkipped = 0;      // a side empty after trimming
     std::int64_t textsCut = 0;          // sides longer than the field, stored cut
     std::int64_t textsRepaired = 0;     // translations whose ô/û were mended
+    std::int64_t headwordsSplit = 0;    // "to eat, ate, eaten" stored as "to eat"
     double seconds = 0;
 };
 

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "translator/lemma.h"
+
+#include <QHash>
+#include <QString>
+
+#include <future>
+#include <memory>
+
+namespace translator {
+
+// Where the analysers' data lie; the defaults are the Debian packages'.
+struct WordFormFiles {
+    QString hunspellDir = QStringLiteral("/usr/share/hunspell");
+    QString wordNetDir = QStringLiteral("/usr/share/wordnet");
+};
+
+// The lemma analysers by dictionary language name ("Angol", "Magyar",
+// "Nemet" or "Német"). Each is loaded once, on first use or in the
+// background after preload; a language without an analyser, or whose files
+// are missing, has none. Used from one thread; only loading runs elsewhere.
+class WordForms final {
+public:
+    explicit WordForms(WordFormFiles files = {});
+    ~WordForms();
+    WordForms(const WordForms &) = delete;
+    WordForms &operator=(const WordForms &) = delete;
+
+    // Starts loading the language's analyser in the background, so that the
+    // first lookup does not wait for it; does nothing when already started.
+    void preload(const QString &language);
+    // The language's analyser, waiting for its loading; null when there is
+    // none.
+    const LemmaAnalyser *analyser(const QString &language);
+    // The lemmas of the lower-cased word; empty without an analyser.
+    QList<Lemma> lemmas(const QString &language, const QString &word);
+
+private:
+    using Loaded = std::shared_future<std::shared_ptr<const LemmaAnalyser>>;
+    Loaded *start(const QString &language, std::launch policy);
+
+    WordFormFiles m_files;
+    QHash<int, Loaded> m_loaded; // by language
+};
+
+} // namespace translator

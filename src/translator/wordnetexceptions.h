@@ -1,0 +1,28 @@
+#pragma once
+
+#include "translator/lemma.h"
+
+#include <QHash>
+#include <QString>
+
+namespace translator {
+
+// WordNet's lists of irregular forms (verb.exc, noun.exc, adj.exc, adv.exc:
+// one "form base..." a line): stood → stand, mice → mouse, better → good.
+class WordNetExceptions final : public LemmaAnalyser {
+public:
+    // Reads the lists of folder; false when verb.exc is missing or unreadable
+    // (the analyser then knows nothing). Other missing lists are skipped.
+    bool load(const QString &folder);
+    bool isEmpty() const { return m_forms.isEmpty(); }
+
+    // Verb exceptions come first and are verb forms.
+    QList<Lemma> lemmas(const QString &word) const override;
+
+private:
+    bool loadList(const QString &path, bool verbs);
+
+    QHash<QString, QList<Lemma>> m_forms;
+};
+
+} // namespace translator
