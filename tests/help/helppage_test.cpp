@@ -12,6 +12,7 @@
 #include "store/appstate.h"
 #include "support/modal_answerer.h"
 #include "support/modal_script.h"
+#include "support/printers.h"
 
 #include <QApplication>
 #include <QDir>
