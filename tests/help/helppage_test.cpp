@@ -21,6 +21,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -353,6 +356,34 @@ TEST_F(HelpPageTest, AboutButtonShowsTheAboutBoxModally)
     EXPECT_TRUE(answer.answered());
     EXPECT_EQ(seen, u"frmNevjegy"_s);
     EXPECT_FALSE(about.isVisible());
+}
+
+} // namespace
+
+namespace {
+
+// The shipped help keeps up with the program: a heading for every tab and
+// the shortcuts and the command-line tool named.
+TEST(StockHelpDocument, DescribesEveryTabTheShortcutsAndTheCommandLine)
+{
+    QTextDocument doc;
+    ASSERT_TRUE(documentio::loadDocument(
+        QStringLiteral(VELKOR_DOCUMENTS_DIR) + u"/"_s + HelpPage::StockHelpName(), doc));
+    QStringList headings;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        const QTextCursor cursor(block);
+        if (cursor.charFormat().fontWeight() >= QFont::Bold)
+            headings << block.text().trimmed();
+    }
+    for (const QString &tab :
+         {u"Fordító fül"_s, u"Szótár fül"_s, u"Nyelv váltás fül"_s, u"Karbantartás fül"_s,
+          u"Súgó fül"_s, u"Billentyűk"_s, u"Parancssor"_s})
+        EXPECT_TRUE(headings.contains(tab)) << tab.toStdString();
+    const QString text = doc.toPlainText();
+    for (const QString &named :
+         {u"F3"_s, u"F4"_s, u"Ctrl+F10"_s, u"Ctrl+Alt+F7"_s, u"szotar lookup"_s,
+          u"szotar convert-dictd"_s, u"szotar info"_s, u"Nincs ilyen szó a szótárban..."_s})
+        EXPECT_TRUE(text.contains(named)) << named.toStdString();
 }
 
 } // namespace
