@@ -6,8 +6,10 @@
 #include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "editor/hostbinding.h"
+#include "editor/qtfiledialogs.h"
 #include "editor/richtextpane.h"
 #include "help/childcontrols.h"
+#include "help/stockhelpguard.h"
 #include "platform/rtf/documentio.h"
 #include "store/appstate.h"
 
@@ -97,6 +99,7 @@ HelpPage::HelpPage(AppState &state, EditorHosts &hosts, QWidget *parent)
     fraREEszkTarSugo->pnlSzokas()->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &HelpPage::focusChanged);
 
+    setFileDialogs(std::make_unique<QtFileDialogs>(*fraREEszkTarSugo));
     if (QToolButton *save = fraREEszkTarSugo->button("spbMent")) {
         QObject::disconnect(save, &QToolButton::clicked, fraREEszkTarSugo, nullptr);
         connect(save, &QToolButton::clicked, this, &HelpPage::fraREEszkTarSugospbMentClick);
@@ -107,6 +110,13 @@ HelpPage::~HelpPage()
 {
     // The children go after this body; their focus changes must not reach us.
     disconnect(qApp, nullptr, this, nullptr);
+}
+
+void HelpPage::setFileDialogs(std::unique_ptr<FileDialogs> dialogs)
+{
+    if (dialogs)
+        fraREEszkTarSugo->setFileDialogs(
+            std::make_unique<StockHelpGuard>(std::move(dialogs), [this] { return stockPath(); }));
 }
 
 QString HelpPage::stockPath() const
@@ -182,8 +192,7 @@ bool HelpPage::SaveHelpDocument()
                 m_state.HelpDocName = choice->fileName;
                 break;
             }
-            ShowInfo(QStringLiteral(
-                "A módosított súgófájl nem menthető ezen a néven.\nAdj meg más nevet"));
+            ShowInfo(StockHelpRefusal());
             // The dialog comes back where the user was, with the name chosen.
             const QFileInfo chosen(choice->fileName);
             directory = chosen.absolutePath();

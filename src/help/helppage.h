@@ -2,8 +2,11 @@
 
 #include <QWidget>
 
+#include <memory>
+
 struct AppState;
 struct EditorHosts;
+class FileDialogs;
 class QPushButton;
 class QTextEdit;
 class TfraREEszkTar;
@@ -33,6 +36,9 @@ public:
     // The frame whose save dialog (sdREET) asks for the new name of the
     // stock help: the text pane's (nullptr: the help frame's own).
     void setSaveDialogFrame(TfraREEszkTar *frame) { m_saveDialogFrame = frame; }
+    // The help frame's own open and save dialogs (tests put scripted ones in
+    // place); whatever they are, Save as never writes over the stock help.
+    void setFileDialogs(std::unique_ptr<FileDialogs> dialogs);
 
     // Read-only with the toolbar disabled, or editable with the toolbar
     // enabled, undo as the pane allows and redo off; alternates each call.

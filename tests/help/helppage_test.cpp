@@ -99,7 +99,7 @@ protected:
         textFrame->setFileDialogs(std::move(dialogs));
         auto own = std::make_unique<ScriptedDialogs>();
         frameDialogs = own.get();
-        page->frame()->setFileDialogs(std::move(own));
+        page->setFileDialogs(std::move(own));
         captions = std::make_unique<QSignalSpy>(page.get(), &HelpPage::captionChanged);
 
         ASSERT_TRUE(documentio::loadDocument(stock(), *pane()->document()));
@@ -297,6 +297,39 @@ TEST_F(HelpPageTest, SaveAsMarksTheHelpModified)
     tool("spbMentMask")->click();
     EXPECT_EQ(page->caption(), u"Súgó (Módosított)"_s);
 }
+
+struct StockNameCase {
+    const char *name;
+    QString typed; // in the program directory
+};
+
+class SaveAsOverStock : public HelpPageTest, public ::testing::WithParamInterface<StockNameCase> {};
+
+TEST_P(SaveAsOverStock, IsRefusedAndTheDialogComesBack)
+{
+    page->ToggleHelpEditMode();
+    pane()->setPlainText(u"átírt súgó"_s);
+    const QByteArray before = bytesOf(stock());
+    const QString typed = program.filePath(GetParam().typed);
+    const QString other = elsewhere.filePath(u"más.rtf"_s);
+    frameDialogs->saveAnswers = {typed, other};
+    ModalScript script({u"bbtnOk"_s});
+
+    tool("spbMentMask")->click();
+
+    EXPECT_EQ(script.messages, QStringList{kRefusal});
+    ASSERT_EQ(frameDialogs->saved.size(), 2);
+    EXPECT_EQ(frameDialogs->saved[1], program.path() + u'|' + GetParam().typed);
+    EXPECT_EQ(bytesOf(stock()), before);
+    EXPECT_EQ(state.HelpDocName, other);
+    EXPECT_TRUE(QFile::exists(other));
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, SaveAsOverStock,
+                         ::testing::Values(StockNameCase{"Exact", u"Súgó (eredeti).rtf"_s},
+                                           StockNameCase{"ExtensionAddedOnSave",
+                                                         u"Súgó (eredeti)"_s}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 // WCAG contrast ratio of two colours.
 double contrast(const QColor &a, const QColor &b)
