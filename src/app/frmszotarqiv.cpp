@@ -1,6 +1,5 @@
 #include "app/frmszotarqiv.h"
 
-#include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "editor/richtextpane.h"
 #include "help/helppage.h"

@@ -5,7 +5,6 @@
 #include "app/windowbounds.h"
 #include "browser/dictionarypage.h"
 #include "dialogs/questions.h"
-#include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "help/helppage.h"
 #include "platform/rtf/documentio.h"
