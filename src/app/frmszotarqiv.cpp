@@ -1,12 +1,13 @@
 #include "app/frmszotarqiv.h"
 
-#include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "editor/richtextpane.h"
+#include "help/helppage.h"
 #include "maintenance/indexmaintenance.h"
 #include "platform/paths.h"
 #include "translator/colorref.h"
 #include "translator/translationpopup.h"
+#include "translator/textpane.h"
 
 #include <QAction>
 #include <QApplication>
@@ -129,25 +130,22 @@ void TfrmSzotarQIV::FormCreate(const QStringList &arguments, const QString &prog
                               .filePath(programInfo.completeBaseName() + QStringLiteral(".ini"));
 
     fraREEszkTarSzov->setHosts(&m_hosts);
-    fraREEszkTarSugo->setHosts(&m_hosts);
 
-    // The text pane's New and Open go through the window's own handlers; the
-    // help page's Save protects the stock help file.
+    // The text pane's New and Open go through the window's own handlers.
     rebind(fraREEszkTarSzov, "spbUj", [this] { fraREEszkTarSzov->spbUjClick(sender()); });
     rebind(fraREEszkTarSzov, "spbMegnyit", [this] { fraREEszkTarSzov->spbMegnyitClick(sender()); });
     rebind(fraREEszkTarSzov, "spbKeres", [this] { fraREEszkTarSzov->spbKeresClick(sender()); });
-    rebind(fraREEszkTarSugo, "spbMent", [this] {
-        if (m_state.HelpDocName != m_state.ProgramDir + StockHelpName())
-            fraREEszkTarSugo->spbMentClick(sender());
-        else
-            SaveHelpDocument();
-    });
 
     // The separator and the two translator check boxes join the text toolbar.
     fraREEszkTarSzov->tobSzokas()->addWidget(imgElval1);
     fraREEszkTarSzov->tobSzokas()->addWidget(chbFord);
     fraREEszkTarSzov->tobSzokas()->addWidget(chbJobb);
     fraREEszkTarSzov->tobSzokas()->addWidget(chbSzoto);
+}
+
+QString TfrmSzotarQIV::StockHelpName()
+{
+    return HelpPage::StockHelpName();
 }
 
 template <typename Handler>
@@ -186,11 +184,6 @@ void TfrmSzotarQIV::buildTranslatorPage()
     reSzov->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // The right button is the program's: it looks words up.
     reSzov->setContextMenuPolicy(Qt::NoContextMenu);
-    connect(reSzov, &QTextEdit::textChanged, this, [this] { NoteTextChanged(*fraREEszkTarSzov); });
-    connect(reSzov, &QTextEdit::cursorPositionChanged, this,
-            [this] { SyncToolbarWithSelection(*fraREEszkTarSzov, *reSzov); });
-    connect(reSzov, &QTextEdit::selectionChanged, this,
-            [this] { SyncToolbarWithSelection(*fraREEszkTarSzov, *reSzov); });
     paneLayout->addWidget(reSzov);
     layout->addWidget(pnlSzov, 1);
 
@@ -209,6 +202,9 @@ void TfrmSzotarQIV::buildTranslatorPage()
     }
     imgElval1 = named(new QLabel(tsBongesz), "imgElval1");
     imgElval1->setFixedSize(6, 25);
+    m_textPane = new translator::TextPane(m_state, m_hosts, *fraREEszkTarSzov, *reSzov, *chbFord,
+                                          *chbJobb, this);
+    m_textPane->setDocumentCallbacks([this] { TextDocLoaded(); }, [this] { TextDocSavedAs(); });
     pcFo->addTab(tsBongesz, QStringLiteral("Fordító"));
 }
 
@@ -305,34 +301,15 @@ void TfrmSzotarQIV::buildMaintenancePage()
 
 void TfrmSzotarQIV::buildHelpPage()
 {
-    tsSugo = named(new QWidget(pcFo), "tsSugo");
-    auto *layout = new QVBoxLayout(tsSugo);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    fraREEszkTarSugo = named(new TfraREEszkTar(tsSugo), "fraREEszkTarSugo");
-    paint(fraREEszkTarSugo, kFrameBrown);
-    paint(fraREEszkTarSugo->pnlToolBar(), kNavy);
-    layout->addWidget(fraREEszkTarSugo);
-    reSugo = named(new RichTextPane(tsSugo), "reSugo");
-    reSugo->setFont(pixelFont(QStringLiteral("Arial"), 17));
-    reSugo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    connect(reSugo, &QTextEdit::selectionChanged, this,
-            [this] { SyncToolbarWithSelection(*fraREEszkTarSugo, *reSugo); });
-    connect(reSugo, &QTextEdit::textChanged, this, [this] {
-        NoteTextChanged(*fraREEszkTarSugo);
-        MarkHelpModified();
-    });
-    layout->addWidget(reSugo, 1);
-    pnlSugo = panel(tsSugo, "pnlSugo", kNavy);
-    pnlSugo->setFixedHeight(36);
-    layout->addWidget(pnlSugo);
-    spbSugoSzerk = named(new QPushButton(QStringLiteral("Szerkesztés"), pnlSugo), "spbSugoSzerk");
-    spbSugoSzerk->setGeometry(8, 8, 121, 22);
-    spbSugoSzerk->setFlat(true);
-    connect(spbSugoSzerk, &QPushButton::pressed, this, &TfrmSzotarQIV::ToggleHelpEditMode);
-    SPBNevjegy = named(new QPushButton(QStringLiteral("Névjegy"), pnlSugo), "SPBNevjegy");
-    SPBNevjegy->setGeometry(136, 8, 89, 22);
+    m_helpPage = new HelpPage(m_state, m_hosts, pcFo);
+    tsSugo = m_helpPage;
+    fraREEszkTarSugo = m_helpPage->frame();
+    reSugo = m_helpPage->pane();
+    // The text pane's save dialog asks for the name of a changed stock help.
+    m_helpPage->setSaveDialogFrame(fraREEszkTarSzov);
     pcFo->addTab(tsSugo, QStringLiteral("Súgó"));
+    connect(m_helpPage, &HelpPage::captionChanged, this,
+            [this](const QString &caption) { pcFo->setTabText(pcFo->indexOf(tsSugo), caption); });
 }
 
 void TfrmSzotarQIV::buildActions()

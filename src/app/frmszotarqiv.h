@@ -23,9 +23,11 @@ class QTimer;
 class TDM1;
 class TfraREEszkTar;
 class DictionaryPage;
+class HelpPage;
 namespace translator {
+class TextPane;
 class TranslationPopup;
-}
+} // namespace translator
 
 // The main window: the five tabs, the global shortcuts, the start-up
 // sequence that restores the settings and opens the remembered dictionary,
@@ -81,17 +83,9 @@ public:
     void OrderBySource();
     void OrderByTarget();
 
-    // Host bindings of the editor frames.
-    void BindTextPane();
-    void BindHelpPage();
-    void ToggleHelpEditMode();
-    void HelpDocumentLoaded();
-    void MarkHelpModified();
-    void SaveHelpDocument();
-
     static QString PrimingFileName() { return QStringLiteral("Ezt ne töröld le!.rtf"); }
     static QString SampleDocumentName() { return QStringLiteral("Olvasmány (angol).rtf"); }
-    static QString StockHelpName() { return QStringLiteral("Súgó (eredeti).rtf"); }
+    static QString StockHelpName();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -112,9 +106,6 @@ private:
     void pageChanged(int index);
     void enterPage(int index);
     void tsBongeszEnter();
-    void reSzovMouseDown();
-    void reSzovMouseUp(Qt::MouseButton button, const QPoint &point);
-    bool textPaneMouse(QEvent *event);
     void tsSzotarEnter();
     void tsNyelvValtEnter();
     void tsNyelvValtExit();
@@ -177,11 +168,10 @@ private:
     QPushButton *bbtnIndTorl = nullptr;
     QPushButton *bbtnUjraInd = nullptr;
 
+    // The help page's frame and pane, owned by the page.
+    HelpPage *m_helpPage = nullptr;
     TfraREEszkTar *fraREEszkTarSugo = nullptr;
     QTextEdit *reSugo = nullptr;
-    QWidget *pnlSugo = nullptr;
-    QPushButton *spbSugoSzerk = nullptr;
-    QPushButton *SPBNevjegy = nullptr;
 
     QTimer *tmrMeretez = nullptr;
     QAction *alF3 = nullptr;
@@ -199,6 +189,7 @@ private:
     int m_currentPage = 0;
     DictionaryPage *m_dictionaryPage = nullptr;
     translator::TranslationPopup *m_popup = nullptr;
+    translator::TextPane *m_textPane = nullptr;
     FileChooser m_dictionaryFileChooser;
     QString m_unstorablePathTold;  // the last path checkStorablePath told about
     QString m_startDictionaryFile; // what the settings gave at start-up

@@ -5,10 +5,11 @@
 #include "app/windowbounds.h"
 #include "browser/dictionarypage.h"
 #include "dialogs/questions.h"
-#include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
+#include "help/helppage.h"
 #include "platform/rtf/documentio.h"
 #include "store/dm1.h"
+#include "translator/textpane.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -60,7 +61,7 @@ void TfrmSzotarQIV::FormShow()
     m_suppressPageHandlers = false;
     ListDictionaries();
     OpenDictionary(false);
-    ToggleHelpEditMode();
+    m_helpPage->ToggleHelpEditMode();
     const int before = pcFo->currentIndex();
     pcFo->setCurrentIndex(m_placement.StartPageIndex);
     if (pcFo->currentIndex() == before)
@@ -83,7 +84,7 @@ void TfrmSzotarQIV::LayOutMainWindow()
     m_suppressPageHandlers = true;
     pcFo->setCurrentWidget(tsBongesz);
     InitToolbarFrame(*fraREEszkTarSzov, 1);
-    BindTextPane();
+    m_textPane->BindTextPane();
     pcFo->setCurrentWidget(tsSugo);
     InitToolbarFrame(*fraREEszkTarSugo, 2);
     m_suppressPageHandlers = false;
@@ -138,13 +139,6 @@ void TfrmSzotarQIV::TextDocSavedAs()
 
 bool TfrmSzotarQIV::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == reSzov->viewport())
-        textPaneMouse(event);
-    else if (watched == reSzov && event->type() == QEvent::FocusOut)
-        DisarmFormatPainter(*fraREEszkTarSzov); // reSzovExit
-    else if (watched == reSugo->viewport() && event->type() == QEvent::MouseButtonRelease &&
-             FormatPainter().FormatPainterArmed)
-        ApplyPickedFormat(*fraREEszkTarSugo, *reSugo); // reSugoMouseUp
     const bool onList = watched == lbNyelvek || watched == lbNyelvek->viewport();
     if (onList &&
         (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease))
@@ -190,7 +184,7 @@ void TfrmSzotarQIV::enterPage(int index)
         tsNyelvValtEnter();
         break;
     case kHelp:
-        BindHelpPage();
+        m_helpPage->BindHelpPage();
         break;
     default:
         break;
@@ -200,7 +194,7 @@ void TfrmSzotarQIV::enterPage(int index)
 void TfrmSzotarQIV::tsBongeszEnter()
 {
     OrderBySource();
-    BindTextPane();
+    m_textPane->BindTextPane();
 }
 
 void TfrmSzotarQIV::closeEvent(QCloseEvent *event)
@@ -239,8 +233,10 @@ bool TfrmSzotarQIV::FormCloseQuery()
             AskYesNoCancel(QStringLiteral("A súgó szövege megváltozott.\nMented a változásokat?"));
         if (answer == QLatin1Char('M'))
             return false;
-        if (answer == QLatin1Char('I'))
-            SaveHelpDocument();
+        // A cancelled name or a failed write keeps the window open: the
+        // changed help would be lost otherwise.
+        if (answer == QLatin1Char('I') && !m_helpPage->SaveHelpDocument())
+            return false;
     }
     return true;
 }

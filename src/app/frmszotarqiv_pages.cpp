@@ -5,6 +5,7 @@
 #include "browser/dictionarypage.h"
 #include "dialogs/questions.h"
 #include "store/dm1.h"
+#include "translator/textpane.h"
 #include "translator/translationpopup.h"
 
 #include <QCheckBox>
@@ -31,6 +32,7 @@ void TfrmSzotarQIV::setDataModule(TDM1 *dm)
     m_popup = new translator::TranslationPopup(*dm, reSzov, pnlSzov);
     m_popup->hide();
     m_popup->setStemming(chbSzoto->isChecked());
+    m_textPane->setDataModule(dm, m_popup);
     connect(m_popup, &translator::TranslationPopup::lookupFailed, this,
             [](const QString &message) { ShowInfo(message); });
 }

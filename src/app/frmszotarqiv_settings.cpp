@@ -4,11 +4,13 @@
 
 #include "dialogs/questions.h"
 #include "editor/fraREEszkTar.h"
+#include "help/helppage.h"
 #include "platform/codepage.h"
 #include "platform/ini/inidocument.h"
 #include "platform/ini/inifile.h"
 #include "platform/paths.h"
 #include "platform/rtf/documentio.h"
+#include "translator/textpane.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -136,12 +138,12 @@ bool TfrmSzotarQIV::loadHelpDocument()
         if (!loadInto(*reSugo, m_state.HelpDocName))
             return false;
         m_state.HelpDocHasFile = true;
-        HelpDocumentLoaded();
+        m_helpPage->HelpDocumentLoaded();
     } else {
         // A new, empty help document; the text pane stays the frames' host.
-        BindHelpPage();
+        m_helpPage->BindHelpPage();
         fraREEszkTarSugo->spbUjClick(this);
-        BindTextPane();
+        m_textPane->BindTextPane();
     }
     return true;
 }

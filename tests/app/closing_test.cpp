@@ -2,6 +2,8 @@
 // protected stock help.
 #include "mainwindow_fixture.h"
 
+#include "help/helppage.h"
+
 #include "editor/filedialogs.h"
 #include "editor/fraREEszkTar.h"
 #include "support/modal_script.h"
@@ -190,7 +192,7 @@ TEST_F(ClosingTest, TheStockHelpIsNeverOverwritten)
         return file.readAll();
     }();
     ModalScript script({u"bbtnOk"_s});
-    window->SaveHelpDocument();
+    child<HelpPage>(u"tsSugo"_s)->SaveHelpDocument();
     EXPECT_EQ(
         script.messages,
         QStringList{u"A módosított súgófájl nem menthető ezen a néven.\nAdj meg más nevet"_s});

@@ -2,6 +2,8 @@
 // program, the command line and missing documents.
 #include "mainwindow_fixture.h"
 
+#include "help/helppage.h"
+
 #include "support/modal_script.h"
 
 #include <QCheckBox>
@@ -106,7 +108,7 @@ TEST_F(StartupTest, EachWindowBindsItsOwnEditorFrames)
 {
     start();
     TfrmSzotarQIV other({}, program.filePath(u"velkor-szotar"_s));
-    other.BindHelpPage();
+    other.findChild<HelpPage *>(u"tsSugo"_s)->BindHelpPage();
     EXPECT_EQ(window->editorHosts().binding.ActiveEditor, textPane());
     EXPECT_EQ(other.editorHosts().binding.ActiveEditor, other.findChild<QTextEdit *>(u"reSugo"_s));
     EXPECT_EQ(other.editorHosts().newDocCounter, 0);
