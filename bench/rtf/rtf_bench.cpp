@@ -2,7 +2,6 @@
 #include "platform/rtf/documentio.h"
 #include "platform/rtf/rtf.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -177,14 +176,3 @@ BENCHMARK(BM_ReadParagraphFlood)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

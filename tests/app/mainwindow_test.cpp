@@ -3,6 +3,7 @@
 #include "dialogs/frmvalasz.h"
 #include "store/dm1.h"
 #include "support/modal_script.h"
+#include "support/printers.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -209,6 +210,11 @@ struct ArgumentCase {
     bool shown;
 };
 
+void PrintTo(const ArgumentCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.arguments.join(u' '), c.shown);
+}
+
 class ZomviTest : public MainWindowTest, public ::testing::WithParamInterface<ArgumentCase> {};
 
 TEST_P(ZomviTest, OnlyTheExactFirstArgumentShowsTheHiddenPanels)
@@ -222,7 +228,12 @@ INSTANTIATE_TEST_SUITE_P(
     Arguments, ZomviTest,
     ::testing::Values(ArgumentCase{{u"Zomvi"_s}, true}, ArgumentCase{{u"Zomvi"_s, u"x"_s}, true},
                       ArgumentCase{{u"zomvi"_s}, false}, ArgumentCase{{u"ZOMVI"_s}, false},
-                      ArgumentCase{{u"x"_s, u"Zomvi"_s}, false}, ArgumentCase{{}, false}));
+                      ArgumentCase{{u"x"_s, u"Zomvi"_s}, false}, ArgumentCase{{}, false}),
+    [](const auto &info) {
+        return velkor_test::exactCaseName(info.param.arguments.isEmpty()
+                                              ? QStringLiteral("None")
+                                              : info.param.arguments.join(u'_'));
+    });
 
 TEST_F(MainWindowTest, RestoreDefaultsDeletesTheSettingsAndTheNextStartIsAFirstStart)
 {
@@ -249,6 +260,12 @@ struct BoundsCase {
     bool kept;
 };
 
+void PrintTo(const BoundsCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.stored.x(), c.stored.y(), c.stored.width(), c.stored.height(),
+                                 c.kept);
+}
+
 class ReachableBoundsTest : public ::testing::TestWithParam<BoundsCase> {};
 
 TEST_P(ReachableBoundsTest, KeepsBoundsThatAScreenShows)
@@ -266,7 +283,11 @@ INSTANTIATE_TEST_SUITE_P(
                       BoundsCase{QRect(3300, 100, 800, 600), false}, // a removed screen
                       BoundsCase{QRect(-700, 100, 800, 600), true},  // caption partly visible
                       BoundsCase{QRect(100, -500, 800, 600), false}, // caption above every screen
-                      BoundsCase{QRect(100, 100, 0, 300), false}));
+                      BoundsCase{QRect(100, 100, 0, 300), false}),
+    [](const auto &info) {
+        return velkor_test::caseName("At", info.param.stored.x(), info.param.stored.y(), "Size",
+                                     info.param.stored.width(), info.param.stored.height());
+    });
 
 } // namespace
 
@@ -397,6 +418,11 @@ struct ClickCase {
     bool looksUp;
 };
 
+void PrintTo(const ClickCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.rightButtonSetting, c.translate, int(c.button), c.looksUp);
+}
+
 class TextPaneClickTest : public TextPaneTest, public ::testing::WithParamInterface<ClickCase> {};
 
 TEST_P(TextPaneClickTest, AReleaseOnAWordShowsItsTranslations)
@@ -418,7 +444,13 @@ INSTANTIATE_TEST_SUITE_P(Settings, TextPaneClickTest,
                                            ClickCase{false, true, Qt::RightButton, false},
                                            ClickCase{true, true, Qt::RightButton, true},
                                            ClickCase{true, true, Qt::LeftButton, false},
-                                           ClickCase{false, false, Qt::LeftButton, false}));
+                                           ClickCase{false, false, Qt::LeftButton, false}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(
+                                 info.param.rightButtonSetting ? "RightSetting" : "LeftSetting",
+                                 info.param.translate ? "Translate" : "NoTranslate",
+                                 info.param.button == Qt::LeftButton ? "LeftClick" : "RightClick");
+                         });
 
 TEST_F(TextPaneTest, TheShippedStoryOpensAndItsWordsAreLookedUp)
 {

@@ -7,6 +7,7 @@
 #include "editor/fraREEszkTar.h"
 #include "editor/hostbinding.h"
 #include "platform/codepage.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -149,6 +150,11 @@ struct FixUpCase {
     bool rtf;
 };
 
+void PrintTo(const FixUpCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.chosen, c.filter, c.written, c.rtf);
+}
+
 class SaveAsFixUpTest : public DocumentCommandsTest,
                         public ::testing::WithParamInterface<FixUpCase> {};
 
@@ -178,7 +184,10 @@ INSTANTIATE_TEST_SUITE_P(Table, SaveAsFixUpTest,
                                            FixUpCase{"notes", 1, "notes.rtf", true},
                                            FixUpCase{"notes.RTF", 2, "notes.txt", false},
                                            FixUpCase{"notes", 2, "notes", false},
-                                           FixUpCase{"notes.doc", 2, "notes.doc", false}));
+                                           FixUpCase{"notes.doc", 2, "notes.doc", false}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(info.param.chosen, info.param.filter);
+                         });
 
 struct OverwriteCase {
     const char *name;
@@ -187,6 +196,11 @@ struct OverwriteCase {
     bool oldFileReplaced;
     size_t dialogs;
 };
+
+void PrintTo(const OverwriteCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class OverwriteQuestionTest : public DocumentCommandsTest,
                               public ::testing::WithParamInterface<OverwriteCase> {};
@@ -267,6 +281,11 @@ struct ModifiedCase {
     bool newDocument;
     bool saved;
 };
+
+void PrintTo(const ModifiedCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class ModifiedQuestionTest : public DocumentCommandsTest,
                              public ::testing::WithParamInterface<ModifiedCase> {};
@@ -379,10 +398,29 @@ TEST_P(FailedReadTest, KeepsThePreviousDocumentNameAndFlag)
     EXPECT_EQ(script.unexpected, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, FailedReadTest, ::testing::Values("nincs.txt", "mappa"));
+INSTANTIATE_TEST_SUITE_P(Files, FailedReadTest, ::testing::Values("nincs.txt", "mappa"),
+                         [](const auto &info) { return velkor_test::caseName(info.param); });
 
 // Places that cannot be written to, each made by the fixture.
 enum class Unwritable { Directory, MissingFolder, ReadOnlyFolder };
+
+const char *nameOf(Unwritable place)
+{
+    switch (place) {
+    case Unwritable::Directory:
+        return "Directory";
+    case Unwritable::MissingFolder:
+        return "MissingFolder";
+    case Unwritable::ReadOnlyFolder:
+        return "ReadOnlyFolder";
+    }
+    return "?";
+}
+
+void PrintTo(Unwritable place, std::ostream *os)
+{
+    *os << nameOf(place);
+}
 
 class FailedWriteTest : public DocumentCommandsTest,
                         public ::testing::WithParamInterface<Unwritable> {
@@ -459,7 +497,8 @@ TEST_P(FailedWriteTest, SaveAsKeepsTheOldNameAndCallsNoHost)
 
 INSTANTIATE_TEST_SUITE_P(Places, FailedWriteTest,
                          ::testing::Values(Unwritable::Directory, Unwritable::MissingFolder,
-                                           Unwritable::ReadOnlyFolder));
+                                           Unwritable::ReadOnlyFolder),
+                         [](const auto &info) { return std::string(nameOf(info.param)); });
 
 // The save that the modified question asks for fails: New stops there.
 TEST_F(DocumentCommandsTest, FailedSaveInTheModifiedQuestionStopsNew)

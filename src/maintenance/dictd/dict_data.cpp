@@ -75,8 +75,8 @@ Result<std::unique_ptr<DictData>> openDictData(const QString &path)
     if (file.size() > kMaxInMemory)
         return Failure{QStringLiteral("Az adatállomány túl nagy: %1").arg(path)};
     const QByteArray compressed = head + file.readAll();
-    const std::int64_t limit =
-        std::min(kMaxInMemory, std::max<std::int64_t>(kGzipFloor, kMaxGzipRatio * compressed.size()));
+    const std::int64_t limit = std::min(
+        kMaxInMemory, std::max<std::int64_t>(kGzipFloor, kMaxGzipRatio * compressed.size()));
     auto bytes = inflateGzip(compressed, limit);
     if (!bytes)
         return damaged(path, bytes.error());

@@ -40,7 +40,8 @@ qint64 workFolderOwner(const QString &name)
     if (dash < 0)
         return 0;
     bool ok = false;
-    const qint64 pid = QStringView(name).sliced(prefix().size(), dash - prefix().size()).toLongLong(&ok);
+    const qint64 pid =
+        QStringView(name).sliced(prefix().size(), dash - prefix().size()).toLongLong(&ok);
     // pid_t is 32 bits; anything else is no name of ours.
     return ok && pid > 0 && pid <= 0x7fffffff ? pid : 0;
 }

@@ -1,13 +1,13 @@
 // The conversion of a dictd dictionary into a dictionary table, end to end
 // through the table engine.
+#include "dictd_fixture.h"
 #include "maintenance/dictd/dictd_converter.h"
 #include "maintenance/dictd/dictd_reader.h"
 #include "maintenance/dictd/stored_text.h"
-#include "dictd_fixture.h"
-#include "support/printers.h"
 #include "sample_dictionary.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,6 +82,11 @@ struct PackCase {
     const char *name;
     std::function<QByteArray(QByteArrayView)> pack;
 };
+
+void PrintTo(const PackCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class ConversionOfFormat : public Conversion, public ::testing::WithParamInterface<PackCase> {};
 
@@ -242,6 +247,11 @@ struct FailureCase {
     std::function<void(ConvertOptions &)> breakIt;
     const char *expected; // part of the message
 };
+
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class FailedConversion : public Conversion, public ::testing::WithParamInterface<FailureCase> {};
 

@@ -1,8 +1,8 @@
 // Work folders left by killed conversions: the next conversion clears those
 // of dead processes and never touches one of a live process.
+#include "dictd_fixture.h"
 #include "maintenance/dictd/dictd_converter.h"
 #include "maintenance/dictd/work_folder.h"
-#include "dictd_fixture.h"
 #include "sample_dictionary.h"
 #include "support/printers.h"
 
