@@ -30,8 +30,8 @@ cmake -S . -B "$san" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DVELKOR_SANITIZE=ON -DVELKOR_WERROR=ON -DVELKOR_FUZZ=ON \
   -DVELKOR_BUILD_BENCH=OFF >/dev/null
 if cmake --build "$san" --parallel "$jobs" --target velkor_core_tests szotar velkor_fuzzers; then
-  # Qt is not instrumented: its one-time allocations are suppressed by
-  # library name (see the file); nothing of ours is.
+  # Qt is not instrumented; should it ever leak, only its libraries may be
+  # suppressed, by name, in scripts/sanitizer/lsan.supp.
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
   export LSAN_OPTIONS="suppressions=$PWD/scripts/sanitizer/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"

@@ -27,7 +27,9 @@ struct Range {
 struct RangeHash {
     std::size_t operator()(const Range &r) const noexcept
     {
-        return std::hash<std::int64_t>()(r.offset * 1000003 ^ r.length);
+        // Unsigned: offsets near 2^63 must not overflow.
+        const auto offset = static_cast<std::uint64_t>(r.offset);
+        return std::hash<std::uint64_t>()(offset * 1000003u ^ static_cast<std::uint64_t>(r.length));
     }
 };
 

@@ -84,29 +84,31 @@ TEST_P(CraftedDictionary, EndsWithinTheWorkBudget)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CraftedDictionary,
-    ::testing::Values(CraftedCase{"RepeatedRangeIsReadOnce", longLines(1 << 20),
-                                  [] {
-                                      QByteArray index;
-                                      for (int i = 0; i < 5000; ++i)
-                                          index += indexLine("a", 0, (1 << 20) - 1);
-                                      return index;
-                                  },
-                                  nullptr, 1},
-                      CraftedCase{"OverlappingRangesStopAtTheBudget", longLines(3 << 19),
-                                  [] {
-                                      QByteArray index;
-                                      for (int i = 0; i < 5000; ++i)
-                                          index += indexLine("a", i * 97, (1 << 20) - 1);
-                                      return index;
-                                  },
-                                  "újra meg újra ugyanazokra az adatokra mutat", 0},
-                      CraftedCase{"EntryLongerThanAnyReal", longLines(3 << 20),
-                                  [] { return indexLine("a", 0, (1 << 20) + 1); },
-                                  "hossza túl nagy", 0},
-                      CraftedCase{"EntryWithTooManyTranslations",
-                                  "sok\n" + QByteArray("x\n").repeated(10001),
-                                  [] { return indexLine("sok", 0, 4 + 2 * 10001); },
-                                  "túl sok fordítást tartalmaz: 10001", 0}),
+    ::testing::Values(
+        CraftedCase{"RepeatedRangeIsReadOnce", longLines(1 << 20),
+                    [] {
+                        QByteArray index;
+                        for (int i = 0; i < 5000; ++i)
+                            index += indexLine("a", 0, (1 << 20) - 1);
+                        return index;
+                    },
+                    nullptr, 1},
+        CraftedCase{"OverlappingRangesStopAtTheBudget", longLines(3 << 19),
+                    [] {
+                        QByteArray index;
+                        for (int i = 0; i < 5000; ++i)
+                            index += indexLine("a", i * 97, (1 << 20) - 1);
+                        return index;
+                    },
+                    "újra meg újra ugyanazokra az adatokra mutat", 0},
+        CraftedCase{"EntryLongerThanAnyReal", longLines(3 << 20),
+                    [] { return indexLine("a", 0, (1 << 20) + 1); }, "hossza túl nagy", 0},
+        // Once overflowed the hash of the ranges already read.
+        CraftedCase{"OffsetNearTheLargestNumber", "a\nb\n",
+                    [] { return indexLine("a", std::int64_t(1) << 62, 4); }, "nem olvasható", 0},
+        CraftedCase{"EntryWithTooManyTranslations", "sok\n" + QByteArray("x\n").repeated(10001),
+                    [] { return indexLine("sok", 0, 4 + 2 * 10001); },
+                    "túl sok fordítást tartalmaz: 10001", 0}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // A repeated range whose entry has no headword line of its own gives a
