@@ -62,7 +62,11 @@ std::map<int, std::unique_ptr<Harness>> &harnesses()
 
 Harness &harness(int rows)
 {
-    auto &slot = harnesses()[rows];
+    auto &made = harnesses();
+    // The widgets must go before the application does.
+    if (made.empty())
+        QObject::connect(qApp, &QCoreApplication::aboutToQuit, [] { harnesses().clear(); });
+    auto &slot = made[rows];
     if (!slot)
         slot = std::make_unique<Harness>(rows);
     return *slot;
@@ -225,17 +229,3 @@ void BM_ReopenDictionary(benchmark::State &state)
 BENCHMARK(BM_ReopenDictionary)->Apply(sizes)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    harnesses().clear();
-    return 0;
-}

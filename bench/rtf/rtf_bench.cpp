@@ -2,7 +2,6 @@
 #include "platform/rtf/documentio.h"
 #include "platform/rtf/rtf.h"
 
-#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -209,14 +208,3 @@ void BM_ReadNestedLists(benchmark::State &state)
 BENCHMARK(BM_ReadNestedLists)->Arg(10000)->Arg(20000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,6 @@
-#include "support/modal_answerer.h"
 #include "browser_fixture.h"
+#include "support/modal_answerer.h"
+#include "support/printers.h"
 
 #include <QMessageBox>
 #include <QWheelEvent>
@@ -206,6 +207,11 @@ struct CtrlDeleteCase {
     int rowsLeft;
 };
 
+void PrintTo(const CtrlDeleteCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(int(c.answer), c.rowsLeft);
+}
+
 class CtrlDeleteTest : public GridTest, public ::testing::WithParamInterface<CtrlDeleteCase> {};
 
 TEST_P(CtrlDeleteTest, AsksTheGridsQuestion)
@@ -225,7 +231,11 @@ TEST_P(CtrlDeleteTest, AsksTheGridsQuestion)
 
 INSTANTIATE_TEST_SUITE_P(Answers, CtrlDeleteTest,
                          ::testing::Values(CtrlDeleteCase{QMessageBox::Ok, 4},
-                                           CtrlDeleteCase{QMessageBox::Cancel, 5}));
+                                           CtrlDeleteCase{QMessageBox::Cancel, 5}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(
+                                 info.param.answer == QMessageBox::Ok ? "Ok" : "Cancel");
+                         });
 
 TEST_F(GridTest, CtrlDeleteWorksWhileACellIsEdited)
 {

@@ -1,6 +1,7 @@
 #include "../store/dictionary_fixture.h"
 
 #include "browser/gridsearch.h"
+#include "support/printers.h"
 
 #include <ostream>
 
@@ -55,7 +56,8 @@ INSTANTIATE_TEST_SUITE_P(
                       // Nothing begins with q: the row does not move.
                       SearchCase{u"quince", SearchOutcome::NotFound, u"hour"},
                       SearchCase{u"   ", SearchOutcome::Blank, u"hour"},
-                      SearchCase{u"", SearchOutcome::Blank, u"hour"}));
+                      SearchCase{u"", SearchOutcome::Blank, u"hour"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.text); });
 
 TEST(SearchField, TargetOnlyWhenOrderedExactlyByIt)
 {

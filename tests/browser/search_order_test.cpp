@@ -1,4 +1,5 @@
 #include "browser_fixture.h"
+#include "support/printers.h"
 
 #include <ostream>
 
@@ -44,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(Texts, SearchBoxTest,
                          ::testing::Values(TypingCase{u"House", true, u"house"},
                                            TypingCase{u"hous", false, u"house"},
                                            TypingCase{u"housx", false, u"house"},
-                                           TypingCase{u"zebra", false, u"hour"}));
+                                           TypingCase{u"zebra", false, u"hour"}),
+                         [](const auto &info) { return velkor_test::caseName(info.param.typed); });
 
 class OrderTest : public BrowserFixture {};
 

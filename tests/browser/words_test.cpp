@@ -1,5 +1,6 @@
-#include "support/modal_answerer.h"
 #include "browser_fixture.h"
+#include "support/modal_answerer.h"
+#include "support/printers.h"
 
 #include <QLabel>
 
@@ -40,6 +41,11 @@ struct NewWordCase {
     const char16_t *typedAfter; // the other text, typed into the other cell
 };
 
+void PrintTo(const NewWordCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.byTarget, c.typedAfter);
+}
+
 class NewWordTest : public WordsTest, public ::testing::WithParamInterface<NewWordCase> {};
 
 TEST_P(NewWordTest, StartsWithTheSearchedWordInTheOrderedColumn)
@@ -78,7 +84,11 @@ TEST_P(NewWordTest, StartsWithTheSearchedWordInTheOrderedColumn)
 
 INSTANTIATE_TEST_SUITE_P(Orders, NewWordTest,
                          ::testing::Values(NewWordCase{false, u"sárgabarack"},
-                                           NewWordCase{true, u"apricot tree"}));
+                                           NewWordCase{true, u"apricot tree"}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(info.param.byTarget ? "ByTarget"
+                                                                              : "BySource");
+                         });
 
 TEST_F(WordsTest, ALongSearchTextIsCutToFiftyCharacters)
 {
@@ -121,6 +131,11 @@ struct DeleteCase {
     int rowsLeft;
 };
 
+void PrintTo(const DeleteCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.button, c.rowsLeft);
+}
+
 class DeleteButtonTest : public WordsTest, public ::testing::WithParamInterface<DeleteCase> {};
 
 TEST_P(DeleteButtonTest, AsksBeforeDeletingTheCurrentRow)
@@ -139,7 +154,8 @@ TEST_P(DeleteButtonTest, AsksBeforeDeletingTheCurrentRow)
 
 INSTANTIATE_TEST_SUITE_P(Answers, DeleteButtonTest,
                          ::testing::Values(DeleteCase{u"bbtnOk", 2}, // Igen
-                                           DeleteCase{u"bbtnMegsem", 3}));
+                                           DeleteCase{u"bbtnMegsem", 3}),
+                         [](const auto &info) { return velkor_test::caseName(info.param.button); });
 
 // The button follows the rows: deleting the last disables it, and a word
 // added afterwards, or another dictionary opened, enables it again.

@@ -67,6 +67,11 @@ struct UsageCase {
     const char *expected; // part of stdout (code 0) or stderr
 };
 
+void PrintTo(const UsageCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
+
 class CliUsage : public Cli, public ::testing::WithParamInterface<UsageCase> {};
 
 TEST_P(CliUsage, AnswersWithTheRightStreamAndCode)

@@ -2,6 +2,7 @@
 #include "dialogs/questions.h"
 
 #include "support/modal_answerer.h"
+#include "support/printers.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -220,7 +221,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LayoutCase{Use::YesNo, 114, u"Igen", false, true, u"Nem"},
                       LayoutCase{Use::YesCancel, 114, u"Igen", false, true, u"Mégsem"},
                       LayoutCase{Use::YesNoCancel, 21, u"Igen", true, true, u"Mégsem"},
-                      LayoutCase{Use::Info, 21, u"Ok", false, false, u""}));
+                      LayoutCase{Use::Info, 21, u"Ok", false, false, u""}),
+    [](const auto &info) {
+        return velkor_test::caseName(::testing::PrintToString(info.param.use));
+    });
 
 struct OkPlaceCase {
     std::optional<Use> before;
@@ -252,7 +256,12 @@ INSTANTIATE_TEST_SUITE_P(Sequences, InfoOkPlaceTest,
                          ::testing::Values(OkPlaceCase{std::nullopt, 21},
                                            OkPlaceCase{Use::YesNo, 114},
                                            OkPlaceCase{Use::YesCancel, 114},
-                                           OkPlaceCase{Use::YesNoCancel, 21}));
+                                           OkPlaceCase{Use::YesNoCancel, 21}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(
+                                 info.param.before ? ::testing::PrintToString(*info.param.before)
+                                                   : std::string("First"));
+                         });
 
 // ---- Answers ---------------------------------------------------------------
 
@@ -291,7 +300,12 @@ INSTANTIATE_TEST_SUITE_P(Presses, AnswerTest,
                                            AnswerCase{Use::YesCancel, u"bbtnMegsem", u'M'},
                                            AnswerCase{Use::YesNoCancel, u"bbtnOk", u'I'},
                                            AnswerCase{Use::YesNoCancel, u"bbtnNem", u'N'},
-                                           AnswerCase{Use::YesNoCancel, u"bbtnMegsem", u'M'}));
+                                           AnswerCase{Use::YesNoCancel, u"bbtnMegsem", u'M'}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(::testing::PrintToString(info.param.use),
+                                                          info.param.button ? info.param.button
+                                                                            : u"Esc");
+                         });
 
 TEST_F(QuestionDialogTest, InfoIgnoresEscAndClosesOnEnter)
 {
@@ -380,7 +394,8 @@ INSTANTIATE_TEST_SUITE_P(
                   [](QuestionDialogTest &t) {
                       static_cast<FocusTest &>(t).look(Use::Info, u"Első"_s, click(u"bbtnOk"));
                   },
-                  Use::YesCancel, u"bbtnOk", u'I'}));
+                  Use::YesCancel, u"bbtnOk", u'I'}),
+    [](const auto &info) { return velkor_test::caseName(info.param.what); });
 
 // ---- The timed message -----------------------------------------------------
 
@@ -540,7 +555,8 @@ INSTANTIATE_TEST_SUITE_P(Messages, DialogSizeTest,
                                                     words(19) + u'\n' + words(19) + u'\n' +
                                                         words(9) + u'\n' + words(10),
                                                     314, 210},
-                                           SizeCase{"short", u"Igen?"_s, 314, 143}));
+                                           SizeCase{"short", u"Igen?"_s, 314, 143}),
+                         [](const auto &info) { return velkor_test::caseName(info.param.what); });
 
 TEST_F(QuestionDialogTest, NarrowsAgainAfterAWideMessage)
 {

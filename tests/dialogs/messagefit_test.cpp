@@ -1,14 +1,9 @@
 #include "dialogs/messagefit.h"
+#include "support/printers.h"
 
 #include <QStringList>
 
 #include <gtest/gtest.h>
-
-// Readable QStrings in failure messages, line feeds shown as "|".
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << QString(text).replace(u'\n', u'|').toStdString() << '"';
-}
 
 #include <algorithm>
 #include <climits>
@@ -75,6 +70,11 @@ struct LengthCase {
     int expectedWidth;
 };
 
+void PrintTo(const LengthCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.characters, c.expectedWidth);
+}
+
 class WidthByLengthTest : public ::testing::TestWithParam<LengthCase> {};
 
 TEST_P(WidthByLengthTest, LongMessagesGetTheWideDialog)
@@ -89,7 +89,10 @@ TEST_P(WidthByLengthTest, LongMessagesGetTheWideDialog)
 INSTANTIATE_TEST_SUITE_P(Cases, WidthByLengthTest,
                          ::testing::Values(LengthCase{0, 314}, LengthCase{1, 314},
                                            LengthCase{300, 314}, LengthCase{301, 628},
-                                           LengthCase{500, 628}));
+                                           LengthCase{500, 628}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(info.param.characters, "Characters");
+                         });
 
 struct HeightCase {
     QString message;
@@ -115,7 +118,11 @@ INSTANTIATE_TEST_SUITE_P(
                       HeightCase{letters(u'x', 19) + u'\n' + letters(u'x', 19) + u'\n' +
                                      letters(u'x', 9) + u'\n' + letters(u'x', 10),
                                  210},
-                      HeightCase{repeated(u"abcd ", 60) + u'x', 340}));
+                      HeightCase{repeated(u"abcd ", 60) + u'x', 340}),
+    [](const auto &info) {
+        return velkor_test::caseName(info.param.message.size(), "Characters",
+                                     info.param.message.count(u'\n'), "LineFeeds");
+    });
 
 TEST(FitDialogToMessage, InsertedLineFeedsDoNotChangeTheHeight)
 {
@@ -165,7 +172,8 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaceCase{"beyond the right edge", 1200, 314, 0, 1280, 10, 966},
                       PlaceCase{"right edge of a second monitor", 2300, 314, 1280, 2560, 10, 2246},
                       PlaceCase{"left edge of a second monitor", 1200, 314, 1280, 2560, 10, 1280},
-                      PlaceCase{"monitor on the left", -500, 314, -1024, 0, 400, -657}));
+                      PlaceCase{"monitor on the left", -500, 314, -1024, 0, 400, -657}),
+    [](const auto &info) { return velkor_test::caseName(info.param.what); });
 
 // ---- Wrapping --------------------------------------------------------------
 
@@ -310,7 +318,8 @@ INSTANTIATE_TEST_SUITE_P(
                       WideCharCase{"many", letters(u'W', 50), 400},
                       WideCharCase{"with separators", QStringLiteral("W\\W/W\\W"), 400},
                       WideCharCase{"with spaces", QStringLiteral("W W\nW  W"), 400},
-                      WideCharCase{"huge", letters(u'W', 20), 1 << 24}));
+                      WideCharCase{"huge", letters(u'W', 20), 1 << 24}),
+    [](const auto &info) { return velkor_test::caseName(info.param.what); });
 
 TEST(FitDialogToMessage, EndsWithAMeasurerGoneWrong)
 {

@@ -8,6 +8,7 @@
 #include "editor/hostbinding.h"
 #include "platform/codepage.h"
 #include "support/fail_device.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,6 +153,11 @@ struct FixUpCase {
     bool rtf;
 };
 
+void PrintTo(const FixUpCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.chosen, c.filter, c.written, c.rtf);
+}
+
 class SaveAsFixUpTest : public DocumentCommandsTest,
                         public ::testing::WithParamInterface<FixUpCase> {};
 
@@ -181,7 +187,10 @@ INSTANTIATE_TEST_SUITE_P(Table, SaveAsFixUpTest,
                                            FixUpCase{"notes", 1, "notes.rtf", true},
                                            FixUpCase{"notes.RTF", 2, "notes.txt", false},
                                            FixUpCase{"notes", 2, "notes", false},
-                                           FixUpCase{"notes.doc", 2, "notes.doc", false}));
+                                           FixUpCase{"notes.doc", 2, "notes.doc", false}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(info.param.chosen, info.param.filter);
+                         });
 
 struct OverwriteCase {
     const char *name;
@@ -190,6 +199,11 @@ struct OverwriteCase {
     bool oldFileReplaced;
     size_t dialogs;
 };
+
+void PrintTo(const OverwriteCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class OverwriteQuestionTest : public DocumentCommandsTest,
                               public ::testing::WithParamInterface<OverwriteCase> {};
@@ -270,6 +284,11 @@ struct ModifiedCase {
     bool newDocument;
     bool saved;
 };
+
+void PrintTo(const ModifiedCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class ModifiedQuestionTest : public DocumentCommandsTest,
                              public ::testing::WithParamInterface<ModifiedCase> {};
@@ -410,16 +429,28 @@ INSTANTIATE_TEST_SUITE_P(
                       FailedReadCase{"device", "", -1, "Ez nem fájl, hanem eszköz"},
                       FailedReadCase{"disk fails part way", "olvashatatlan.rtf", 10,
                                      "Nem sikerült megnyitni a fájlt:"}),
-    [](const auto &info) {
-        std::string name = info.param.name;
-        for (char &ch : name)
-            if (ch == ' ')
-                ch = '_';
-        return name;
-    });
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 // Places that cannot be written to, each made by the fixture.
 enum class Unwritable { Directory, MissingFolder, FailingDisk };
+
+const char *nameOf(Unwritable place)
+{
+    switch (place) {
+    case Unwritable::Directory:
+        return "Directory";
+    case Unwritable::MissingFolder:
+        return "MissingFolder";
+    case Unwritable::FailingDisk:
+        return "FailingDisk";
+    }
+    return "?";
+}
+
+void PrintTo(Unwritable place, std::ostream *os)
+{
+    *os << nameOf(place);
+}
 
 class FailedWriteTest : public DocumentCommandsTest,
                         public ::testing::WithParamInterface<Unwritable> {
@@ -497,7 +528,8 @@ TEST_P(FailedWriteTest, SaveAsKeepsTheOldNameAndCallsNoHost)
 
 INSTANTIATE_TEST_SUITE_P(Places, FailedWriteTest,
                          ::testing::Values(Unwritable::Directory, Unwritable::MissingFolder,
-                                           Unwritable::FailingDisk));
+                                           Unwritable::FailingDisk),
+                         [](const auto &info) { return std::string(nameOf(info.param)); });
 
 // The save that the modified question asks for fails: New stops there.
 TEST_F(DocumentCommandsTest, FailedSaveInTheModifiedQuestionStopsNew)

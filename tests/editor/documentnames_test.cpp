@@ -1,4 +1,5 @@
 #include "editor/documentnames.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,11 @@ struct NameCase {
     int filter;
     const char *expected;
 };
+
+void PrintTo(const NameCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.input, c.filter, c.expected);
+}
 
 QString q(const char *s)
 {
@@ -30,7 +36,10 @@ INSTANTIATE_TEST_SUITE_P(Table, SavedNameTest,
                                            NameCase{"/d/notes.Rtf", 2, "/d/notes.txt"},
                                            NameCase{"/d/notes", 2, "/d/notes"},
                                            NameCase{"/d/notes.doc", 2, "/d/notes.doc"},
-                                           NameCase{"/d.rtf/notes", 2, "/d.rtf/notes"}));
+                                           NameCase{"/d.rtf/notes", 2, "/d.rtf/notes"}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(info.param.input, info.param.filter);
+                         });
 
 class NameForFileTypeTest : public ::testing::TestWithParam<NameCase> {};
 
@@ -44,7 +53,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NameCase{"notes.txt", 1, "notes.rtf"}, NameCase{"notes.rtf", 2, "notes.txt"},
                       NameCase{"notes", 2, "notes.txt"}, NameCase{"a.b.c", 1, "a.b.rtf"},
                       NameCase{"/dir.x/notes", 1, "/dir.x/notes.rtf"}, NameCase{"", 1, ""},
-                      NameCase{"notes.txt", 3, "notes.txt"}));
+                      NameCase{"notes.txt", 3, "notes.txt"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.input, info.param.filter); });
 
 TEST(DocumentNamesTest, NewNameKeepsTheDirectory)
 {

@@ -1,4 +1,5 @@
 #include "platform/codepage.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,11 @@ struct Mapping {
     char16_t character;
 };
 
+void PrintTo(const Mapping &c, std::ostream *os)
+{
+    *os << velkor_test::describe(int(c.byte), c.character);
+}
+
 class CodePageMapping : public ::testing::TestWithParam<Mapping> {};
 
 TEST_P(CodePageMapping, DecodesAndEncodes)
@@ -29,15 +35,15 @@ TEST_P(CodePageMapping, DecodesAndEncodes)
     EXPECT_EQ(cp1250::encode(QString(QChar(m.character))), bytes);
 }
 
-INSTANTIATE_TEST_SUITE_P(HungarianAndSpecialBytes, CodePageMapping,
-                         ::testing::Values(Mapping{0xd5, u'Ő'}, Mapping{0xf5, u'ő'},
-                                           Mapping{0xdb, u'Ű'}, Mapping{0xfb, u'ű'},
-                                           Mapping{0xe1, u'á'}, Mapping{0x80, u'€'},
-                                           Mapping{0x8a, u'Š'}, Mapping{0x84, u'„'},
-                                           Mapping{0x81, 0x81}, Mapping{0x83, 0x83},
-                                           Mapping{0x88, 0x88}, Mapping{0x90, 0x90},
-                                           Mapping{0x98, 0x98}, Mapping{0xff, u'˙'},
-                                           Mapping{0xa0, 0xa0}, Mapping{0x41, u'A'}));
+INSTANTIATE_TEST_SUITE_P(
+    HungarianAndSpecialBytes, CodePageMapping,
+    ::testing::Values(Mapping{0xd5, u'Ő'}, Mapping{0xf5, u'ő'}, Mapping{0xdb, u'Ű'},
+                      Mapping{0xfb, u'ű'}, Mapping{0xe1, u'á'}, Mapping{0x80, u'€'},
+                      Mapping{0x8a, u'Š'}, Mapping{0x84, u'„'}, Mapping{0x81, 0x81},
+                      Mapping{0x83, 0x83}, Mapping{0x88, 0x88}, Mapping{0x90, 0x90},
+                      Mapping{0x98, 0x98}, Mapping{0xff, u'˙'}, Mapping{0xa0, 0xa0},
+                      Mapping{0x41, u'A'}),
+    [](const auto &info) { return velkor_test::caseName("Byte", int(info.param.byte)); });
 
 TEST(CodePage, CharactersOutsideTheCodePageBecomeQuestionMarks)
 {

@@ -1,4 +1,5 @@
 #include "dictionary_fixture.h"
+#include "support/printers.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -37,6 +38,11 @@ struct BadFile {
     void (*make)(const QString &path);
     const char16_t *messagePart;
 };
+
+void PrintTo(const BadFile &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class BadFileTest : public DictionaryFixture, public ::testing::WithParamInterface<BadFile> {};
 

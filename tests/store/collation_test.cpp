@@ -1,4 +1,5 @@
 #include "store/engine/collation.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,11 @@ struct Ordered {
     const char16_t *smaller;
     const char16_t *larger;
 };
+
+void PrintTo(const Ordered &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.smaller, c.larger);
+}
 
 class CollationOrder : public ::testing::TestWithParam<Ordered> {};
 
@@ -40,12 +46,20 @@ INSTANTIATE_TEST_SUITE_P(
         Ordered{u"walk", u"walker"}, Ordered{u"to", u"to walk"}, Ordered{u"", u"a"},
         // Characters without an ASCII base sort by code point.
         Ordered{u"1", u"a"}, Ordered{u"z", u"ß"}, Ordered{u"ß", u"ł"}, Ordered{u"z", u"ł"},
-        Ordered{u"a b", u"ab"}, Ordered{u"z", u"α"}));
+        Ordered{u"a b", u"ab"}, Ordered{u"z", u"α"}),
+    [](const auto &info) {
+        return velkor_test::exactCaseName(info.param.smaller, info.param.larger);
+    });
 
 struct Equal {
     const char16_t *a;
     const char16_t *b;
 };
+
+void PrintTo(const Equal &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.a, c.b);
+}
 
 class CollationEqual : public ::testing::TestWithParam<Equal> {};
 
@@ -57,7 +71,10 @@ TEST_P(CollationEqual, TextsEqualButForCaseCompareEqual)
 INSTANTIATE_TEST_SUITE_P(Pairs, CollationEqual,
                          ::testing::Values(Equal{u"House", u"house"}, Equal{u"ŐSZ", u"ősz"},
                                            Equal{u"ÁRVÍZTŰRŐ", u"árvíztűrő"},
-                                           Equal{u"ÄRGER", u"ärger"}, Equal{u"", u""}));
+                                           Equal{u"ÄRGER", u"ärger"}, Equal{u"", u""}),
+                         [](const auto &info) {
+                             return velkor_test::exactCaseName(info.param.a, info.param.b);
+                         });
 
 TEST(Collation, DifferentAccentsNeverTie)
 {

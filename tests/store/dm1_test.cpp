@@ -2,6 +2,7 @@
 
 #include "store/dictionaryname.h"
 #include "store/dm1.h"
+#include "support/printers.h"
 
 using namespace Qt::StringLiterals;
 
@@ -12,6 +13,11 @@ struct SplitCase {
     const char16_t *first;
     const char16_t *second;
 };
+
+void PrintTo(const SplitCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name, c.first, c.second);
+}
 
 class SplitTest : public ::testing::TestWithParam<SplitCase> {};
 
@@ -28,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(Names, SplitTest,
                                            SplitCase{u"Angol_Magyar2", u"Angol", u"Magyar"},
                                            SplitCase{u"Szotar.DB", u"", u"Szotar"},
                                            SplitCase{u"A_B_C.x.DB", u"A", u"B_C"},
-                                           SplitCase{u"Angol_Magyar", u"Angol", u"Magyar"}));
+                                           SplitCase{u"Angol_Magyar", u"Angol", u"Magyar"}),
+                         [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 TEST(DictionaryName, NamesOfDigitsOnlyAreNoDictionaries)
 {

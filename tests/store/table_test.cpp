@@ -1,6 +1,7 @@
 #include "dictionary_fixture.h"
 
 #include "store/engine/collation.h"
+#include "support/printers.h"
 
 #include <QFile>
 
@@ -16,7 +17,6 @@ namespace {
 using store::LocateOption;
 using Opts = store::LocateOptions;
 const Opts kCi = LocateOption::CaseInsensitive;
-const Opts kCiPartial = Opts(LocateOption::CaseInsensitive) | LocateOption::PartialKey;
 
 class TableTest : public DictionaryFixture {
 protected:
@@ -79,6 +79,11 @@ struct LocateCase {
     const char16_t *landsOn; // target text of the row found
 };
 
+void PrintTo(const LocateCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.value, c.caseInsensitive, c.partial, c.found, c.landsOn);
+}
+
 class LocateTest : public TableTest, public ::testing::WithParamInterface<LocateCase> {};
 
 TEST_P(LocateTest, FindsTheFirstMatchingRowInTheCurrentOrder)
@@ -115,7 +120,12 @@ INSTANTIATE_TEST_SUITE_P(
                       LocateCase{u"ősza", true, true, false, u"class"},   // longer than any
                       LocateCase{u"x", true, true, false, u"class"},      // total miss
                       LocateCase{u"to w", true, true, true, u"gyalogol"},
-                      LocateCase{u"", true, true, true, u"class"})); // everything matches
+                      LocateCase{u"", true, true, true, u"class"}),
+    [](const auto &info) {
+        return velkor_test::caseName(info.param.value,
+                                     info.param.caseInsensitive ? "Case" : "Exact",
+                                     info.param.partial ? "Partial" : "Whole");
+    }); // everything matches
 
 TEST_F(TableTest, LocatesOverTwoFieldsAndInAnotherOrder)
 {

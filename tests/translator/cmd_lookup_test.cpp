@@ -2,6 +2,7 @@
 // file, printed as text or as JSON lines.
 #include "cli/cmd_lookup.h"
 #include "store/dictionary_fixture.h"
+#include "support/printers.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -188,6 +189,11 @@ struct FailureCase {
     int code;
     const char *message; // the start of the error text
 };
+
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class LookupCommandFailure : public LookupCommand,
                              public ::testing::WithParamInterface<FailureCase> {};

@@ -1,5 +1,6 @@
 // The drawing and placement of the result popup on a recording surface whose
 // characters are all 6 pixels wide.
+#include "support/printers.h"
 #include "translator/popuplayout.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,11 @@ struct ColumnCase {
     std::vector<int> columnRule; // x of each vertical rule
 };
 
+void PrintTo(const ColumnCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.lines, c.rows);
+}
+
 class Columns : public ::testing::TestWithParam<ColumnCase> {};
 
 TEST_P(Columns, FillTopToBottomThenLeftToRight)
@@ -144,8 +150,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ColumnCase{1, 1, {5}, {0}, {}}, ColumnCase{2, 1, {5, 37}, {0, 0}, {30}},
                       ColumnCase{3, 1, {5, 37, 69}, {0, 0, 0}, {30, 62}},
                       ColumnCase{4, 2, {5, 5, 37, 37}, {0, 1, 0, 1}, {30}},
-                      ColumnCase{
-                          7, 3, {5, 5, 5, 37, 37, 37, 69}, {0, 1, 2, 0, 1, 2, 0}, {30, 62}}));
+                      ColumnCase{7, 3, {5, 5, 5, 37, 37, 37, 69}, {0, 1, 2, 0, 1, 2, 0}, {30, 62}}),
+    [](const auto &info) { return velkor_test::caseName(info.param.lines, "Lines"); });
 
 TEST(PopupLayout, HeaderDrawsOnItsColoursBetweenRules)
 {
@@ -197,6 +203,11 @@ struct WidthCase {
     int expected;
 };
 
+void PrintTo(const WidthCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name, c.word, c.keptWidth);
+}
+
 class Width : public ::testing::TestWithParam<WidthCase> {};
 
 TEST_P(Width, IsTheWidestOfWordBarListAndKeptWidth)
@@ -226,6 +237,11 @@ struct PlaceCase {
     int lines;
     int left, top;
 };
+
+void PrintTo(const PlaceCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class Placement : public ::testing::TestWithParam<PlaceCase> {};
 

@@ -1,3 +1,4 @@
+#include "support/printers.h"
 #include "translator/wordatcaret.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,11 @@ struct Case {
     int caret;
     const char16_t *word;
 };
+
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.text, c.caret, c.word);
+}
 
 class WordAtCaretTest : public ::testing::TestWithParam<Case> {};
 
@@ -37,7 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{u"x\u00a0y z", 1, u"x\u00a0y"},     // no-break space joins
                       Case{u"\u201cquote\u201d", 3, u"quote"}, // typographic quotes
                       Case{u"a\u2029line", 3, u"line"},        // paragraph break
-                      Case{u"tab\tbed", 2, u"tab\tbed"}));     // tab is a word character
+                      Case{u"tab\tbed", 2, u"tab\tbed"}),
+    [](const auto &info) {
+        return velkor_test::caseName(info.param.text, info.param.caret);
+    }); // tab is a word character
 
 TEST(WordAtCaret, FindsTheWordFarIntoALongText)
 {

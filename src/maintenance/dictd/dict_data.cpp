@@ -7,11 +7,17 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace dictd {
 namespace {
 
 // Files held whole in memory stay below this; dictionaries are far smaller.
 constexpr std::int64_t kMaxInMemory = std::int64_t(1) << 30;
+// A gzip file without a chunk table is inflated whole. Text shrinks to a
+// third or so; far more than this ratio is a bomb, not a dictionary.
+constexpr std::int64_t kMaxGzipRatio = 64;
+constexpr std::int64_t kGzipFloor = std::int64_t(64) << 20;
 // Enough for every gzip header but one with an absurd name or comment.
 constexpr qint64 kHeaderProbe = 1 << 20;
 
@@ -69,7 +75,9 @@ Result<std::unique_ptr<DictData>> openDictData(const QString &path)
     if (file.size() > kMaxInMemory)
         return Failure{QStringLiteral("Az adatállomány túl nagy: %1").arg(path)};
     const QByteArray compressed = head + file.readAll();
-    auto bytes = inflateGzip(compressed, kMaxInMemory);
+    const std::int64_t limit = std::min(
+        kMaxInMemory, std::max<std::int64_t>(kGzipFloor, kMaxGzipRatio * compressed.size()));
+    auto bytes = inflateGzip(compressed, limit);
     if (!bytes)
         return damaged(path, bytes.error());
     return std::unique_ptr<DictData>(std::make_unique<PlainDictData>(

@@ -5,6 +5,7 @@
 #include "maintenance/dictd/irregular_headword.h"
 #include "maintenance/dictd/stored_text.h"
 #include "maintenance/dictd/table_file_name.h"
+#include "maintenance/dictd/work_folder.h"
 #include "maintenance/import/pair_writer.h"
 #include "platform/text/textfunctions.h"
 #include "store/dictionaryfile.h"
@@ -137,7 +138,9 @@ Result<ConvertReport> convertDictd(const ConvertOptions &options)
     report.dataDescription = reader->dataDescription();
     report.indexEntries = reader->indexSize();
 
-    QTemporaryDir work(outputDir.filePath(QStringLiteral(".szotar-atalakitas-XXXXXX")));
+    // Work folders of killed conversions would pile up here otherwise.
+    removeStaleWorkFolders(outputDir);
+    QTemporaryDir work(workFolderTemplate(outputDir));
     if (!work.isValid())
         return Failure{QStringLiteral("Nem hozható létre munkakönyvtár itt: %1 (%2)")
                            .arg(outputDir.path(), work.errorString())};

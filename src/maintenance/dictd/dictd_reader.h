@@ -18,16 +18,19 @@ namespace dictd {
 class DictdReader final {
 public:
     // Reads the index and opens the data file; fails with the message of
-    // whichever is missing or damaged.
+    // whichever is missing, no regular file, or damaged.
     static Result<DictdReader> open(const QString &indexPath, const QString &dictPath);
 
     DictdReader(std::vector<IndexEntry> index, std::unique_ptr<DictData> data, QString dictPath);
 
     // Calls visit for every entry except dictd's information entries, with
     // the headword of the entry text (the index's own when that line is
-    // blank). Stops at the first entry whose range passes the end of the
-    // data or is absurdly long, whose data is damaged or whose text is not
-    // UTF-8, and fails naming it.
+    // blank). A range the index repeats is visited once, unless its entry
+    // takes the index's headword. Stops at the first entry whose range
+    // passes the end of the data or is absurdly long, whose data is damaged,
+    // whose text is not UTF-8 or holds absurdly many translations, and when
+    // the index has made the reader inflate several times the whole data;
+    // fails naming the entry.
     Status forEachEntry(const std::function<void(const DictdEntry &)> &visit);
 
     std::int64_t indexSize() const { return std::int64_t(m_index.size()); }

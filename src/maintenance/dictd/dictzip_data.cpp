@@ -83,6 +83,8 @@ Result<QByteArray> DictzipData::inflateChunk(int index)
     if (compressed.size() != compressedSize)
         return Failure{QStringLiteral("a(z) %1. darab nem olvasható").arg(index + 1)};
     auto bytes = m_inflater.inflateChunk(compressed, m_header.chunkLength);
+    if (bytes)
+        countInflated(bytes->size());
     if (!bytes)
         return Failure{
             QStringLiteral("a(z) %1. darab hibás: %2").arg(index + 1).arg(bytes.error())};

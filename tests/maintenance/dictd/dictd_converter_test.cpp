@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <functional>
 
 using namespace dictd;
@@ -81,6 +83,11 @@ struct PackCase {
     const char *name;
     std::function<QByteArray(QByteArrayView)> pack;
 };
+
+void PrintTo(const PackCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class ConversionOfFormat : public Conversion, public ::testing::WithParamInterface<PackCase> {};
 
@@ -237,6 +244,11 @@ struct FailureCase {
     const char *expected; // part of the message
 };
 
+void PrintTo(const FailureCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
+
 class FailedConversion : public Conversion, public ::testing::WithParamInterface<FailureCase> {};
 
 // The message, and that nothing was left in the output folder.
@@ -304,6 +316,30 @@ INSTANTIATE_TEST_SUITE_P(
                                                "\tM\n");
                     },
                     "nem érvényes UTF-8"},
+        // A named pipe would block the reader until a writer came; a device
+        // would never end.
+        FailureCase{"IndexIsANamedPipe",
+                    [](ConvertOptions &o) {
+                        o.indexPath += QStringLiteral(".fifo");
+                        ASSERT_EQ(mkfifo(QFile::encodeName(o.indexPath).constData(), 0600), 0);
+                    },
+                    "nem fájl, hanem csővezeték (FIFO)"},
+        FailureCase{"DataIsADevice",
+                    [](ConvertOptions &o) { o.dictPath = QStringLiteral("/dev/zero"); },
+                    "nem fájl, hanem eszköz"},
+        // Crafted: index lines sliding over data that inflates from almost
+        // nothing, each asking for a megabyte of it.
+        FailureCase{"IndexRepeatingHugeRanges",
+                    [](ConvertOptions &o) {
+                        const QByteArray data = (QByteArray(999, 'a') + '\n').repeated(4096);
+                        dictd_fixture::writeFile(
+                            o.dictPath, dictd_fixture::dictzip(data, {.chunkLength = 60000}));
+                        QByteArray index;
+                        for (int i = 0; i < 2000; ++i)
+                            index += "a\t" + dictd_fixture::indexNumber(i * 1000) + "\tEAAA\n";
+                        dictd_fixture::writeFile(o.indexPath, index);
+                    },
+                    "újra meg újra ugyanazokra az adatokra mutat"},
         FailureCase{"OutputNameWithoutLanguages",
                     [](ConvertOptions &o) {
                         o.outputPath =

@@ -1,7 +1,7 @@
 // Reading dictd data files by byte range: dictzip with its chunk table, plain
 // gzip, uncompressed text, and the same files broken on purpose.
-#include "maintenance/dictd/dict_data.h"
 #include "dictd_fixture.h"
+#include "maintenance/dictd/dict_data.h"
 #include "support/printers.h"
 
 #include <QTemporaryDir>
@@ -33,6 +33,11 @@ struct FormatCase {
     std::function<QByteArray(QByteArrayView)> make;
     const char *description;
 };
+
+void PrintTo(const FormatCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class DataFormat : public ::testing::TestWithParam<FormatCase> {};
 
@@ -153,6 +158,11 @@ struct DamageCase {
     std::function<void(QByteArray &)> damage;
     const char *expected; // part of the message
 };
+
+void PrintTo(const DamageCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class DamagedData : public ::testing::TestWithParam<DamageCase> {};
 

@@ -3,9 +3,9 @@
 #include "maintenance/dictd/dictd_base64.h"
 #include "maintenance/dictd/entry_parser.h"
 #include "maintenance/dictd/index_reader.h"
-#include "maintenance/import/stored_pair_set.h"
 #include "maintenance/dictd/stored_text.h"
 #include "maintenance/dictd/table_file_name.h"
+#include "maintenance/import/stored_pair_set.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +18,11 @@ struct NumberCase {
     const char *digits;
     std::optional<std::int64_t> value;
 };
+
+void PrintTo(const NumberCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.digits);
+}
 
 class IndexNumber : public ::testing::TestWithParam<NumberCase> {};
 
@@ -36,7 +41,8 @@ INSTANTIATE_TEST_SUITE_P(
                       NumberCase{"H//////////", INT64_MAX},
                       NumberCase{"BAAAAAAAAAAA", std::nullopt}, NumberCase{"", std::nullopt},
                       NumberCase{"A=", std::nullopt}, NumberCase{"-1", std::nullopt},
-                      NumberCase{"A B", std::nullopt}, NumberCase{"\xc3\x81", std::nullopt}));
+                      NumberCase{"A B", std::nullopt}, NumberCase{"\xc3\x81", std::nullopt}),
+    [](const auto &info) { return velkor_test::exactCaseName("Digits", info.param.digits); });
 
 TEST(IndexParse, ReadsLinesWithTheirNumbersAndLineNumbers)
 {
@@ -62,6 +68,11 @@ struct BadIndexCase {
     QByteArray index;
     const char *expected; // part of the message
 };
+
+void PrintTo(const BadIndexCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class BadIndex : public ::testing::TestWithParam<BadIndexCase> {};
 
@@ -101,6 +112,11 @@ struct EntryCase {
     const char16_t *headword;
     std::vector<const char16_t *> translations;
 };
+
+void PrintTo(const EntryCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name, c.text);
+}
 
 class EntryLayout : public ::testing::TestWithParam<EntryCase> {};
 
@@ -162,6 +178,11 @@ struct StoredCase {
     QString stored;
 };
 
+void PrintTo(const StoredCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name, c.raw, c.repair, c.stored);
+}
+
 class StoredForm : public ::testing::TestWithParam<StoredCase> {};
 
 TEST_P(StoredForm, IsWhatTheTableKeeps)
@@ -212,6 +233,11 @@ struct FileNameCase {
     const char *second;
 };
 
+void PrintTo(const FileNameCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.path);
+}
+
 class TableFileName : public ::testing::TestWithParam<FileNameCase> {};
 
 TEST_P(TableFileName, GivesTheTwoLanguages)
@@ -240,6 +266,7 @@ INSTANTIATE_TEST_SUITE_P(
                       FileNameCase{"Angol_.DB", nullptr, nullptr},
                       FileNameCase{"2024.DB", nullptr, nullptr},
                       FileNameCase{"Angol_angol.DB", nullptr, nullptr},
-                      FileNameCase{"Azon_Magyar.DB", nullptr, nullptr}));
+                      FileNameCase{"Azon_Magyar.DB", nullptr, nullptr}),
+    [](const auto &info) { return velkor_test::caseName(info.param.path); });
 
 } // namespace

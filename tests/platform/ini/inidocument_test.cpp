@@ -1,4 +1,5 @@
 #include "platform/ini/inidocument.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -72,13 +73,19 @@ INSTANTIATE_TEST_SUITE_P(
         IntegerReadCase{"NUL line does not hide the next key", "[FoAblak]\r\n\0\0\0\r\nBal=5\r\n"sv,
                         5},
         IntegerReadCase{"bytes the code page leaves unassigned",
-                        "\x81\x83\x88\x90\x98\r\n[FoAblak]\r\n\x98=\x81\r\nBal=6\r\n"sv, 6}));
+                        "\x81\x83\x88\x90\x98\r\n[FoAblak]\r\n\x98=\x81\r\nBal=6\r\n"sv, 6}),
+    [](const auto &info) { return velkor_test::caseName(info.param.what); });
 
 struct FlagCase {
     std::string_view value;
     bool defaultValue;
     bool expected;
 };
+
+void PrintTo(const FlagCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.value, c.defaultValue, c.expected);
+}
 
 class ReadBoolTest : public ::testing::TestWithParam<FlagCase> {};
 
@@ -97,7 +104,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(FlagCase{"0"sv, true, false}, FlagCase{"1"sv, false, true},
                       FlagCase{"2"sv, false, true}, FlagCase{"-1"sv, false, true},
                       FlagCase{" 0 "sv, true, false}, FlagCase{"igen"sv, true, true},
-                      FlagCase{"igen"sv, false, false}, FlagCase{""sv, true, true}));
+                      FlagCase{"igen"sv, false, false}, FlagCase{""sv, true, true}),
+    [](const auto &info) {
+        return velkor_test::caseName(info.param.value, info.param.defaultValue);
+    });
 
 TEST(ReadBool, MissingKeyGivesTheDefault)
 {
@@ -110,6 +120,11 @@ struct StringReadCase {
     std::string_view line;
     const char16_t *expected; // default is "alap"
 };
+
+void PrintTo(const StringReadCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.line, c.expected);
+}
 
 class ReadStringTest : public ::testing::TestWithParam<StringReadCase> {};
 
@@ -130,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(
         StringReadCase{"DokNev=a=b"sv, u"a=b"}, StringReadCase{"DokNev=\"  x \""sv, u"  x "},
         StringReadCase{"DokNev='x'"sv, u"x"}, StringReadCase{"DokNev=\"x'"sv, u"\"x'"},
         StringReadCase{"DokNev=;nem megjegyz\xe9s"sv, u";nem megjegyzés"},
-        StringReadCase{"DokNevX=x"sv, u"alap"}, StringReadCase{"DokNev"sv, u"alap"}));
+        StringReadCase{"DokNevX=x"sv, u"alap"}, StringReadCase{"DokNev"sv, u"alap"}),
+    [](const auto &info) { return velkor_test::exactCaseName(info.param.line); });
 
 // ---- A file in the original program's style --------------------------------
 
@@ -281,7 +297,8 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"Windows-1250 value", ""sv, u"Dok", u"DokNev", u"C:\\Vegyes\\Súgó (eredeti).rtf",
                   "[Dok]\r\nDokNev=C:\\Vegyes\\S\xfag\xf3 (eredeti).rtf\r\n"sv},
         WriteCase{"blanks at the ends are kept by quoting", ""sv, u"Dok", u"DokNev", u" a.rtf ",
-                  "[Dok]\r\nDokNev=\" a.rtf \"\r\n"sv}));
+                  "[Dok]\r\nDokNev=\" a.rtf \"\r\n"sv}),
+    [](const auto &info) { return velkor_test::caseName(info.param.what); });
 
 TEST(WriteThrough, ValuesReadBackAsWritten)
 {
@@ -330,6 +347,7 @@ INSTANTIATE_TEST_SUITE_P(
                       RejectCase{"key outside the code page", u"SzotarFordIrany", u"中_文", u"1"},
                       RejectCase{"empty section", u"", u"Bal", u"1"},
                       RejectCase{"bracket in section", u"a]b", u"Bal", u"1"},
-                      RejectCase{"line feed in section", u"a\nb", u"Bal", u"1"}));
+                      RejectCase{"line feed in section", u"a\nb", u"Bal", u"1"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.what); });
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "platform/ini/inifile.h"
 #include "platform/regularfile.h"
 #include "support/fail_device.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -155,7 +156,8 @@ INSTANTIATE_TEST_SUITE_P(
                                           all.append(static_cast<char>(b));
                                       return all + bytes("\n[FoAblak]\nBal=9\n"sv);
                                   },
-                                  9}));
+                                  9}),
+    [](const auto &info) { return velkor_test::caseName(info.param.what); });
 
 // ---- Paths that are not a readable settings file ---------------------------
 

@@ -1,4 +1,5 @@
 #include "platform/ini/inisyntax.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,12 @@ struct IntegerCase {
     const char16_t *text;
     std::optional<int> expected;
 };
+
+void PrintTo(const IntegerCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.text) << " -> "
+        << (c.expected ? std::to_string(*c.expected) : std::string("semmi"));
+}
 
 class ParseIntegerTest : public ::testing::TestWithParam<IntegerCase> {};
 
@@ -33,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
         IntegerCase{u"0x1F", std::nullopt}, IntegerCase{u"$1F", std::nullopt},
         IntegerCase{u"1.5", std::nullopt}, IntegerCase{u"1e3", std::nullopt},
         // Digits of other scripts are not decimal digits here.
-        IntegerCase{u"\uff11\uff12", std::nullopt}, IntegerCase{u"\u0661", std::nullopt}));
+        IntegerCase{u"\uff11\uff12", std::nullopt}, IntegerCase{u"\u0661", std::nullopt}),
+    [](const auto &info) { return velkor_test::caseName("Text", info.param.text); });
 
 struct LineCase {
     const char16_t *line;
@@ -41,6 +49,11 @@ struct LineCase {
     const char16_t *name;
     const char16_t *value;
 };
+
+void PrintTo(const LineCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.line, int(c.kind), c.name, c.value);
+}
 
 class ParseLineTest : public ::testing::TestWithParam<LineCase> {};
 
@@ -70,7 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LineCase{u" =5", LineKind::Other, u"", u""},
                       LineCase{u"; Bal=1", LineKind::Other, u"", u""},
                       LineCase{u"csak szöveg", LineKind::Other, u"", u""},
-                      LineCase{u"", LineKind::Other, u"", u""}));
+                      LineCase{u"", LineKind::Other, u"", u""}),
+    [](const auto &info) { return velkor_test::caseName(info.param.line); });
 
 TEST(Quoting, StoredTextReadsBackAsTheValue)
 {

@@ -1,6 +1,7 @@
 // Broken, hostile and absurd input: always a document, never a crash.
 #include "platform/rtf/rtf.h"
 #include "rtftestsupport.h"
+#include "support/printers.h"
 
 #include <QTextDocument>
 
@@ -18,6 +19,11 @@ struct BadCase {
     std::function<QByteArray()> make;
     const char16_t *expected; // the paragraphs joined with '|', or nullptr: anything
 };
+
+void PrintTo(const BadCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 class BadInput : public ::testing::TestWithParam<BadCase> {};
 
@@ -83,7 +89,8 @@ INSTANTIATE_TEST_SUITE_P(
                 [] { return "{\\rtf1 " + repeat("{", 500) + "x" + repeat("}", 500) + "}"; }, u"x"},
         BadCase{"star without a word", [] { return QByteArray("{\\rtf1 a{\\*}b\\*}"); }, u"ab"},
         BadCase{"star before text", [] { return QByteArray("{\\rtf1 a{\\* hidden}b}"); }, u"ab"},
-        BadCase{"only the header", [] { return QByteArray("{\\rtf"); }, u""}));
+        BadCase{"only the header", [] { return QByteArray("{\\rtf"); }, u""}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, BadInput,
@@ -104,7 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadCase{"very long control word",
                 [] { return "{\\rtf1 \\" + repeat("a", 1000000) + " x}"; }, u"x"},
         BadCase{"huge unicode skip", [] { return QByteArray("{\\rtf1\\uc2147483647\\u337 abc}"); },
-                u"ő"}));
+                u"ő"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Truncated, BadInput,
@@ -117,7 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
                 [] { return QByteArray("{\\rtf1{\\fonttbl{\\f0\\fcharset238 Ari"); }, u""},
         BadCase{"inside a list table",
                 [] { return QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel"); }, u""},
-        BadCase{"inside bin data", [] { return QByteArray("{\\rtf1 a\\bin10 xy"); }, u"a"}));
+        BadCase{"inside bin data", [] { return QByteArray("{\\rtf1 a\\bin10 xy"); }, u"a"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Garbage, BadInput,
@@ -138,7 +147,8 @@ INSTANTIATE_TEST_SUITE_P(
                 nullptr},
         BadCase{"bullet flood",
                 [] { return "{\\rtf1{\\*\\pn\\pnlvlblt}" + repeat("a\\par ", 50000) + "}"; },
-                nullptr}));
+                nullptr}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 // Every prefix of every fixture: a file cut anywhere still opens.
 TEST(BadInputTruncation, EveryPrefixOfTheFixturesOpens)

@@ -4,6 +4,7 @@
 #include "platform/rtf/plaintext.h"
 #include "rtftestsupport.h"
 #include "support/fail_device.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -52,6 +53,11 @@ struct LoadCase {
     const char16_t *paragraphs; // joined with '|'
 };
 
+void PrintTo(const LoadCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.file, c.paragraphs);
+}
+
 class LoadDecision : public DocumentIo, public ::testing::WithParamInterface<LoadCase> {};
 
 TEST_P(LoadDecision, FollowsTheContentNotTheName)
@@ -84,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"empty.rtf", "", FileFormat::PlainText, u""},
         LoadCase{"almost-rtf.txt", "{\\rt", FileFormat::PlainText, u"{\\rt"},
         LoadCase{"binary.txt", QByteArray("a\0b\xFF", 4), FileFormat::PlainText, u"a\ufffdb˙"},
-        LoadCase{"noextension", "{\\rtf1 y}", FileFormat::Rtf, u"y"}));
+        LoadCase{"noextension", "{\\rtf1 y}", FileFormat::Rtf, u"y"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.file); });
 
 TEST_F(DocumentIo, RtfContentKeepsItsFormatsInATxtFile)
 {
@@ -317,6 +324,11 @@ struct NameCase {
     bool rtf;
 };
 
+void PrintTo(const NameCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name, c.rtf);
+}
+
 class SaveByName : public DocumentIo, public ::testing::WithParamInterface<NameCase> {};
 
 TEST_P(SaveByName, TheExtensionAloneChoosesTheFormat)
@@ -334,7 +346,8 @@ INSTANTIATE_TEST_SUITE_P(Names, SaveByName,
                                            NameCase{u"c.Rtf", true}, NameCase{u"d.txt", false},
                                            NameCase{u"e", false}, NameCase{u"f.rtf.txt", false},
                                            NameCase{u"g.txt.rtf", true},
-                                           NameCase{u"h.rtfx", false}));
+                                           NameCase{u"h.rtfx", false}),
+                         [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 TEST(PlainTextDecode, StructureCharactersAreReplaced)
 {

@@ -1,6 +1,7 @@
 // Documents in the styles of the rich edit control and of word processors.
 #include "platform/rtf/rtf.h"
 #include "rtftestsupport.h"
+#include "support/printers.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
@@ -27,6 +28,11 @@ struct ParagraphCase {
     double right;
     double first;
 };
+
+void PrintTo(const ParagraphCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.fixture, c.block, c.text);
+}
 
 class FixtureParagraph : public ::testing::TestWithParam<ParagraphCase> {};
 
@@ -63,7 +69,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParagraphCase{"wordpad_hu.rtf", 4, u"Jobbra igazított", R, 0, 0, 0, 0},
         ParagraphCase{"wordpad_hu.rtf", 5, u"Sorkizárt, behúzott bekezdés.", J, 0, 72, 36, 0},
         ParagraphCase{"wordpad_hu.rtf", 6, u"Oszlop1\tOszlop2\t3", L, 0, 0, 0, 0},
-        ParagraphCase{"wordpad_hu.rtf", 7, u"Unicode: ô€Ж😀\u2028€", L, 0, 0, 0, 0}));
+        ParagraphCase{"wordpad_hu.rtf", 7, u"Unicode: ô€Ж😀\u2028€", L, 0, 0, 0, 0}),
+    [](const auto &info) { return velkor_test::caseName(info.param.fixture, info.param.block); });
 
 INSTANTIATE_TEST_SUITE_P(
     WordProcessorStyle, FixtureParagraph,
@@ -83,7 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ParagraphCase{"objects.rtf", 0, u"Előtte  kép.", L, 0, 0, 0, 0},
                       ParagraphCase{"objects.rtf", 1, u" Objektum után.", L, 0, 0, 0, 0},
                       ParagraphCase{"objects.rtf", 2, u"Hivatkozás", L, 0, 0, 0, 0},
-                      ParagraphCase{"objects.rtf", 3, u"Bináris: utána.", L, 0, 0, 0, 0}));
+                      ParagraphCase{"objects.rtf", 3, u"Bináris: utána.", L, 0, 0, 0, 0}),
+    [](const auto &info) { return velkor_test::caseName(info.param.fixture, info.param.block); });
 
 struct RunCase {
     const char *fixture;
@@ -94,6 +102,11 @@ struct RunCase {
     bool bold, italic, underline, strikeOut, fixedPitch;
     const char *colour; // "" for the automatic colour
 };
+
+void PrintTo(const RunCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.fixture, c.block, c.needle);
+}
 
 class FixtureRun : public ::testing::TestWithParam<RunCase> {};
 
@@ -135,7 +148,11 @@ INSTANTIATE_TEST_SUITE_P(RichEditStyle, FixtureRun,
                                            RunCase{"wordpad_hu.rtf", 1, u"és", u"Calibri", 11,
                                                    false, false, false, false, false, ""},
                                            RunCase{"wordpad_hu.rtf", 6, u"Oszlop2", u"Courier New",
-                                                   11, false, false, false, false, true, ""}));
+                                                   11, false, false, false, false, true, ""}),
+                         [](const auto &info) {
+                             return velkor_test::caseName(info.param.fixture, info.param.block,
+                                                          info.param.needle);
+                         });
 
 INSTANTIATE_TEST_SUITE_P(
     WordProcessorStyle, FixtureRun,
@@ -160,12 +177,20 @@ INSTANTIATE_TEST_SUITE_P(
                       RunCase{"writer_lo.rtf", 5, u"aláhúzás", u"Liberation Mono", 10, false, false,
                               true, false, true, ""},
                       RunCase{"writer_lo.rtf", 5, u"€", u"Liberation Mono", 10, false, false, false,
-                              true, true, ""}));
+                              true, true, ""}),
+    [](const auto &info) {
+        return velkor_test::caseName(info.param.fixture, info.param.block, info.param.needle);
+    });
 
 struct CountCase {
     const char *fixture;
     int paragraphs;
 };
+
+void PrintTo(const CountCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.fixture, c.paragraphs);
+}
 
 class FixtureShape : public ::testing::TestWithParam<CountCase> {};
 
@@ -179,11 +204,11 @@ TEST_P(FixtureShape, HasNoParagraphBeyondTheLastPar)
     EXPECT_FALSE(doc.isUndoAvailable());
 }
 
-INSTANTIATE_TEST_SUITE_P(AllFixtures, FixtureShape,
-                         ::testing::Values(CountCase{"wordpad_hu.rtf", 8},
-                                           CountCase{"word_lists.rtf", 5},
-                                           CountCase{"writer_lo.rtf", 6},
-                                           CountCase{"objects.rtf", 4}));
+INSTANTIATE_TEST_SUITE_P(
+    AllFixtures, FixtureShape,
+    ::testing::Values(CountCase{"wordpad_hu.rtf", 8}, CountCase{"word_lists.rtf", 5},
+                      CountCase{"writer_lo.rtf", 6}, CountCase{"objects.rtf", 4}),
+    [](const auto &info) { return velkor_test::caseName(info.param.fixture); });
 
 TEST(FixtureLists, ConsecutiveBulletsShareOneListAndLevelsNest)
 {

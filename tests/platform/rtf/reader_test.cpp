@@ -1,6 +1,7 @@
 // The reader on small hand-made streams, one feature at a time.
 #include "platform/rtf/rtf.h"
 #include "rtftestsupport.h"
+#include "support/printers.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -24,6 +25,11 @@ struct TextCase {
     const char *rtf;
     const char16_t *paragraphs; // joined with '|'
 };
+
+void PrintTo(const TextCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name, c.rtf, c.paragraphs);
+}
 
 class ReaderText : public ::testing::TestWithParam<TextCase> {};
 
@@ -51,7 +57,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"list and paragraph marks are not text",
                  R"({\rtf1{\pntext\f1\'b7\tab}A{\listtext 1.\tab}B})", u"AB"},
         TextCase{"hidden text", R"({\rtf1 a{\v hidden}b\v c\v0 d})", u"abd"},
-        TextCase{"nothing after the outermost group", R"({\rtf1 a}b{c})", u"a"}));
+        TextCase{"nothing after the outermost group", R"({\rtf1 a}b{c})", u"a"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Paragraphs, ReaderText,
@@ -63,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
                       TextCase{"backslash before a line break", "{\\rtf1 a\\\r\nb}", u"a|b"},
                       TextCase{"line breaks of the file are ignored", "{\\rtf1 a\r\nb\nc}", u"abc"},
                       TextCase{"table cells", R"({\rtf1\trowd\cellx100 A\cell B\cell\row C})",
-                               u"A\tB|C"}));
+                               u"A\tB|C"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Characters, ReaderText,
@@ -87,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"control bytes dropped",
                  "{\\rtf1 a\x01\x1f"
                  "b}",
-                 u"ab"}));
+                 u"ab"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     CodePages, ReaderText,
@@ -103,13 +112,19 @@ INSTANTIATE_TEST_SUITE_P(
         TextCase{"font switch changes code page",
                  R"({\rtf1{\fonttbl{\f0\fcharset238 A;}{\f1\fcharset204 B;}}\f0\'c6\f1\'c6})",
                  u"ĆЖ"},
-        TextCase{"unknown code page reads as 1252", R"({\rtf1\ansi\ansicpg950 \'e9})", u"é"}));
+        TextCase{"unknown code page reads as 1252", R"({\rtf1\ansi\ansicpg950 \'e9})", u"é"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 struct CharsetCase {
     int charset;
     unsigned char byte;
     char16_t expected;
 };
+
+void PrintTo(const CharsetCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.charset, int(c.byte), c.expected);
+}
 
 class ReaderCharset : public ::testing::TestWithParam<CharsetCase> {};
 
@@ -131,7 +146,10 @@ INSTANTIATE_TEST_SUITE_P(
                       CharsetCase{204, 0xc6, u'Ж'}, CharsetCase{186, 0xe0, u'ą'},
                       CharsetCase{177, 0xf9, u'ש'}, CharsetCase{178, 0xc7, u'ا'},
                       CharsetCase{222, 0xa1, u'ก'}, CharsetCase{1, 0xf5, u'ő'},
-                      CharsetCase{128, 0xf5, u'ő'}));
+                      CharsetCase{128, 0xf5, u'ő'}),
+    [](const auto &info) {
+        return velkor_test::caseName("Charset", info.param.charset, "Byte", int(info.param.byte));
+    });
 
 struct FormatCase {
     const char *name;
@@ -142,6 +160,11 @@ struct FormatCase {
     bool bold, italic, underline;
     const char *colour;
 };
+
+void PrintTo(const FormatCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name, c.rtf);
+}
 
 class ReaderFormat : public ::testing::TestWithParam<FormatCase> {};
 
@@ -201,7 +224,8 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"huge size is clamped", R"({\rtf1\fs99999999999999 x})", u"x", u"", 1638, false,
                    false, false, ""},
         FormatCase{"negative size is clamped", R"({\rtf1\fs-40 x})", u"x", u"", 1, false, false,
-                   false, ""}));
+                   false, ""}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 TEST(ReaderFormatTables, KeepTheirEntriesWhateverFollows)
 {
@@ -284,6 +308,11 @@ struct DetectCase {
     bool rtf;
 };
 
+void PrintTo(const DetectCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.bytes, c.rtf);
+}
+
 class LooksLikeRtf : public ::testing::TestWithParam<DetectCase> {};
 
 TEST_P(LooksLikeRtf, DecidesByTheFirstBytes)
@@ -297,7 +326,8 @@ INSTANTIATE_TEST_SUITE_P(
                       DetectCase{" \r\n\t{\\rtf1}", true}, DetectCase{"\xEF\xBB\xBF{\\rtf1}", true},
                       DetectCase{"\xEF\xBB\xBF  {\\rtf1}", true}, DetectCase{"{\\rt", false},
                       DetectCase{"", false}, DetectCase{"x{\\rtf1}", false},
-                      DetectCase{"{ \\rtf1}", false}, DetectCase{"{\\RTF1}", false}));
+                      DetectCase{"{ \\rtf1}", false}, DetectCase{"{\\RTF1}", false}),
+    [](const auto &info) { return velkor_test::exactCaseName(info.param.bytes); });
 
 TEST(ReaderRejects, NonRtfLeavesTheDocumentAlone)
 {

@@ -1,6 +1,7 @@
 // What the writer writes, the reader reads back as it was.
 #include "platform/rtf/rtf.h"
 #include "rtftestsupport.h"
+#include "support/printers.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -22,6 +23,11 @@ struct RoundTripCase {
     const char *name;
     Build build;
 };
+
+void PrintTo(const RoundTripCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
 
 void prepare(QTextDocument &doc)
 {
@@ -121,7 +127,8 @@ INSTANTIATE_TEST_SUITE_P(
                                }));
                           text(c, u"Nagy"_s, chars([](auto &f) { f.setFontPointSize(72); }));
                       }},
-        RoundTripCase{"all at once", [](QTextCursor &c) {
+        RoundTripCase{"all at once",
+                      [](QTextCursor &c) {
                           text(c, u"minden"_s, chars([](auto &f) {
                                    f.setFontWeight(QFont::Bold);
                                    f.setFontItalic(true);
@@ -132,7 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    f.setFontFamilies({u"Arial"_s});
                                }));
                           text(c, u" semmi"_s);
-                      }}));
+                      }}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Paragraphs, RoundTrip,
@@ -214,7 +222,8 @@ INSTANTIATE_TEST_SUITE_P(
                           text(c, u"b"_s);
                           c.insertBlock();
                       }},
-        RoundTripCase{"empty document", [](QTextCursor &) {}}));
+        RoundTripCase{"empty document", [](QTextCursor &) {}}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 class RoundTripFixture : public ::testing::TestWithParam<const char *> {};
 

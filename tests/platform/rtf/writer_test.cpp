@@ -1,5 +1,6 @@
 // The bytes the writer produces, as other readers need them.
 #include "platform/rtf/rtf.h"
+#include "support/printers.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -18,6 +19,11 @@ struct WriterCase {
     std::function<void(QTextCursor &)> build;
     const char *expected; // must occur in the output
 };
+
+void PrintTo(const WriterCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name, c.expected);
+}
 
 class WriterOutput : public ::testing::TestWithParam<WriterCase> {};
 
@@ -71,7 +77,8 @@ INSTANTIATE_TEST_SUITE_P(
                        c.insertBlock();
                        insert(c, u"b"_s);
                    },
-                   "a\\par\r\nb\\par\r\n}"}));
+                   "a\\par\r\nb\\par\r\n}"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, WriterOutput,
@@ -123,7 +130,8 @@ INSTANTIATE_TEST_SUITE_P(
                                          {QTextOption::Tab(72, QTextOption::RightTab)});
                                      c.setBlockFormat(f);
                                  },
-                                 "\\pard\\qr\\fi-360\\li720\\tqr\\tx1440"}));
+                                 "\\pard\\qr\\fi-360\\li720\\tqr\\tx1440"}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 TEST(WriterOutputBytes, AreSevenBitWhateverTheText)
 {
