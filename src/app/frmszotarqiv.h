@@ -114,6 +114,7 @@ private:
     void buildLanguagePage();
     void buildMaintenancePage();
     void buildFileButtons();
+    bool requireOpenDictionary();
     void buildHelpPage();
     void buildActions();
     template <typename Handler>

@@ -75,9 +75,20 @@ void TfrmSzotarQIV::CreateDictionaryTable()
     ShowInfo(QStringLiteral("Az új tábla elkészült:\n") + file);
 }
 
+// The destructive buttons act on the open dictionary only: a closed table
+// may still be bound to a file the user no longer sees (after a deletion or
+// a folder change).
+bool TfrmSzotarQIV::requireOpenDictionary()
+{
+    if (DM1 && DM1->tblSzotarP.isOpen())
+        return true;
+    ShowInfo(QStringLiteral("Nincs megnyitott szótár"));
+    return false;
+}
+
 void TfrmSzotarQIV::bbtnSzotUritClick()
 {
-    if (!DM1)
+    if (!requireOpenDictionary())
         return;
     WidgetPrompts prompts;
     const auto emptied = store::EmptyDictionary(DM1->tblSzotarP, m_state.DictionaryFile, prompts);
@@ -87,7 +98,7 @@ void TfrmSzotarQIV::bbtnSzotUritClick()
 
 void TfrmSzotarQIV::bbtnSzotarTorlClick()
 {
-    if (!DM1)
+    if (!requireOpenDictionary())
         return;
     WidgetPrompts prompts;
     const auto deleted = store::DeleteDictionary(

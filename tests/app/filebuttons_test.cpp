@@ -256,6 +256,24 @@ TEST_F(FileButtonsTest, AVanishedDatabaseFolderIsReportedAndNothingChanges)
     EXPECT_EQ(window->state().DatabaseDir, other);
 }
 
+// After a deletion or a folder change the table may still be bound to a file
+// the user no longer sees: neither button may touch it.
+TEST_F(FileButtonsTest, WithoutAnOpenDictionaryNothingIsEmptiedOrDeleted)
+{
+    start();
+    const QString file = window->state().DictionaryFile;
+    window->CloseDictionary();
+    for (const char *button : {"bbtnSzotUrit", "bbtnSzotarTorl"}) {
+        DialogScript script({DialogScript::click(kYes)});
+        click(button);
+        EXPECT_EQ(script.messages, QStringList{u"Nincs megnyitott szótár"_s}) << button;
+        EXPECT_EQ(script.unexpected, 0);
+    }
+    ASSERT_TRUE(QFile::exists(file));
+    dm->tblSzotarP.open();
+    EXPECT_EQ(dm->tblSzotarP.recordCount(), 1);
+}
+
 TEST_F(FileButtonsTest, ServerCopyTellsItIsNotAvailable)
 {
     start();
