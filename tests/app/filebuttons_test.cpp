@@ -2,6 +2,8 @@
 // change the database folder.
 #include "mainwindow_fixture.h"
 
+#include "store/engine/session.h"
+#include "store/engine/table.h"
 #include "support/printers.h"
 
 #include <QApplication>
@@ -254,6 +256,26 @@ TEST_F(FileButtonsTest, AVanishedDatabaseFolderIsReportedAndNothingChanges)
     EXPECT_TRUE(script.messages[0].simplified().contains(u"Masik"_s))
         << script.messages[0].toStdString();
     EXPECT_EQ(window->state().DatabaseDir, other);
+}
+
+TEST_F(FileButtonsTest, ADictionaryAnotherProgramHoldsIsKeptAndStaysInUse)
+{
+    start();
+    const QString file = window->state().DictionaryFile;
+    store::Session otherProgram;
+    store::Table held(otherProgram);
+    held.setDatabaseName(program.path());
+    held.setTableName(u"Angol_Magyar.DB"_s);
+    held.open();
+    DialogScript script(
+        {DialogScript::click(kYes), DialogScript::click(kYes), DialogScript::click(kYes)});
+    click("bbtnSzotarTorl");
+    EXPECT_EQ(script.messages.size(), 3);
+    EXPECT_EQ(script.unexpected, 0);
+    EXPECT_TRUE(QFile::exists(file));
+    EXPECT_EQ(held.recordCount(), 1);
+    EXPECT_TRUE(dm->tblSzotarP.isOpen());
+    EXPECT_EQ(tabs()->tabText(0), u"Fordítás: Angol --> Magyar"_s);
 }
 
 // After a deletion or a folder change the table may still be bound to a file
