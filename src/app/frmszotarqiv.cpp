@@ -277,25 +277,26 @@ void TfrmSzotarQIV::buildMaintenancePage()
     pnlKarb->hide();
     panelLayout->addWidget(pnlKarb);
     pnlKarb2 = panel(pnlKarb, "pnlKarb2", kNavy);
-    pnlKarb2->setGeometry(8, 200, 400, 120);
+    pnlKarb2->setGeometry(296, 72, 249, 177);
     pnlKarb2->hide();
     bbtnAlapBeall =
         named(new QPushButton(QStringLiteral("Alapbeállítások visszaállítása"), pnlKarb),
               "bbtnAlapBeall");
-    bbtnAlapBeall->setGeometry(8, 8, 220, 25);
+    bbtnAlapBeall->setGeometry(296, 320, 241, 25);
     connect(bbtnAlapBeall, &QPushButton::clicked, this, &TfrmSzotarQIV::bbtnAlapBeallClick);
     bbtnIndTorl = named(new QPushButton(QStringLiteral("Indexek törlése"), pnlKarb), "bbtnIndTorl");
-    bbtnIndTorl->setGeometry(8, 40, 220, 25);
+    bbtnIndTorl->setGeometry(8, 112, 241, 25);
     connect(bbtnIndTorl, &QPushButton::clicked, this, [this] {
         if (DM1)
             ::bbtnIndTorlClick(*DM1, m_state);
     });
     bbtnUjraInd = named(new QPushButton(QStringLiteral("(Újra)indexelés"), pnlKarb), "bbtnUjraInd");
-    bbtnUjraInd->setGeometry(8, 72, 220, 25);
+    bbtnUjraInd->setGeometry(8, 144, 241, 25);
     connect(bbtnUjraInd, &QPushButton::clicked, this, [this] {
         if (DM1)
             ::bbtnUjraIndClick(*DM1, m_state);
     });
+    buildFileButtons();
     pcFo->addTab(tsKarb, QStringLiteral("Karbantartás"));
 }
 

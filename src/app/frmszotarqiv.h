@@ -76,6 +76,14 @@ public:
     void SaveSettings();
     void bbtnAlapBeallClick();
 
+    // Dictionary files: create, empty, delete, change the folder.
+    void CreateDictionaryTable();
+    void bbtnUjTablaClick();
+    void bbtnSzotUritClick();
+    void bbtnSzotarTorlClick();
+    void bbtnMasDBKonyvtarClick();
+    void bbtnMasolClick();
+
     // Hooks into the dictionary store and the dictionary tab.
     void ListDictionaries();
     void OpenDictionary(bool ask);
@@ -99,6 +107,8 @@ private:
     void buildDictionaryPage();
     void buildLanguagePage();
     void buildMaintenancePage();
+    void buildFileButtons();
+    bool requireOpenDictionary();
     void buildHelpPage();
     void buildActions();
     template <typename Handler>

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 
 #include "cli/cmd_convert.h"
+#include "cli/cmd_files.h"
 #include "cli/cmd_indexes.h"
 #include "cli/cmd_info.h"
 #include "cli/cmd_lookup.h"
@@ -37,6 +38,12 @@ const std::vector<Command> &commands()
         {QStringLiteral("drop-indexes"),
          QStringLiteral("egy szótártábla nyelvi indexeinek törlése (--yes kell hozzá)"),
          &runDropIndexes},
+        {QStringLiteral("create"), QStringLiteral("új, üres szótártábla létrehozása két nyelvhez"),
+         &runCreate},
+        {QStringLiteral("empty"),
+         QStringLiteral("egy szótártábla minden szavának törlése (megerősítéssel)"), &runEmpty},
+        {QStringLiteral("delete"),
+         QStringLiteral("egy szótártábla törlése a lemezről (megerősítéssel)"), &runDelete},
     };
     return list;
 }
