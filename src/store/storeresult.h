@@ -13,7 +13,7 @@ struct Failure {
 };
 
 // Either a value or a Failure. The dictionary operations above the table
-// engine report this way; they turn the engine's errors into Failures.
+// engine and the readers of outside formats report this way.
 template <typename T> class [[nodiscard]] Result {
 public:
     Result(T value) : m_data(std::in_place_index<0>, std::move(value)) {}
@@ -27,10 +27,12 @@ public:
     const T &value() const { return std::get<0>(m_data); }
     T &operator*() { return value(); }
     const T &operator*() const { return value(); }
+    T *operator->() { return &value(); }
     const T *operator->() const { return &value(); }
 
     // Only when !ok().
     const QString &error() const { return std::get<1>(m_data).message; }
+    Failure failure() const { return std::get<1>(m_data); }
 
 private:
     std::variant<T, Failure> m_data;

@@ -1,6 +1,7 @@
 #include "dictionary_fixture.h"
 #include "sqlite_probe.h"
 
+#include "store/dictionaryfile.h"
 #include "store/engine/engine_error.h"
 #include "store/engine/table_install.h"
 
@@ -203,16 +204,14 @@ protected:
     {
         const QString folder = QDir(dir.path()).filePath(u"work"_s);
         QDir().mkpath(folder);
+        store::CreateDictionaryFile(QDir(folder).filePath(u"Angol_Magyar.DB"_s), u"Angol"_s,
+                                    u"Magyar"_s);
         store::Session own;
         store::Table table(own);
         table.setDatabaseName(folder);
         table.setTableName(u"Angol_Magyar.DB"_s);
         table.addField(u"Angol"_s);
         table.addField(u"Magyar"_s);
-        table.createTable({{u"Azon"_s, store::FieldType::Integer, 0, true},
-                           {u"Angol"_s, store::FieldType::String, 50, false},
-                           {u"Magyar"_s, store::FieldType::String, 50, false}},
-                          {{u"Angol"_s, u"Angol"_s, false, true}});
         table.open();
         addAll(table, {{u"új"_s, u"new"_s}, {u"friss"_s, u"fresh"_s}});
         table.close();

@@ -6,6 +6,7 @@
 #include "maintenance/dictd/stored_text.h"
 #include "sample_dictionary.h"
 #include "store/dictionaryfile.h"
+#include "store/engine/collation.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
 #include "support/printers.h"
@@ -15,6 +16,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sqlite3.h>
 
 #include <sys/stat.h>
 
@@ -235,6 +238,47 @@ TEST_F(Conversion, OverwriteReplacesAnExistingTable)
     EXPECT_EQ(tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
               sample_dictionary::expectedRows());
     EXPECT_EQ(outputFolder(), QStringList{QStringLiteral("Angol_Magyar.DB")});
+}
+
+// A killed writer's log left beside the output name must not be replayed
+// into the new table: the converted table is whole and holds exactly its rows.
+TEST_F(Conversion, StaleWriteAheadLogDoesNotCorruptTheConvertedTable)
+{
+    writeSample(&smallChunks);
+    const QString old = in(QStringLiteral("Regi_Tabla.DB"));
+    store::CreateDictionaryFile(old, QStringLiteral("Regi"), QStringLiteral("Tabla"));
+    sqlite3 *writer = nullptr;
+    ASSERT_EQ(sqlite3_open(old.toUtf8().constData(), &writer), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(writer,
+                           "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n "
+                           "WHERE i<500) INSERT INTO Regi_Tabla(Regi, Tabla) "
+                           "SELECT 'régi'||i, 'old'||i FROM n",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    for (const char *suffix : {"-wal", "-shm"}) {
+        QFile from(old + QLatin1String(suffix));
+        ASSERT_TRUE(from.open(QIODevice::ReadOnly));
+        dictd_fixture::writeFile(m_options.outputPath + QLatin1String(suffix), from.readAll());
+    }
+    sqlite3_close(writer);
+
+    const auto report = convertDictd(m_options);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+    EXPECT_EQ(tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
+              sample_dictionary::expectedRows());
+    sqlite3 *probe = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(m_options.outputPath.toUtf8().constData(), &probe,
+                              SQLITE_OPEN_READONLY, nullptr),
+              SQLITE_OK);
+    store::collation::registerWith(probe);
+    sqlite3_stmt *check = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(probe, "PRAGMA integrity_check", -1, &check, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)), "ok");
+    sqlite3_finalize(check);
+    sqlite3_close(probe);
 }
 
 struct FailureCase {
