@@ -249,6 +249,7 @@ TEST_F(Conversion, StaleWriteAheadLogDoesNotCorruptTheConvertedTable)
     store::CreateDictionaryFile(old, QStringLiteral("Regi"), QStringLiteral("Tabla"));
     sqlite3 *writer = nullptr;
     ASSERT_EQ(sqlite3_open(old.toUtf8().constData(), &writer), SQLITE_OK);
+    store::collation::registerWith(writer);
     ASSERT_EQ(sqlite3_exec(writer,
                            "PRAGMA journal_mode=WAL; PRAGMA wal_autocheckpoint=0;"
                            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n "
