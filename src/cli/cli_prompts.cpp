@@ -4,6 +4,12 @@ namespace cli {
 
 QChar CliPrompts::answer(const QString &question, QChar negative)
 {
+    if (!m_assumeYes && m_answers) {
+        m_err << question << QStringLiteral(" [i/M] ");
+        m_err.flush();
+        const QString reply = m_answers->readLine().trimmed().toLower();
+        return reply == u"i" || reply == u"igen" ? kYes : negative;
+    }
     const QChar given = m_assumeYes ? kYes : negative;
     const QString word = given == kYes  ? QStringLiteral("Igen")
                          : given == kNo ? QStringLiteral("Nem")

@@ -7,12 +7,15 @@
 namespace cli {
 
 // Prompts of the command-line tool: everything is written to err, one line
-// each, and nobody is asked: a question is answered "Igen" when the user
-// gave --yes, otherwise with the answer that changes nothing: Nem to a
-// yes/no question, Mégsem where it is offered.
+// each. A question is answered "Igen" when the user gave --yes; otherwise it
+// is asked on answers (a terminal) when there is one, and without one it
+// gets the answer that changes nothing: Nem to a yes/no question, Mégsem
+// where it is offered, so that a script without --yes never destroys.
 class CliPrompts final : public platform::Prompts {
 public:
-    CliPrompts(QTextStream &err, bool assumeYes) : m_err(err), m_assumeYes(assumeYes) {}
+    CliPrompts(QTextStream &err, bool assumeYes, QTextStream *answers = nullptr)
+        : m_err(err), m_answers(answers), m_assumeYes(assumeYes)
+    {}
 
     QChar askYesNo(const QString &question) override;
     QChar askYesCancel(const QString &question) override;
@@ -28,6 +31,7 @@ private:
     void write(const QString &text);
 
     QTextStream &m_err;
+    QTextStream *m_answers;
     bool m_assumeYes;
 };
 

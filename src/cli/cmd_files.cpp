@@ -1,6 +1,8 @@
 #include "cli/cmd_files.h"
 
+#include "cli/cli_prompts.h"
 #include "cli/command_parser.h"
+#include "cli/dictionary_argument.h"
 #include "platform/prompts.h"
 #include "platform/regularfile.h"
 #include "store/dictionaries.h"
@@ -22,88 +24,6 @@
 namespace cli {
 namespace {
 
-using platform::Prompts;
-
-// Asks the questions of a destructive command: "Igen" at once with --yes,
-// otherwise on the terminal, and without one "Mégsem", so that a script
-// without --yes never destroys anything.
-class ConfirmPrompts final : public Prompts {
-public:
-    ConfirmPrompts(QTextStream &err, QTextStream *answers, bool assumeYes)
-        : m_err(err), m_answers(answers), m_assumeYes(assumeYes)
-    {}
-
-    QChar askYesNo(const QString &question) override { return ask(question, kNo); }
-    QChar askYesCancel(const QString &question) override { return ask(question, kCancel); }
-    QChar askYesNoCancel(const QString &question) override { return ask(question, kCancel); }
-    void info(const QString &message) override { write(message); }
-    void showBusy(const QString &text) override { write(text); }
-    void progress(const QString &) override {}
-    void finishBusy(const QString &message) override { write(message); }
-    void hideBusy() override {}
-
-private:
-    QChar ask(const QString &question, QChar negative)
-    {
-        if (m_assumeYes) {
-            write(question + QStringLiteral(" – Igen"));
-            return kYes;
-        }
-        if (!m_answers) {
-            write(question + QStringLiteral(" – ") +
-                  (negative == kNo ? QStringLiteral("Nem") : QStringLiteral("Mégsem")));
-            return negative;
-        }
-        m_err << question << QStringLiteral(" [i/M] ");
-        m_err.flush();
-        const QString reply = m_answers->readLine().trimmed().toLower();
-        return reply == u"i" || reply == u"igen" ? kYes : negative;
-    }
-
-    void write(const QString &text)
-    {
-        m_err << text << u'\n';
-        m_err.flush();
-    }
-
-    QTextStream &m_err;
-    QTextStream *m_answers;
-    bool m_assumeYes;
-};
-
-// The dictionary file named on the command line, checked before anything is
-// opened; nothing when the command is to end with code.
-std::optional<QFileInfo> dictionaryFile(const QCommandLineParser &parser, const QString &usage,
-                                        CliIo &io, int &code)
-{
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
-        code = usageError(files.isEmpty() ? QStringLiteral("Hiányzik a tábla neve.")
-                                          : QStringLiteral("Egyszerre egy tábla adható meg."),
-                          usage, io);
-        return std::nullopt;
-    }
-    code = kExitFailure;
-    const QFileInfo file(files.front());
-    if (!file.exists()) {
-        io.err << QStringLiteral("Hiba: a tábla nem található: %1\n").arg(files.front());
-        return std::nullopt;
-    }
-    if (const QString problem = platform::notRegularFileMessage(files.front());
-        !problem.isEmpty()) {
-        io.err << QStringLiteral("Hiba: %1\n").arg(problem);
-        return std::nullopt;
-    }
-    const auto [first, second] = SplitDictionaryName(file.fileName());
-    if (first.isEmpty() || second.isEmpty()) {
-        io.err << QStringLiteral("Hiba: a tábla neve nem „Elso_Masodik.DB” alakú, "
-                                 "nem derül ki belőle a két nyelv: %1\n")
-                      .arg(files.front());
-        return std::nullopt;
-    }
-    return file;
-}
-
 enum class Destruction { Empty, Delete };
 
 int runDestructive(Destruction what, const QStringList &arguments, CliIo &io, QTextStream *answers)
@@ -124,17 +44,19 @@ int runDestructive(Destruction what, const QStringList &arguments, CliIo &io, QT
     if (const auto done = parseCommandArguments(parser, usage, arguments, io))
         return *done;
     int code = kExitOk;
-    const auto file = dictionaryFile(parser, usage, io, code);
-    if (!file)
+    const auto dictionary = dictionaryArgument(parser, usage, io, code);
+    if (!dictionary)
         return code;
-    const QString path = file->absoluteFilePath();
-    const auto [first, second] = SplitDictionaryName(file->fileName());
-    ConfirmPrompts prompts(io.err, answers, parser.isSet(yes));
+    const QFileInfo &file = dictionary->file;
+    const QString path = file.absoluteFilePath();
+    const QString &first = dictionary->first;
+    const QString &second = dictionary->second;
+    CliPrompts prompts(io.err, parser.isSet(yes), answers);
     try {
         store::Session session;
         store::Table table(session);
-        table.setDatabaseName(file->absolutePath());
-        table.setTableName(file->fileName());
+        table.setDatabaseName(file.absolutePath());
+        table.setTableName(file.fileName());
         // Opening with the language fields refuses a file that is no dictionary.
         table.addField(first);
         table.addField(second);

@@ -2,6 +2,7 @@
 
 #include "cli/cli_prompts.h"
 #include "cli/command_parser.h"
+#include "cli/dictionary_argument.h"
 #include "platform/regularfile.h"
 #include "store/dictionaryname.h"
 #include "store/engine/engine_error.h"
@@ -16,47 +17,9 @@
 namespace cli {
 namespace {
 
-// The dictionary file of the command line and its two languages.
-struct Dictionary {
-    QFileInfo file;
-    QString first;
-    QString second;
-};
-
-std::optional<Dictionary> dictionaryArgument(const QCommandLineParser &parser, const QString &usage,
-                                             CliIo &io, int &code)
-{
-    const QStringList files = parser.positionalArguments();
-    if (files.size() != 1) {
-        code = usageError(files.isEmpty() ? QStringLiteral("Hiányzik a tábla neve.")
-                                          : QStringLiteral("Egyszerre egy tábla adható meg."),
-                          usage, io);
-        return std::nullopt;
-    }
-    code = kExitFailure;
-    const QFileInfo file(files.front());
-    if (!file.exists()) {
-        io.err << QStringLiteral("Hiba: a tábla nem található: %1\n").arg(files.front());
-        return std::nullopt;
-    }
-    if (const QString problem = platform::notRegularFileMessage(files.front());
-        !problem.isEmpty()) {
-        io.err << QStringLiteral("Hiba: %1\n").arg(problem);
-        return std::nullopt;
-    }
-    const auto [first, second] = SplitDictionaryName(file.fileName());
-    if (first.isEmpty() || second.isEmpty()) {
-        io.err << QStringLiteral("Hiba: a tábla neve nem „Elso_Masodik.DB” alakú, "
-                                 "nem derül ki belőle a két nyelv: %1\n")
-                      .arg(files.front());
-        return std::nullopt;
-    }
-    return Dictionary{file, first, second};
-}
-
 // Binds table to the dictionary with its two language fields and opens it,
 // so that a file that is no dictionary of these languages is refused.
-void openDictionary(store::Table &table, const Dictionary &dictionary)
+void openDictionary(store::Table &table, const DictionaryArgument &dictionary)
 {
     table.setDatabaseName(dictionary.file.absolutePath());
     table.setTableName(dictionary.file.fileName());

@@ -1,0 +1,42 @@
+#include "cli/dictionary_argument.h"
+
+#include "cli/command_parser.h"
+#include "platform/regularfile.h"
+#include "store/dictionaryname.h"
+
+#include <QCommandLineParser>
+
+namespace cli {
+
+std::optional<DictionaryArgument> dictionaryArgument(const QCommandLineParser &parser,
+                                                     const QString &usage, CliIo &io, int &code)
+{
+    const QStringList files = parser.positionalArguments();
+    if (files.size() != 1) {
+        code = usageError(files.isEmpty() ? QStringLiteral("Hiányzik a tábla neve.")
+                                          : QStringLiteral("Egyszerre egy tábla adható meg."),
+                          usage, io);
+        return std::nullopt;
+    }
+    code = kExitFailure;
+    const QFileInfo file(files.front());
+    if (!file.exists()) {
+        io.err << QStringLiteral("Hiba: a tábla nem található: %1\n").arg(files.front());
+        return std::nullopt;
+    }
+    if (const QString problem = platform::notRegularFileMessage(files.front());
+        !problem.isEmpty()) {
+        io.err << QStringLiteral("Hiba: %1\n").arg(problem);
+        return std::nullopt;
+    }
+    const auto [first, second] = SplitDictionaryName(file.fileName());
+    if (first.isEmpty() || second.isEmpty()) {
+        io.err << QStringLiteral("Hiba: a tábla neve nem „Elso_Masodik.DB” alakú, "
+                                 "nem derül ki belőle a két nyelv: %1\n")
+                      .arg(files.front());
+        return std::nullopt;
+    }
+    return DictionaryArgument{file, first, second};
+}
+
+} // namespace cli
