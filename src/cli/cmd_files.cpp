@@ -4,10 +4,8 @@
 #include "cli/command_parser.h"
 #include "cli/dictionary_argument.h"
 #include "platform/prompts.h"
-#include "platform/regularfile.h"
 #include "store/dictionaries.h"
 #include "store/dictionaryfiles.h"
-#include "store/dictionaryname.h"
 #include "store/engine/engine_error.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
@@ -47,20 +45,12 @@ int runDestructive(Destruction what, const QStringList &arguments, CliIo &io, QT
     const auto dictionary = dictionaryArgument(parser, usage, io, code);
     if (!dictionary)
         return code;
-    const QFileInfo &file = dictionary->file;
-    const QString path = file.absoluteFilePath();
-    const QString &first = dictionary->first;
-    const QString &second = dictionary->second;
+    const QString path = dictionary->file.absoluteFilePath();
     CliPrompts prompts(io.err, parser.isSet(yes), answers);
     try {
         store::Session session;
         store::Table table(session);
-        table.setDatabaseName(file.absolutePath());
-        table.setTableName(file.fileName());
-        // Opening with the language fields refuses a file that is no dictionary.
-        table.addField(first);
-        table.addField(second);
-        table.open();
+        openDictionaryArgument(table, *dictionary);
         const auto result = emptying ? store::EmptyDictionary(table, path, prompts)
                                      : store::DeleteDictionary(table, path, {}, prompts);
         if (!result) {

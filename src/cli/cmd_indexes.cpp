@@ -3,30 +3,13 @@
 #include "cli/cli_prompts.h"
 #include "cli/command_parser.h"
 #include "cli/dictionary_argument.h"
-#include "platform/regularfile.h"
-#include "store/dictionaryname.h"
 #include "store/engine/engine_error.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
 #include "store/indexupkeep.h"
 
-#include <QFileInfo>
-
-#include <optional>
-
 namespace cli {
 namespace {
-
-// Binds table to the dictionary with its two language fields and opens it,
-// so that a file that is no dictionary of these languages is refused.
-void openDictionary(store::Table &table, const DictionaryArgument &dictionary)
-{
-    table.setDatabaseName(dictionary.file.absolutePath());
-    table.setTableName(dictionary.file.fileName());
-    table.addField(dictionary.first);
-    table.addField(dictionary.second);
-    table.open();
-}
 
 QString indexList(store::Table &table)
 {
@@ -53,7 +36,7 @@ int runReindex(const QStringList &arguments, CliIo &io)
     try {
         store::Session session;
         store::Table table(session);
-        openDictionary(table, *dictionary);
+        openDictionaryArgument(table, *dictionary);
         CliPrompts prompts(io.err, false);
         const store::Status rebuilt =
             store::RebuildIndexes(table, dictionary->first, dictionary->second, prompts);
@@ -89,7 +72,7 @@ int runDropIndexes(const QStringList &arguments, CliIo &io)
     try {
         store::Session session;
         store::Table table(session);
-        openDictionary(table, *dictionary);
+        openDictionaryArgument(table, *dictionary);
         CliPrompts prompts(io.err, parser.isSet(yes));
         switch (store::DropIndexes(table, dictionary->first, dictionary->second, prompts)) {
         case store::DropOutcome::Dropped:

@@ -3,6 +3,7 @@
 #include "cli/command_parser.h"
 #include "platform/regularfile.h"
 #include "store/dictionaryname.h"
+#include "store/engine/table.h"
 
 #include <QCommandLineParser>
 
@@ -37,6 +38,15 @@ std::optional<DictionaryArgument> dictionaryArgument(const QCommandLineParser &p
         return std::nullopt;
     }
     return DictionaryArgument{file, first, second};
+}
+
+void openDictionaryArgument(store::Table &table, const DictionaryArgument &dictionary)
+{
+    table.setDatabaseName(dictionary.file.absolutePath());
+    table.setTableName(dictionary.file.fileName());
+    table.addField(dictionary.first);
+    table.addField(dictionary.second);
+    table.open();
 }
 
 } // namespace cli

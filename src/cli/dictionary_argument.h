@@ -8,6 +8,9 @@
 #include <optional>
 
 class QCommandLineParser;
+namespace store {
+class Table;
+}
 
 namespace cli {
 
@@ -23,5 +26,10 @@ struct DictionaryArgument {
 // telling the user, when the command is to end with code.
 std::optional<DictionaryArgument> dictionaryArgument(const QCommandLineParser &parser,
                                                      const QString &usage, CliIo &io, int &code);
+
+// Binds table to the dictionary with its two language fields and opens it,
+// so that a file that is no dictionary of these languages is refused.
+// Throws store::EngineError.
+void openDictionaryArgument(store::Table &table, const DictionaryArgument &dictionary);
 
 } // namespace cli

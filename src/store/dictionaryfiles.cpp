@@ -2,13 +2,9 @@
 
 #include "platform/prompts.h"
 #include "store/appstate.h"
-#include "store/dictionaryformat.h"
 #include "store/engine/table.h"
-#include "store/engine/table_install.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 namespace store {
 namespace {
@@ -52,14 +48,7 @@ Result<FileCommand> DeleteDictionary(Table &table, const QString &dictionaryFile
         if (closeDictionary)
             closeDictionary();
         table.close();
-        const QString path = table.filePath();
-        // Another program's open connection keeps the journal files; this
-        // refuses while it does, before anything is removed.
-        clearStaleSideFiles(path);
         table.deleteTable();
-        const QFileInfo info(path);
-        QFile::remove(
-            info.dir().filePath(info.completeBaseName() + QLatin1String(kRebuildMarkerExtension)));
     } catch (const EngineError &error) {
         return Failure{error.message()};
     }

@@ -5,6 +5,7 @@
 #include "store/engine/messages.h"
 #include "store/engine/session.h"
 #include "store/engine/table_file.h"
+#include "store/engine/table_install.h"
 
 #include <QDir>
 #include <QFile>
@@ -816,14 +817,13 @@ void Table::deleteTable()
         throw messages::inUse(path);
     if (!QFileInfo::exists(path))
         throw messages::notFound(path);
+    // Refuses, removing nothing, while another program holds the table.
+    clearStaleSideFiles(path);
     if (!QFile::remove(path))
         throw messages::cannotDelete(path);
-    const QFileInfo info(path);
-    const QString base = info.dir().filePath(info.completeBaseName());
-    for (const char *suffix : {"-wal", "-shm", "-journal"})
-        QFile::remove(path + QLatin1String(suffix));
     for (const char *extension : kIndexFileExtensions)
-        QFile::remove(base + QLatin1String(extension));
+        QFile::remove(sideFile(path, extension));
+    QFile::remove(sideFile(path, kRebuildMarkerExtension));
 }
 
 void Table::notifyData()

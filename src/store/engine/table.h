@@ -167,7 +167,10 @@ public:
     // whatever their names; unknown field names are passed over.
     QStringList indexesOnFields(const QStringList &fieldNames) const;
     void emptyTable();
-    void deleteTable();              // the table must be closed; removes its files
+    // The table must be closed. Removes the table with its journals, index
+    // files and rebuild marker; throws, removing nothing, while another
+    // program holds it open.
+    void deleteTable();
     QStringList columnNames() const; // of the open file, in column order
 
     // --- Used by the field components.
