@@ -9,6 +9,8 @@ namespace cli {
 struct CliIo {
     QTextStream &out;
     QTextStream &err;
+    // Progress bars are drawn on err only when it is a terminal.
+    bool errIsTerminal = false;
 };
 
 // Exit codes of the program.

@@ -1,5 +1,6 @@
 #include "cli/cli_translator.h"
 #include "cli/commands.h"
+#include "cli/terminal_progress.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -15,7 +16,7 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    cli::CliIo io{out, err};
+    cli::CliIo io{out, err, cli::StandardErrorIsTerminal()};
     const int code = cli::runCommandLine(QCoreApplication::arguments(), io);
     out.flush();
     err.flush();

@@ -1,0 +1,118 @@
+#include "platform/textencoding.h"
+
+#include "platform/codepage.h"
+
+#include <QIODevice>
+#include <QStringDecoder>
+
+namespace platform {
+
+void Utf8Scanner::feed(QByteArrayView bytes)
+{
+    if (!m_valid)
+        return;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (m_pending > 0) {
+            if ((byte & 0xC0) != 0x80) {
+                m_valid = false;
+                return;
+            }
+            m_codePoint = (m_codePoint << 6) | (byte & 0x3F);
+            if (--m_pending == 0) {
+                const bool surrogate = m_codePoint >= 0xD800 && m_codePoint <= 0xDFFF;
+                if (m_codePoint < m_minimum || m_codePoint > 0x10FFFF || surrogate) {
+                    m_valid = false;
+                    return;
+                }
+            }
+            continue;
+        }
+        if (byte < 0x80)
+            continue;
+        m_nonAscii = true;
+        if ((byte & 0xE0) == 0xC0) {
+            m_pending = 1;
+            m_codePoint = byte & 0x1F;
+            m_minimum = 0x80;
+        } else if ((byte & 0xF0) == 0xE0) {
+            m_pending = 2;
+            m_codePoint = byte & 0x0F;
+            m_minimum = 0x800;
+        } else if ((byte & 0xF8) == 0xF0) {
+            m_pending = 3;
+            m_codePoint = byte & 0x07;
+            m_minimum = 0x10000;
+        } else {
+            m_valid = false;
+            return;
+        }
+    }
+}
+
+TextEncoding DetectTextEncoding(QByteArrayView bytes)
+{
+    if (bytes.startsWith(kUtf8Bom))
+        return TextEncoding::Utf8WithBom;
+    Utf8Scanner scanner;
+    scanner.feed(bytes);
+    return scanner.valid() && scanner.sawNonAscii() ? TextEncoding::Utf8
+                                                    : TextEncoding::Windows1250;
+}
+
+TextEncoding DetectTextEncoding(QIODevice &device)
+{
+    const qint64 start = device.pos();
+    constexpr qint64 kPiece = 1 << 20;
+    QByteArray piece;
+    bool first = true;
+    Utf8Scanner scanner;
+    for (;;) {
+        piece.resize(kPiece);
+        const qint64 got = device.read(piece.data(), kPiece);
+        if (got <= 0)
+            break;
+        const QByteArrayView view(piece.constData(), got);
+        if (first && view.startsWith(kUtf8Bom)) {
+            device.seek(start);
+            return TextEncoding::Utf8WithBom;
+        }
+        first = false;
+        scanner.feed(view);
+        if (!scanner.valid() && scanner.sawNonAscii())
+            break; // an invalid sequence settles it
+    }
+    device.seek(start);
+    return scanner.valid() && scanner.sawNonAscii() ? TextEncoding::Utf8
+                                                    : TextEncoding::Windows1250;
+}
+
+QString DecodeText(QByteArrayView bytes, TextEncoding encoding)
+{
+    if (encoding == TextEncoding::Windows1250)
+        return cp1250::decode(bytes);
+    if (bytes.startsWith(kUtf8Bom))
+        bytes = bytes.sliced(kUtf8Bom.size());
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    return utf8(bytes);
+}
+
+QByteArray EncodeText(QStringView text, TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::Windows1250:
+        return cp1250::encode(text);
+    case TextEncoding::Utf8:
+        return text.toUtf8();
+    case TextEncoding::Utf8WithBom:
+        return kUtf8Bom.toByteArray() + text.toUtf8();
+    }
+    return {};
+}
+
+TextEncoding EncodingForNewText(QStringView text)
+{
+    return cp1250::canEncode(text) ? TextEncoding::Windows1250 : TextEncoding::Utf8;
+}
+
+} // namespace platform
