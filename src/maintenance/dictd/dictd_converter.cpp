@@ -8,10 +8,9 @@
 #include "maintenance/dictd/work_folder.h"
 #include "maintenance/import/pair_writer.h"
 #include "platform/text/textfunctions.h"
-#include "store/dictionaryfile.h"
+#include "store/dictionaryformat.h"
+#include "store/dictionaryloader.h"
 #include "store/engine/engine_error.h"
-#include "store/engine/session.h"
-#include "store/engine/table.h"
 #include "store/engine/table_install.h"
 
 #include <QDir>
@@ -21,7 +20,6 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
-#include <optional>
 
 namespace dictd {
 namespace {
@@ -53,33 +51,22 @@ void addEntry(const DictdEntry &entry, bool repair, dictimport::PairWriter &writ
     }
 }
 
-// Builds the table in directory; the reader is walked once.
+// Builds the table in directory; the reader is walked once, and the pairs
+// go to the table as they come.
 Status buildTable(const QString &directory, const QString &fileName,
                   const TableLanguages &languages, bool repair, DictdReader &reader,
                   ConvertReport &report)
 {
-    store::CreateDictionaryFile(QDir(directory).filePath(fileName), languages.first,
-                                languages.second);
-    store::Session session;
-    store::Table table(session);
-    table.setDatabaseName(directory);
-    table.setTableName(fileName);
-    store::Field *source = table.addField(languages.first);
-    store::Field *target = table.addField(languages.second);
-    table.open();
-    dictimport::PairWriter writer(table, *source, *target);
-    std::optional<Failure> failed;
+    store::DictionaryLoader loader(QDir(directory).filePath(fileName), languages.first,
+                                   languages.second);
     {
-        store::BatchScope batch(table);
+        dictimport::PairWriter writer(loader);
         const Status walked = reader.forEachEntry(
             [&](const DictdEntry &entry) { addEntry(entry, repair, writer, report); });
         if (!walked)
-            failed = walked.failure();
-        batch.commit();
+            return walked.failure();
     }
-    table.close();
-    if (failed)
-        return *failed;
+    loader.finish();
     return Done{};
 }
 
@@ -89,8 +76,8 @@ Status buildTable(const QString &directory, const QString &fileName,
 Status moveIntoPlace(const QDir &work, const QDir &output, const QString &tableFile)
 {
     QStringList names = work.entryList(QDir::Files | QDir::Hidden);
-    for (const QString &own : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"),
-                               QStringLiteral("-journal")})
+    for (const QString &own :
+         {QString(), QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")})
         names.removeAll(tableFile + own);
     for (const QString &name : names) {
         const QByteArray from = QFile::encodeName(work.filePath(name));

@@ -1,6 +1,63 @@
 #include "maintenance/import/stored_pair_set.h"
 
+#include <QStringView>
+
 namespace dictimport {
+namespace {
+
+constexpr int kInitialBits = 12;
+
+// Yields the code points of a text lower-cased one by one.
+class FoldedCodePoints {
+public:
+    explicit FoldedCodePoints(QStringView text) : m_text(text) {}
+    bool atEnd() const { return m_pos >= m_text.size(); }
+    char32_t next()
+    {
+        char32_t c = m_text[m_pos].unicode();
+        if (m_text[m_pos].isHighSurrogate() && m_pos + 1 < m_text.size() &&
+            m_text[m_pos + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(m_text[m_pos], m_text[m_pos + 1]);
+            ++m_pos;
+        }
+        ++m_pos;
+        return QChar::toLower(c);
+    }
+
+private:
+    QStringView m_text;
+    qsizetype m_pos = 0;
+};
+
+std::uint64_t mix(std::uint64_t h, std::uint64_t value)
+{
+    h ^= value + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    return h * 0xff51afd7ed558ccdULL;
+}
+
+std::uint64_t finish(std::uint64_t h)
+{
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ULL;
+    h ^= h >> 33;
+    return h;
+}
+
+std::uint32_t fingerprintOf(std::uint64_t slot)
+{
+    return std::uint32_t(slot >> 32);
+}
+
+std::int32_t keyOf(std::uint64_t slot)
+{
+    return std::int32_t(slot & 0xffffffffU);
+}
+
+} // namespace
+
+StoredPairSet::StoredPairSet(RowReader readRow)
+    : m_readRow(std::move(readRow)), m_slots(std::size_t(1) << kInitialBits), m_bits(kInitialBits)
+{}
 
 QString StoredPairSet::folded(const QString &text)
 {
@@ -31,19 +88,78 @@ QString StoredPairSet::folded(const QString &text)
     return changed ? out : text;
 }
 
-StoredPairSet::Match StoredPairSet::find(const QString &source, const QString &target) const
+bool StoredPairSet::equalFolded(QStringView a, QStringView b)
 {
-    if (m_exact.contains({source, target}))
-        return Match::Exact;
-    if (m_folded.contains({folded(source), folded(target)}))
-        return Match::CaseFolded;
-    return Match::None;
+    FoldedCodePoints left(a);
+    FoldedCodePoints right(b);
+    while (!left.atEnd() && !right.atEnd()) {
+        if (left.next() != right.next())
+            return false;
+    }
+    return left.atEnd() && right.atEnd();
 }
 
-void StoredPairSet::insert(const QString &source, const QString &target)
+std::uint64_t StoredPairSet::hashOf(const QString &source, const QString &target)
 {
-    m_exact.insert({source, target});
-    m_folded.insert({folded(source), folded(target)});
+    std::uint64_t h = 0x243f6a8885a308d3ULL;
+    for (FoldedCodePoints points(source); !points.atEnd();)
+        h = mix(h, points.next());
+    // No code point is this large: "ab"+"c" and "a"+"bc" differ.
+    h = mix(h, 0x110000);
+    for (FoldedCodePoints points(target); !points.atEnd();)
+        h = mix(h, points.next());
+    return finish(h);
+}
+
+std::size_t StoredPairSet::slotOf(std::uint32_t fingerprint) const
+{
+    return std::size_t(fingerprint) >> (32 - m_bits);
+}
+
+bool StoredPairSet::contains(const QString &source, const QString &target) const
+{
+    const auto fingerprint = std::uint32_t(hashOf(source, target) >> 32);
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t i = slotOf(fingerprint);; i = (i + 1) & mask) {
+        const std::uint64_t slot = m_slots[i];
+        if (slot == 0)
+            return false;
+        if (fingerprintOf(slot) != fingerprint)
+            continue;
+        const auto [storedSource, storedTarget] = m_readRow(keyOf(slot));
+        if (equalFolded(storedSource, source) && equalFolded(storedTarget, target))
+            return true;
+    }
+}
+
+void StoredPairSet::insert(const QString &source, const QString &target, std::int32_t key)
+{
+    // Three quarters full at most, so that probe runs stay short.
+    if ((m_size + 1) * 4 > std::int64_t(m_slots.size()) * 3)
+        grow();
+    const std::uint64_t fingerprint = hashOf(source, target) >> 32;
+    place(fingerprint << 32 | std::uint32_t(key));
+    ++m_size;
+}
+
+void StoredPairSet::place(std::uint64_t slot)
+{
+    const std::size_t mask = m_slots.size() - 1;
+    std::size_t i = slotOf(fingerprintOf(slot));
+    while (m_slots[i] != 0)
+        i = (i + 1) & mask;
+    m_slots[i] = slot;
+}
+
+void StoredPairSet::grow()
+{
+    std::vector<std::uint64_t> old(std::size_t(1) << (m_bits + 1));
+    old.swap(m_slots);
+    ++m_bits;
+    for (const std::uint64_t slot : old) {
+        if (slot != 0)
+            place(slot);
+    }
 }
 
 } // namespace dictimport

@@ -1,37 +1,52 @@
 #pragma once
 
-#include <QSet>
 #include <QString>
 
+#include <cstdint>
+#include <functional>
 #include <utility>
+#include <vector>
 
 namespace dictimport {
 
-// The pairs written so far, held in memory so the duplicate test of each new
-// pair costs a hash look-up instead of a table search.
+// The pairs written so far, for the duplicate test of each new pair. Two
+// pairs are duplicates when both sides are equal after lower-casing every
+// character by its simple Unicode mapping, as the table compares them.
 //
-// The table compares case-insensitively. The pairs come in lower-cased by
-// LowerHungarian, which leaves capitals other than the Hungarian ones (Ä, Ç)
-// alone, so a pair can equal a written one only after full lower-casing;
-// that rare case is reported apart, for the caller to confirm in the table.
+// Millions of pairs must fit in a few tens of megabytes, so only a 32-bit
+// fingerprint of each pair is held, beside the key of its row: a matching
+// fingerprint is confirmed on the row itself, read back through readRow.
+// The answer is exact; a row is read for each true duplicate and, rarely,
+// for a pair that merely shares a fingerprint.
 class StoredPairSet final {
 public:
-    enum class Match {
-        None,       // no written pair equals it, in any letter case
-        Exact,      // a written pair is identical
-        CaseFolded, // a written pair equals it once both are fully lower-cased
-    };
+    using RowReader = std::function<std::pair<QString, QString>(std::int32_t key)>;
 
-    Match find(const QString &source, const QString &target) const;
-    void insert(const QString &source, const QString &target);
-    qsizetype size() const { return m_exact.size(); }
+    explicit StoredPairSet(RowReader readRow);
+
+    // True when a pair inserted before equals this one in any letter case.
+    bool contains(const QString &source, const QString &target) const;
+    // key (positive) names the row holding the pair.
+    void insert(const QString &source, const QString &target, std::int32_t key);
+    std::int64_t size() const { return m_size; }
 
     // Lower-cases every character by its simple Unicode mapping.
     static QString folded(const QString &text);
+    // Whether a and b are equal once both are folded.
+    static bool equalFolded(QStringView a, QStringView b);
 
 private:
-    QSet<std::pair<QString, QString>> m_exact;
-    QSet<std::pair<QString, QString>> m_folded;
+    static std::uint64_t hashOf(const QString &source, const QString &target);
+    std::size_t slotOf(std::uint32_t fingerprint) const;
+    void place(std::uint64_t slot);
+    void grow();
+
+    RowReader m_readRow;
+    // Empty slots are 0; others hold the fingerprint in the high half and
+    // the row key in the low half. Open addressing with linear probing.
+    std::vector<std::uint64_t> m_slots;
+    int m_bits = 0; // m_slots.size() == 1 << m_bits
+    std::int64_t m_size = 0;
 };
 
 } // namespace dictimport

@@ -21,7 +21,6 @@ namespace {
 // small enough that a killed process loses little.
 constexpr int kWritesPerTransaction = 16384;
 constexpr int kBusyTimeoutMs = 1500;
-constexpr std::int32_t kFirstKey = 1000000;
 
 int columnSize(const QString &declaredType)
 {
@@ -210,18 +209,28 @@ void TableFile::addIndex(const QString &name, const std::vector<int> &columns, b
 {
     commitPending();
     ensureJournalMode();
-    std::string sql = "CREATE INDEX " + quoteIdentifier(name) + " ON " + quotedTable() + " (";
-    for (std::size_t i = 0; i < columns.size(); ++i) {
+    std::vector<std::string> quoted;
+    for (const int column : columns)
+        quoted.push_back(quotedColumn(column));
+    m_statements.clear();
+    execSql(m_db, createIndexSql(name, quotedTable(), quoted, caseInsensitive));
+}
+
+std::string TableFile::createIndexSql(const QString &name, const std::string &quotedTable,
+                                      const std::vector<std::string> &quotedColumns,
+                                      bool caseInsensitive)
+{
+    std::string sql = "CREATE INDEX " + quoteIdentifier(name) + " ON " + quotedTable + " (";
+    for (std::size_t i = 0; i < quotedColumns.size(); ++i) {
         if (i > 0)
             sql += ", ";
-        const std::string column = quotedColumn(columns[i]);
+        const std::string &column = quotedColumns[i];
         // The exact text after the folded one keeps rows with equal text adjacent.
         sql +=
             caseInsensitive ? column + " COLLATE " + collation::kSqlName + ", " + column : column;
     }
     sql += ")";
-    m_statements.clear();
-    execSql(m_db, sql);
+    return sql;
 }
 
 void TableFile::dropIndex(const QString &name)

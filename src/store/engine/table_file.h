@@ -37,6 +37,9 @@ using OrderColumns = std::vector<int>;
 // the engine. Every method throws EngineError, naming the file.
 class TableFile final {
 public:
+    // The key of the first row appended to an empty table.
+    static constexpr std::int32_t kFirstKey = 1000000;
+
     struct OpenOptions {
         bool readOnly = false;
         // Read without locks, shared memory or journal: nothing is created
@@ -81,6 +84,10 @@ public:
     };
     std::vector<IndexInfo> indexes();
     void addIndex(const QString &name, const std::vector<int> &columns, bool caseInsensitive);
+    // The statement addIndex runs, for a writer that builds indexes itself.
+    static std::string createIndexSql(const QString &name, const std::string &quotedTable,
+                                      const std::vector<std::string> &quotedColumns,
+                                      bool caseInsensitive);
     void dropIndex(const QString &name);
     void emptyTable();
 

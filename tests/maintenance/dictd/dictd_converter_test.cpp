@@ -219,6 +219,62 @@ TEST_F(Conversion, EqualsTheOnePairImport)
     }
 }
 
+// Entries whose later pairs repeat, in other letter cases, pairs written
+// thousands of rows before, and repeat within the entry too.
+std::vector<dictd_fixture::Entry> longStream()
+{
+    std::vector<dictd_fixture::Entry> entries;
+    constexpr int kEntries = 4000;
+    for (int n = 0; n < kEntries; ++n) {
+        const int first = n < kEntries / 2 ? n : n - kEntries / 2;
+        const QString headword = n < kEntries / 2 ? QStringLiteral("word%1").arg(first)
+                                                  : QStringLiteral("Word%1").arg(first);
+        QString text = headword + QStringLiteral("\n");
+        const QStringList translations{
+            QStringLiteral("szó%1").arg(first), QStringLiteral("SZÓ%1").arg(first),
+            QStringLiteral("kifejezés%1").arg(n), QStringLiteral("Ärger%1").arg(first % 50)};
+        for (int i = 0; i < translations.size(); ++i)
+            text += QStringLiteral("%1. %2\n").arg(i + 1).arg(translations[i]);
+        entries.push_back({headword.toLower(), text});
+    }
+    return entries;
+}
+
+std::vector<std::int32_t> tableKeys(const QString &path)
+{
+    store::Session session;
+    store::Table table(session);
+    table.setDatabaseName(QFileInfo(path).absolutePath());
+    table.setTableName(QFileInfo(path).fileName());
+    table.open();
+    std::vector<std::int32_t> keys;
+    for (int i = 0; i < table.recordCount(); ++i)
+        keys.push_back(table.rowAt(i).azon);
+    return keys;
+}
+
+TEST_F(Conversion, DuplicatesFarApartInTheStreamAreJudgedAsByTheOnePairImport)
+{
+    const auto dictionary = dictd_fixture::build(longStream());
+    dictd_fixture::writeFile(m_options.indexPath, dictionary.index);
+    dictd_fixture::writeFile(m_options.dictPath, smallChunks(dictionary.data));
+    const auto report = convertDictd(m_options);
+    ASSERT_TRUE(report.ok()) << report.error().toStdString();
+
+    QTemporaryDir reference;
+    const auto expected = referenceImport(reference.path(), m_options);
+    EXPECT_EQ(tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
+              expected);
+    EXPECT_EQ(report->rowsWritten, std::int64_t(expected.size()));
+    EXPECT_EQ(report->rowsWritten + report->duplicatesSkipped, report->translations);
+    // Keys run on without a gap, in the order of the rows, from the one
+    // the table engine gives a first row.
+    const auto keys = tableKeys(m_options.outputPath);
+    const auto referenceKeys =
+        tableKeys(QDir(reference.path()).filePath(QStringLiteral("Angol_Magyar.DB")));
+    EXPECT_EQ(keys, referenceKeys);
+}
+
 TEST_F(Conversion, OverwriteReplacesAnExistingTable)
 {
     writeSample(&smallChunks);
@@ -274,8 +330,7 @@ TEST_F(Conversion, StaleWriteAheadLogDoesNotCorruptTheConvertedTable)
               SQLITE_OK);
     store::collation::registerWith(probe);
     sqlite3_stmt *check = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(probe, "PRAGMA integrity_check", -1, &check, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(sqlite3_prepare_v2(probe, "PRAGMA integrity_check", -1, &check, nullptr), SQLITE_OK);
     ASSERT_EQ(sqlite3_step(check), SQLITE_ROW);
     EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(check, 0)), "ok");
     sqlite3_finalize(check);

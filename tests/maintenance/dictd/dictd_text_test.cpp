@@ -212,17 +212,103 @@ INSTANTIATE_TEST_SUITE_P(
         StoredCase{"Blank", QStringLiteral(" \t "), true, QString()}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(StoredPairs, TellsExactFromCaseFoldedMatches)
+// The rows written so far, read back by key as the table would give them.
+class WrittenRows {
+public:
+    std::int32_t add(const QString &source, const QString &target)
+    {
+        m_rows.emplace_back(source, target);
+        return std::int32_t(m_rows.size());
+    }
+    dictimport::StoredPairSet::RowReader reader()
+    {
+        return [this](std::int32_t key) {
+            ++m_reads;
+            return m_rows.at(std::size_t(key) - 1);
+        };
+    }
+    int reads() const { return m_reads; }
+
+private:
+    std::vector<std::pair<QString, QString>> m_rows;
+    int m_reads = 0;
+};
+
+struct PairMatchCase {
+    const char *name;
+    QString source;
+    QString target;
+    bool contained;
+};
+
+void PrintTo(const PairMatchCase &c, std::ostream *os)
 {
-    dictimport::StoredPairSet set;
-    set.insert(QStringLiteral("apple"), QStringLiteral("alma"));
-    set.insert(QStringLiteral("Ärger"), QStringLiteral("bosszúság"));
-    using Match = dictimport::StoredPairSet::Match;
-    EXPECT_EQ(set.find(QStringLiteral("apple"), QStringLiteral("alma")), Match::Exact);
-    EXPECT_EQ(set.find(QStringLiteral("apple"), QStringLiteral("almafa")), Match::None);
-    EXPECT_EQ(set.find(QStringLiteral("alma"), QStringLiteral("apple")), Match::None);
-    EXPECT_EQ(set.find(QStringLiteral("ärger"), QStringLiteral("bosszúság")), Match::CaseFolded);
-    EXPECT_EQ(set.find(QStringLiteral("Ärger"), QStringLiteral("bosszúság")), Match::Exact);
+    *os << velkor_test::describe(c.source, c.target);
+}
+
+class StoredPairs : public ::testing::TestWithParam<PairMatchCase> {
+protected:
+    void SetUp() override
+    {
+        for (const auto &[source, target] :
+             {std::pair{QStringLiteral("apple"), QStringLiteral("alma")},
+              std::pair{QStringLiteral("Ärger"), QStringLiteral("bosszúság")},
+              std::pair{QStringLiteral("ab"), QStringLiteral("c")},
+              std::pair{QStringLiteral("\U00010400"), QStringLiteral("deseret")}})
+            m_set.insert(source, target, m_rows.add(source, target));
+    }
+
+    WrittenRows m_rows;
+    dictimport::StoredPairSet m_set{m_rows.reader()};
+};
+
+// A pair is held when both sides equal a written pair's once fully
+// lower-cased, whichever side holds the capitals.
+TEST_P(StoredPairs, HoldsExactlyThePairsEqualInAnyLetterCase)
+{
+    const PairMatchCase &c = GetParam();
+    EXPECT_EQ(m_set.contains(c.source, c.target), c.contained);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pairs, StoredPairs,
+    ::testing::Values(
+        PairMatchCase{"Identical", QStringLiteral("apple"), QStringLiteral("alma"), true},
+        PairMatchCase{"CapitalsInTheNewPair", QStringLiteral("APPLE"), QStringLiteral("Alma"),
+                      true},
+        PairMatchCase{"CapitalsBeyondHungarian", QStringLiteral("ärger"),
+                      QStringLiteral("BOSSZÚSÁG"), true},
+        PairMatchCase{"OtherTarget", QStringLiteral("apple"), QStringLiteral("almafa"), false},
+        PairMatchCase{"TargetPrefix", QStringLiteral("apple"), QStringLiteral("alm"), false},
+        PairMatchCase{"SidesSwapped", QStringLiteral("alma"), QStringLiteral("apple"), false},
+        PairMatchCase{"BoundaryMoved", QStringLiteral("a"), QStringLiteral("bc"), false},
+        PairMatchCase{"OutsideTheBasicPlane", QStringLiteral("\U00010428"),
+                      QStringLiteral("Deseret"), true},
+        PairMatchCase{"AccentDiffers", QStringLiteral("apple"), QStringLiteral("álma"), false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// Tens of thousands of pairs make the table grow many times over: every
+// pair stays found, no near miss is taken for one, and rows are read back
+// only to confirm true duplicates (or a rare shared fingerprint).
+TEST(StoredPairSetGrowth, KeepsEveryPairAndReadsRowsOnlyForDuplicates)
+{
+    WrittenRows rows;
+    dictimport::StoredPairSet set(rows.reader());
+    constexpr int kPairs = 60000;
+    const auto source = [](int n) { return QStringLiteral("szó%1").arg(n); };
+    const auto target = [](int n) { return QStringLiteral("word %1").arg(n * 7); };
+    for (int n = 0; n < kPairs; ++n) {
+        ASSERT_FALSE(set.contains(source(n), target(n))) << n;
+        set.insert(source(n), target(n), rows.add(source(n), target(n)));
+    }
+    EXPECT_EQ(set.size(), kPairs);
+    EXPECT_LT(rows.reads(), 10);
+    const int readsBefore = rows.reads();
+    for (int n = 0; n < kPairs; n += 7) {
+        EXPECT_TRUE(set.contains(source(n).toUpper(), target(n))) << n;
+        EXPECT_FALSE(set.contains(source(n), target(n + 1))) << n;
+    }
+    EXPECT_LT(rows.reads() - readsBefore, kPairs / 7 + 10);
     EXPECT_EQ(dictimport::StoredPairSet::folded(QStringLiteral("ÇA ÄÖ \U00010400")),
               QStringLiteral("ça äö \U00010428"));
 }
