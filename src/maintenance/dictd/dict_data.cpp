@@ -4,6 +4,7 @@
 #include "maintenance/dictd/gzip_header.h"
 #include "maintenance/dictd/gzip_stream.h"
 #include "maintenance/dictd/plain_dict_data.h"
+#include "maintenance/dictd/plain_file_data.h"
 
 #include <QFile>
 
@@ -41,7 +42,8 @@ Result<QByteArray> DictData::read(std::int64_t offset, std::int64_t length)
 
 Result<std::unique_ptr<DictData>> openDictData(const QString &path)
 {
-    QFile file(path);
+    auto opened = std::make_unique<QFile>(path);
+    QFile &file = *opened;
     if (!file.open(QIODevice::ReadOnly))
         return Failure{QStringLiteral("Az adatállomány nem nyitható meg: %1 (%2)")
                            .arg(path, file.errorString())};
@@ -53,12 +55,7 @@ Result<std::unique_ptr<DictData>> openDictData(const QString &path)
     if (!hasGzipSignature(head)) {
         if (file.size() > kMaxInMemory)
             return Failure{QStringLiteral("Az adatállomány túl nagy: %1").arg(path)};
-        QByteArray bytes = head + file.readAll();
-        if (file.error() != QFileDevice::NoError)
-            return Failure{QStringLiteral("Az adatállomány nem olvasható: %1 (%2)")
-                               .arg(path, file.errorString())};
-        return std::unique_ptr<DictData>(
-            std::make_unique<PlainDictData>(std::move(bytes), QStringLiteral("tömörítetlen")));
+        return std::unique_ptr<DictData>(std::make_unique<PlainFileData>(std::move(opened)));
     }
 
     auto header = parseGzipHeader(head);

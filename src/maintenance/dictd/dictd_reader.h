@@ -1,5 +1,6 @@
 #pragma once
 
+#include "maintenance/dictd/compact_index.h"
 #include "maintenance/dictd/dict_data.h"
 #include "maintenance/dictd/entry_parser.h"
 #include "maintenance/dictd/index_reader.h"
@@ -21,7 +22,9 @@ public:
     // whichever is missing, no regular file, or damaged.
     static Result<DictdReader> open(const QString &indexPath, const QString &dictPath);
 
-    DictdReader(std::vector<IndexEntry> index, std::unique_ptr<DictData> data, QString dictPath);
+    DictdReader(const std::vector<IndexEntry> &index, std::unique_ptr<DictData> data,
+                QString dictPath);
+    DictdReader(CompactIndex index, std::unique_ptr<DictData> data, QString dictPath);
 
     // Calls visit for every entry except dictd's information entries, with
     // the headword of the entry text (the index's own when that line is
@@ -38,7 +41,7 @@ public:
     QString dataDescription() const { return m_data->description(); }
 
 private:
-    std::vector<IndexEntry> m_index;
+    CompactIndex m_index;
     std::unique_ptr<DictData> m_data;
     QString m_dictPath;
     std::int64_t m_infoEntries = 0;

@@ -30,9 +30,9 @@ QString shown(QByteArrayView field)
 
 } // namespace
 
-Result<std::vector<IndexEntry>> parseIndex(QByteArrayView bytes, const QString &sourceName)
+Status forEachIndexEntry(QByteArrayView bytes, const QString &sourceName,
+                         const std::function<void(IndexEntry &&)> &take)
 {
-    std::vector<IndexEntry> entries;
     int lineNo = 0;
     qsizetype pos = 0;
     while (pos < bytes.size()) {
@@ -75,12 +75,22 @@ Result<std::vector<IndexEntry>> parseIndex(QByteArrayView bytes, const QString &
         if (utf8.hasError())
             return lineFailure(sourceName, lineNo,
                                QStringLiteral("a címszó nem érvényes UTF-8 szöveg"));
-        entries.push_back(IndexEntry{std::move(headword), *offset, *length, lineNo});
+        take(IndexEntry{std::move(headword), *offset, *length, lineNo});
     }
+    return Done{};
+}
+
+Result<std::vector<IndexEntry>> parseIndex(QByteArrayView bytes, const QString &sourceName)
+{
+    std::vector<IndexEntry> entries;
+    const Status parsed = forEachIndexEntry(
+        bytes, sourceName, [&](IndexEntry &&entry) { entries.push_back(std::move(entry)); });
+    if (!parsed)
+        return parsed.failure();
     return entries;
 }
 
-Result<std::vector<IndexEntry>> readIndexFile(const QString &path)
+Status readIndexFile(const QString &path, const std::function<void(IndexEntry &&)> &take)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -92,9 +102,25 @@ Result<std::vector<IndexEntry>> readIndexFile(const QString &path)
     if (file.error() != QFileDevice::NoError)
         return Failure{QStringLiteral("Az indexállomány nem olvasható: %1 (%2)")
                            .arg(path, file.errorString())};
-    auto entries = parseIndex(bytes, path);
-    if (entries.ok() && entries->empty())
+    bool any = false;
+    const Status parsed = forEachIndexEntry(bytes, path, [&](IndexEntry &&entry) {
+        any = true;
+        take(std::move(entry));
+    });
+    if (!parsed)
+        return parsed;
+    if (!any)
         return Failure{QStringLiteral("Az indexállomány üres: %1").arg(path)};
+    return Done{};
+}
+
+Result<std::vector<IndexEntry>> readIndexFile(const QString &path)
+{
+    std::vector<IndexEntry> entries;
+    const Status read =
+        readIndexFile(path, [&](IndexEntry &&entry) { entries.push_back(std::move(entry)); });
+    if (!read)
+        return read.failure();
     return entries;
 }
 

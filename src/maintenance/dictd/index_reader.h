@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace dictd {
@@ -25,9 +26,14 @@ struct IndexEntry {
 // are skipped. Any other malformed line fails the whole index, naming the
 // line. sourceName names the file in messages.
 Result<std::vector<IndexEntry>> parseIndex(QByteArrayView bytes, const QString &sourceName);
+// The same, handing each entry to take as it is parsed; take may have been
+// called for the lines before a malformed one.
+Status forEachIndexEntry(QByteArrayView bytes, const QString &sourceName,
+                         const std::function<void(IndexEntry &&)> &take);
 
 // Reads and parses the index file at path; a missing, unreadable, empty or
 // oversized file fails.
 Result<std::vector<IndexEntry>> readIndexFile(const QString &path);
+Status readIndexFile(const QString &path, const std::function<void(IndexEntry &&)> &take);
 
 } // namespace dictd
