@@ -2,7 +2,11 @@
 # Builds the default dictionaries Angol_Magyar.DB and Magyar_Angol.DB in
 # BIN_DIR from the free FreeDict dictd files (Debian packages
 # dict-freedict-eng-hun and dict-freedict-hun-eng), with the szotar tool
-# found in BIN_DIR. A dictionary that already exists is left alone; without
+# found in BIN_DIR. Both get the basic words the free dictionaries lack
+# (pronouns, prepositions, auxiliaries, common computing words) from the
+# project's own list resources/dictionaries/alapszavak.tsv, which holds
+# English-Hungarian pairs and serves both directions. A dictionary that
+# already exists is left alone; without
 # the dictd files there is nothing to do (exit 0). A failed conversion is
 # reported and makes the exit status non-zero once both have been tried.
 set -euo pipefail
@@ -14,6 +18,8 @@ fi
 bin_dir=$1
 szotar="$bin_dir/szotar"
 dictd_dir=${DICTD_DIR:-/usr/share/dictd}
+script_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+basic_words=${BASIC_WORDS:-$script_dir/../resources/dictionaries/alapszavak.tsv}
 
 if [ ! -x "$szotar" ]; then
   echo "Nem található a szotar program: $szotar" >&2
@@ -34,7 +40,13 @@ convert() {
       "nem készül el: $table (Debian-csomag: dict-freedict-$name)."
     return 0
   fi
-  if ! "$szotar" convert-dictd --index "$index" --dict "$dict" --out "$out" "$@"; then
+  local supplement=()
+  if [ -r "$basic_words" ]; then
+    supplement=(--supplement "$basic_words")
+  else
+    echo "Megjegyzés: nem található az alapszólista ($basic_words), nélküle készül: $table."
+  fi
+  if ! "$szotar" convert-dictd --index "$index" --dict "$dict" --out "$out" "${supplement[@]}" "$@"; then
     echo "Nem sikerült elkészíteni: $out" >&2
     status=1
   fi

@@ -11,9 +11,10 @@ namespace {
 
 const QString &usage()
 {
-    static const QString text =
-        QStringLiteral("szotar convert-dictd --index FÁJL.index --dict FÁJL.dict.dz "
-                       "--out KÖNYVTÁR/Elso_Masodik.DB [--repair-hungarian-target] [--overwrite]");
+    static const QString text = QStringLiteral(
+        "szotar convert-dictd --index FÁJL.index --dict FÁJL.dict.dz "
+        "--out KÖNYVTÁR/Elso_Masodik.DB [--repair-hungarian-target] [--supplement FÁJL.tsv] "
+        "[--overwrite]");
     return text;
 }
 
@@ -40,6 +41,10 @@ void printReport(const dictd::ConvertReport &report, const QString &outputPath, 
                .arg(report.headwordsSplit);
     if (repair)
         out << QStringLiteral("  javított (ô/û → ő/ű) fordítás: %1\n").arg(report.textsRepaired);
+    if (report.supplementPairs > 0)
+        out << QStringLiteral("  kiegészítő párok: %1 (beírt: %2)\n")
+                   .arg(report.supplementPairs)
+                   .arg(report.supplementWritten);
     out << QStringLiteral("  idő: %1 mp\n").arg(hungarian.toString(report.seconds, 'f', 2));
 }
 
@@ -68,9 +73,15 @@ int runConvertDictd(const QStringList &arguments, CliIo &io)
         QStringLiteral("repair-hungarian-target"),
         QStringLiteral("A magyar fordítások latin-1 sérülésének javítása: ô, û, Ô, Û helyett "
                        "ő, ű, Ő, Ű."));
+    const QCommandLineOption supplement(
+        QStringLiteral("supplement"),
+        QStringLiteral("Kiegészítő szólista (UTF-8, soronként egy tabulátorral elválasztott "
+                       "pár, az első sorban a két oszlop nyelve): párjai a szótáréi után "
+                       "kerülnek a táblába, a már benne lévők kivételével."),
+        QStringLiteral("fájl"));
     const QCommandLineOption overwrite(QStringLiteral("overwrite"),
                                        QStringLiteral("Létező kimeneti tábla cseréje."));
-    parser.addOptions({index, dict, out, repair, overwrite});
+    parser.addOptions({index, dict, out, repair, supplement, overwrite});
     if (const auto done = parseCommandArguments(parser, usage(), arguments, io))
         return *done;
 
@@ -91,6 +102,7 @@ int runConvertDictd(const QStringList &arguments, CliIo &io)
     options.outputPath = parser.value(out);
     options.repairHungarianTarget = parser.isSet(repair);
     options.overwrite = parser.isSet(overwrite);
+    options.supplementPath = parser.value(supplement);
     if (QFileInfo::exists(options.outputPath) && !options.overwrite) {
         io.err << QStringLiteral("Hiba: a kimeneti tábla már létezik: %1\n"
                                  "Cseréjéhez add meg az --overwrite kapcsolót.\n")

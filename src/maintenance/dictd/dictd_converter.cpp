@@ -4,6 +4,7 @@
 #include "maintenance/dictd/hungarian_repair.h"
 #include "maintenance/dictd/irregular_headword.h"
 #include "maintenance/dictd/stored_text.h"
+#include "maintenance/dictd/supplement.h"
 #include "maintenance/dictd/table_file_name.h"
 #include "maintenance/dictd/work_folder.h"
 #include "maintenance/import/pair_writer.h"
@@ -23,6 +24,32 @@
 
 namespace dictd {
 namespace {
+
+using PairList = std::vector<std::pair<QString, QString>>;
+
+// Counts and writes the pairs of the supplement list.
+void addSupplement(const PairList &pairs, dictimport::PairWriter &writer, ConvertReport &report)
+{
+    for (const auto &[first, second] : pairs) {
+        ++report.supplementPairs;
+        if (TrimBlanksView(first).size() > store::kTextFieldSize)
+            ++report.textsCut;
+        if (TrimBlanksView(second).size() > store::kTextFieldSize)
+            ++report.textsCut;
+        switch (writer.add(storedText(first, false), storedText(second, false))) {
+        case dictimport::PairWriter::Outcome::Written:
+            ++report.rowsWritten;
+            ++report.supplementWritten;
+            break;
+        case dictimport::PairWriter::Outcome::Duplicate:
+            ++report.duplicatesSkipped;
+            break;
+        case dictimport::PairWriter::Outcome::EmptySide:
+            ++report.emptySkipped;
+            break;
+        }
+    }
+}
 
 // Counts and writes the pairs of one entry.
 void addEntry(const DictdEntry &entry, bool repair, dictimport::PairWriter &writer,
@@ -55,7 +82,7 @@ void addEntry(const DictdEntry &entry, bool repair, dictimport::PairWriter &writ
 // go to the table as they come.
 Status buildTable(const QString &directory, const QString &fileName,
                   const TableLanguages &languages, bool repair, DictdReader &reader,
-                  ConvertReport &report)
+                  const PairList &supplement, ConvertReport &report)
 {
     store::DictionaryLoader loader(QDir(directory).filePath(fileName), languages.first,
                                    languages.second);
@@ -65,6 +92,7 @@ Status buildTable(const QString &directory, const QString &fileName,
             [&](const DictdEntry &entry) { addEntry(entry, repair, writer, report); });
         if (!walked)
             return walked.failure();
+        addSupplement(supplement, writer, report);
     }
     loader.finish();
     return Done{};
@@ -118,6 +146,13 @@ Result<ConvertReport> convertDictd(const ConvertOptions &options)
     auto reader = DictdReader::open(options.indexPath, options.dictPath);
     if (!reader)
         return reader.failure();
+    PairList supplement;
+    if (!options.supplementPath.isEmpty()) {
+        auto read = readSupplement(options.supplementPath, languages->first, languages->second);
+        if (!read)
+            return read.failure();
+        supplement = std::move(read.value());
+    }
 
     ConvertReport report;
     report.sourceField = languages->first;
@@ -132,8 +167,9 @@ Result<ConvertReport> convertDictd(const ConvertOptions &options)
         return Failure{QStringLiteral("Nem hozható létre munkakönyvtár itt: %1 (%2)")
                            .arg(outputDir.path(), work.errorString())};
     try {
-        const Status built = buildTable(work.path(), output.fileName(), *languages,
-                                        options.repairHungarianTarget, reader.value(), report);
+        const Status built =
+            buildTable(work.path(), output.fileName(), *languages, options.repairHungarianTarget,
+                       reader.value(), supplement, report);
         if (!built)
             return built.failure();
     } catch (const store::EngineError &error) {
