@@ -87,7 +87,9 @@ Status buildTable(const QString &directory, const QString &fileName,
     store::DictionaryLoader loader(QDir(directory).filePath(fileName), languages.first,
                                    languages.second);
     {
-        dictimport::PairWriter writer(loader);
+        // Free dictionaries give two or three translations an entry.
+        dictimport::PairWriter writer(loader,
+                                      4 * reader.indexSize() + std::int64_t(supplement.size()));
         const Status walked = reader.forEachEntry(
             [&](const DictdEntry &entry) { addEntry(entry, repair, writer, report); });
         if (!walked)

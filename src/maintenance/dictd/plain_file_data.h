@@ -10,7 +10,9 @@
 namespace dictd {
 
 // An uncompressed data file, read range by range from the open file, so
-// that a large one does not sit in memory whole.
+// that a large one does not sit in memory whole. Entries are mostly read
+// in file order: a window of the file is kept and read ahead, so that a
+// range costs a system call only when it leaves the window.
 class PlainFileData final : public DictData {
 public:
     // file is open for reading.
@@ -20,20 +22,14 @@ public:
     QString description() const override { return QStringLiteral("tömörítetlen"); }
 
 protected:
-    Result<QByteArray> readRange(std::int64_t offset, std::int64_t length) override
-    {
-        QByteArray bytes;
-        if (m_file->seek(offset))
-            bytes = m_file->read(length);
-        if (bytes.size() != length)
-            return Failure{QStringLiteral("olvasási hiba a(z) %1. bájtnál (%2)")
-                               .arg(offset)
-                               .arg(m_file->errorString())};
-        return bytes;
-    }
+    Result<QByteArray> readRange(std::int64_t offset, std::int64_t length) override;
 
 private:
+    static constexpr std::int64_t kWindow = std::int64_t(1) << 20;
+
     std::unique_ptr<QFile> m_file;
+    QByteArray m_window;
+    std::int64_t m_windowStart = 0;
 };
 
 } // namespace dictd

@@ -4,8 +4,9 @@
 
 namespace dictimport {
 
-PairWriter::PairWriter(store::DictionaryLoader &loader)
-    : m_loader(loader), m_written([&loader](std::int32_t key) { return loader.row(key); })
+PairWriter::PairWriter(store::DictionaryLoader &loader, std::int64_t expectedPairs)
+    : m_loader(loader),
+      m_written([&loader](std::int32_t key) { return loader.row(key); }, expectedPairs)
 {}
 
 PairWriter::Outcome PairWriter::add(const QString &source, const QString &target)

@@ -19,7 +19,8 @@ class PairWriter final {
 public:
     enum class Outcome { Written, Duplicate, EmptySide };
 
-    explicit PairWriter(store::DictionaryLoader &loader);
+    // expectedPairs: about how many pairs will be written (see StoredPairSet).
+    explicit PairWriter(store::DictionaryLoader &loader, std::int64_t expectedPairs = 0);
 
     // source and target as they are to be stored (see storedText): no
     // longer than their fields, so the table keeps them unchanged.

@@ -2,10 +2,18 @@
 
 #include <QStringView>
 
+#include <algorithm>
+
 namespace dictimport {
 namespace {
 
-constexpr int kInitialBits = 12;
+constexpr std::size_t kMinimumSlots = 4096;
+
+// Slots for pairs at most three quarters full, so that probe runs stay short.
+std::size_t slotsFor(std::int64_t pairs)
+{
+    return std::max(kMinimumSlots, std::size_t(pairs) / 3 * 4 + 4);
+}
 
 // Yields the code points of a text lower-cased one by one.
 class FoldedCodePoints {
@@ -55,8 +63,8 @@ std::int32_t keyOf(std::uint64_t slot)
 
 } // namespace
 
-StoredPairSet::StoredPairSet(RowReader readRow)
-    : m_readRow(std::move(readRow)), m_slots(std::size_t(1) << kInitialBits), m_bits(kInitialBits)
+StoredPairSet::StoredPairSet(RowReader readRow, std::int64_t expectedPairs)
+    : m_readRow(std::move(readRow)), m_slots(slotsFor(expectedPairs))
 {}
 
 QString StoredPairSet::folded(const QString &text)
@@ -113,14 +121,13 @@ std::uint64_t StoredPairSet::hashOf(const QString &source, const QString &target
 
 std::size_t StoredPairSet::slotOf(std::uint32_t fingerprint) const
 {
-    return std::size_t(fingerprint) >> (32 - m_bits);
+    return std::size_t((std::uint64_t(fingerprint) * m_slots.size()) >> 32);
 }
 
 bool StoredPairSet::contains(const QString &source, const QString &target) const
 {
     const auto fingerprint = std::uint32_t(hashOf(source, target) >> 32);
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t i = slotOf(fingerprint);; i = (i + 1) & mask) {
+    for (std::size_t i = slotOf(fingerprint);; i = i + 1 == m_slots.size() ? 0 : i + 1) {
         const std::uint64_t slot = m_slots[i];
         if (slot == 0)
             return false;
@@ -134,9 +141,8 @@ bool StoredPairSet::contains(const QString &source, const QString &target) const
 
 void StoredPairSet::insert(const QString &source, const QString &target, std::int32_t key)
 {
-    // Three quarters full at most, so that probe runs stay short.
-    if ((m_size + 1) * 4 > std::int64_t(m_slots.size()) * 3)
-        grow();
+    if (slotsFor(m_size + 1) > m_slots.size())
+        resize(slotsFor(2 * (m_size + 1)));
     const std::uint64_t fingerprint = hashOf(source, target) >> 32;
     place(fingerprint << 32 | std::uint32_t(key));
     ++m_size;
@@ -144,18 +150,16 @@ void StoredPairSet::insert(const QString &source, const QString &target, std::in
 
 void StoredPairSet::place(std::uint64_t slot)
 {
-    const std::size_t mask = m_slots.size() - 1;
     std::size_t i = slotOf(fingerprintOf(slot));
     while (m_slots[i] != 0)
-        i = (i + 1) & mask;
+        i = i + 1 == m_slots.size() ? 0 : i + 1;
     m_slots[i] = slot;
 }
 
-void StoredPairSet::grow()
+void StoredPairSet::resize(std::size_t slots)
 {
-    std::vector<std::uint64_t> old(std::size_t(1) << (m_bits + 1));
+    std::vector<std::uint64_t> old(slots);
     old.swap(m_slots);
-    ++m_bits;
     for (const std::uint64_t slot : old) {
         if (slot != 0)
             place(slot);

@@ -22,7 +22,9 @@ class StoredPairSet final {
 public:
     using RowReader = std::function<std::pair<QString, QString>(std::int32_t key)>;
 
-    explicit StoredPairSet(RowReader readRow);
+    // Room is made for expectedPairs at once: growing later holds the old
+    // table and the new one together for a moment.
+    explicit StoredPairSet(RowReader readRow, std::int64_t expectedPairs = 0);
 
     // True when a pair inserted before equals this one in any letter case.
     bool contains(const QString &source, const QString &target) const;
@@ -39,13 +41,13 @@ private:
     static std::uint64_t hashOf(const QString &source, const QString &target);
     std::size_t slotOf(std::uint32_t fingerprint) const;
     void place(std::uint64_t slot);
-    void grow();
+    void resize(std::size_t slots);
 
     RowReader m_readRow;
     // Empty slots are 0; others hold the fingerprint in the high half and
-    // the row key in the low half. Open addressing with linear probing.
+    // the row key in the low half. Open addressing with linear probing; the
+    // fingerprint, scaled to the table's size, gives the first slot tried.
     std::vector<std::uint64_t> m_slots;
-    int m_bits = 0; // m_slots.size() == 1 << m_bits
     std::int64_t m_size = 0;
 };
 
