@@ -16,6 +16,37 @@ constexpr const char *kCacheForIndexes = "PRAGMA cache_size=-32768";
 // The rows are only appended, and earlier ones read back now and then.
 constexpr const char *kCacheForRows = "PRAGMA cache_size=-4096";
 
+// text as UTF-8 into out, whose memory is kept for the next text. A lone
+// surrogate becomes U+FFFD, as QString::toUtf8 writes it.
+void toUtf8(QStringView text, std::string &out)
+{
+    out.clear();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t c = text[i].unicode();
+        if (c < 0x80) {
+            out += char(c);
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(text[i], text[i + 1]);
+            ++i;
+        } else if (QChar::isSurrogate(c)) {
+            c = 0xFFFD;
+        }
+        if (c < 0x800) {
+            out += char(0xC0 | (c >> 6));
+        } else if (c < 0x10000) {
+            out += char(0xE0 | (c >> 12));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+        } else {
+            out += char(0xF0 | (c >> 18));
+            out += char(0x80 | ((c >> 12) & 0x3F));
+            out += char(0x80 | ((c >> 6) & 0x3F));
+        }
+        out += char(0x80 | (c & 0x3F));
+    }
+}
+
 } // namespace
 
 struct DictionaryLoader::Statements {
@@ -56,8 +87,12 @@ std::int32_t DictionaryLoader::append(const QString &first, const QString &secon
 {
     if (m_lastKey == INT32_MAX)
         throwSqlite(m_file->db(), SQLITE_FULL);
+    toUtf8(first, m_firstUtf8);
+    toUtf8(second, m_secondUtf8);
     Statement &insert = m_statements->insert.reset();
-    insert.bind(1, std::int64_t(m_lastKey) + 1).bind(2, first).bind(3, second);
+    insert.bind(1, std::int64_t(m_lastKey) + 1)
+        .bindUnchanging(2, m_firstUtf8)
+        .bindUnchanging(3, m_secondUtf8);
     insert.run();
     return ++m_lastKey;
 }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <utility>
 
 namespace store {
@@ -26,7 +27,8 @@ public:
     DictionaryLoader &operator=(const DictionaryLoader &) = delete;
 
     // Appends a row and returns its key, one more at each call, from the
-    // key a Table gives the first row of an empty table. Texts longer than their field are the caller's to cut.
+    // key a Table gives the first row of an empty table. Texts longer than their field are the
+    // caller's to cut.
     std::int32_t append(const QString &first, const QString &second);
     // The texts of a row appended before.
     std::pair<QString, QString> row(std::int32_t azon);
@@ -44,6 +46,9 @@ private:
     std::unique_ptr<TableFile> m_file;
     std::unique_ptr<Statements> m_statements;
     std::int32_t m_lastKey;
+    // The texts of the row being appended, as UTF-8; reused from row to row.
+    std::string m_firstUtf8;
+    std::string m_secondUtf8;
 };
 
 } // namespace store

@@ -13,10 +13,9 @@ PairWriter::Outcome PairWriter::add(const QString &source, const QString &target
 {
     if (source.isEmpty() || target.isEmpty())
         return Outcome::EmptySide;
-    if (m_written.contains(source, target))
-        return Outcome::Duplicate;
-    m_written.insert(source, target, m_loader.append(source, target));
-    return Outcome::Written;
+    const bool written =
+        m_written.insertNew(source, target, [&] { return m_loader.append(source, target); });
+    return written ? Outcome::Written : Outcome::Duplicate;
 }
 
 } // namespace dictimport

@@ -29,6 +29,8 @@ public:
             ++m_pos;
         }
         ++m_pos;
+        if (c < 0x80) // most letters, and no lookup needed
+            return c >= u'A' && c <= u'Z' ? c + (u'a' - u'A') : c;
         return QChar::toLower(c);
     }
 
@@ -124,19 +126,30 @@ std::size_t StoredPairSet::slotOf(std::uint32_t fingerprint) const
     return std::size_t((std::uint64_t(fingerprint) * m_slots.size()) >> 32);
 }
 
-bool StoredPairSet::contains(const QString &source, const QString &target) const
+std::size_t StoredPairSet::probe(const QString &source, const QString &target,
+                                 std::uint32_t fingerprint, bool &found) const
 {
-    const auto fingerprint = std::uint32_t(hashOf(source, target) >> 32);
     for (std::size_t i = slotOf(fingerprint);; i = i + 1 == m_slots.size() ? 0 : i + 1) {
         const std::uint64_t slot = m_slots[i];
-        if (slot == 0)
-            return false;
+        if (slot == 0) {
+            found = false;
+            return i;
+        }
         if (fingerprintOf(slot) != fingerprint)
             continue;
         const auto [storedSource, storedTarget] = m_readRow(keyOf(slot));
-        if (equalFolded(storedSource, source) && equalFolded(storedTarget, target))
-            return true;
+        if (equalFolded(storedSource, source) && equalFolded(storedTarget, target)) {
+            found = true;
+            return i;
+        }
     }
+}
+
+bool StoredPairSet::contains(const QString &source, const QString &target) const
+{
+    bool found = false;
+    probe(source, target, std::uint32_t(hashOf(source, target) >> 32), found);
+    return found;
 }
 
 void StoredPairSet::insert(const QString &source, const QString &target, std::int32_t key)
@@ -146,6 +159,21 @@ void StoredPairSet::insert(const QString &source, const QString &target, std::in
     const std::uint64_t fingerprint = hashOf(source, target) >> 32;
     place(fingerprint << 32 | std::uint32_t(key));
     ++m_size;
+}
+
+bool StoredPairSet::insertNew(const QString &source, const QString &target,
+                              const std::function<std::int32_t()> &write)
+{
+    if (slotsFor(m_size + 1) > m_slots.size())
+        resize(slotsFor(2 * (m_size + 1)));
+    const auto fingerprint = std::uint32_t(hashOf(source, target) >> 32);
+    bool found = false;
+    const std::size_t empty = probe(source, target, fingerprint, found);
+    if (found)
+        return false;
+    m_slots[empty] = std::uint64_t(fingerprint) << 32 | std::uint32_t(write());
+    ++m_size;
+    return true;
 }
 
 void StoredPairSet::place(std::uint64_t slot)

@@ -30,6 +30,10 @@ public:
     bool contains(const QString &source, const QString &target) const;
     // key (positive) names the row holding the pair.
     void insert(const QString &source, const QString &target, std::int32_t key);
+    // contains() and insert() in one look-up: unless an equal pair is held,
+    // calls write, which stores the pair and gives its key, and returns true.
+    bool insertNew(const QString &source, const QString &target,
+                   const std::function<std::int32_t()> &write);
     std::int64_t size() const { return m_size; }
 
     // Lower-cases every character by its simple Unicode mapping.
@@ -40,6 +44,10 @@ public:
 private:
     static std::uint64_t hashOf(const QString &source, const QString &target);
     std::size_t slotOf(std::uint32_t fingerprint) const;
+    // The slot holding a pair equal to this one (found), or else the empty
+    // slot that ends its probe run.
+    std::size_t probe(const QString &source, const QString &target, std::uint32_t fingerprint,
+                      bool &found) const;
     void place(std::uint64_t slot);
     void resize(std::size_t slots);
 

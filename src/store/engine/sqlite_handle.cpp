@@ -57,6 +57,14 @@ Statement &Statement::reset()
     return *this;
 }
 
+Statement &Statement::bindUnchanging(int index, const std::string &utf8)
+{
+    const int rc = sqlite3_bind_text(m_stmt, index, utf8.data(), int(utf8.size()), SQLITE_STATIC);
+    if (rc != SQLITE_OK)
+        throwSqlite(m_db, rc);
+    return *this;
+}
+
 Statement &Statement::bind(int index, const QString &text)
 {
     const QByteArray utf8 = text.toUtf8();

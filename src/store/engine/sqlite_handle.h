@@ -24,6 +24,9 @@ public:
     Statement &reset();
     Statement &bind(int index, const QString &text);
     Statement &bind(int index, std::int64_t value);
+    // Binds UTF-8 text without copying it: it must stay unchanged until the
+    // statement has run.
+    Statement &bindUnchanging(int index, const std::string &utf8);
     // True while a row is there; false at the end. Throws EngineError.
     bool step();
     void run(); // steps to the end, ignoring rows
