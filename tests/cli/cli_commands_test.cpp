@@ -2,15 +2,14 @@
 // and exit code out.
 #include "cli/commands.h"
 #include "dictd_fixture.h"
-#include "support/printers.h"
 #include "sample_dictionary.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
 
 namespace {
 
@@ -135,6 +134,25 @@ TEST_F(Cli, ConvertReportsItsFiguresAndInfoReadsTheTable)
     EXPECT_TRUE(info.out.contains(QStringLiteral("Sorok: 14\n"))) << info.out.toStdString();
     EXPECT_TRUE(info.out.contains(QStringLiteral("Mezők: Azon, Angol, Magyar\n")));
     EXPECT_TRUE(info.out.contains(QStringLiteral("Indexek: ")));
+}
+
+TEST_F(Cli, ConvertAddsTheSupplementListAndCountsIt)
+{
+    const QString list = path(QStringLiteral("alapszavak.tsv"));
+    dictd_fixture::writeFile(list, QByteArray("Magyar\tAngol\nte\tyou\nalma\tapple\n"));
+    const CliRun converted = run(convertArguments(QStringLiteral("Angol_Magyar.DB"))
+                                 << QStringLiteral("--supplement") << list);
+    ASSERT_EQ(converted.code, cli::kExitOk) << converted.err.toStdString();
+    for (const QString &line :
+         {QStringLiteral("beírt sorok: 15\n"), QStringLiteral("kiegészítő párok: 2 (beírt: 1)\n")})
+        EXPECT_TRUE(converted.out.contains(line)) << converted.out.toStdString();
+
+    dictd_fixture::writeFile(list, QByteArray("Angol\tNemet\n"));
+    const CliRun refused = run(convertArguments(QStringLiteral("Magyar_Angol.DB"))
+                               << QStringLiteral("--supplement") << list);
+    EXPECT_EQ(refused.code, cli::kExitFailure);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("kiegészítő szólista")))
+        << refused.err.toStdString();
 }
 
 TEST_F(Cli, ConvertRefusesToReplaceATableUnlessAsked)
