@@ -17,7 +17,7 @@ constexpr const char *kCacheForIndexes = "PRAGMA cache_size=-32768";
 constexpr const char *kCacheForRows = "PRAGMA cache_size=-4096";
 
 // text as UTF-8 into out, whose memory is kept for the next text. A lone
-// surrogate becomes U+FFFD, as QString::toUtf8 writes it.
+// surrogate becomes "?", as QString::toUtf8 writes it.
 void toUtf8(QStringView text, std::string &out)
 {
     out.clear();
@@ -31,7 +31,8 @@ void toUtf8(QStringView text, std::string &out)
             c = QChar::surrogateToUcs4(text[i], text[i + 1]);
             ++i;
         } else if (QChar::isSurrogate(c)) {
-            c = 0xFFFD;
+            out += '?';
+            continue;
         }
         if (c < 0x800) {
             out += char(0xC0 | (c >> 6));

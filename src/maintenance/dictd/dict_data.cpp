@@ -13,7 +13,8 @@
 namespace dictd {
 namespace {
 
-// Files held whole in memory stay below this; dictionaries are far smaller.
+// Data files stay below this (a gzip file without a chunk table is held whole
+// in memory); dictionaries are far smaller.
 constexpr std::int64_t kMaxInMemory = std::int64_t(1) << 30;
 // A gzip file without a chunk table is inflated whole. Text shrinks to a
 // third or so; far more than this ratio is a bomb, not a dictionary.
