@@ -4,6 +4,7 @@
 // conversion.
 #include "dictd_fixture.h"
 #include "maintenance/dictd/dictd_converter.h"
+#include "maintenance/dictd/supplement.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
 #include "support/printers.h"
@@ -159,5 +160,44 @@ INSTANTIATE_TEST_SUITE_P(
         SupplementCase{"OnlyComments", "# semmi\n\n", {}, 0, "üres"},
         SupplementCase{"Missing", nullptr, {}, 0, "nem nyitható meg"}),
     [](const auto &info) { return std::string(info.param.name); });
+
+struct DirectionCase {
+    const char *first;
+    const char *second;
+};
+
+void PrintTo(const DirectionCase &c, std::ostream *os)
+{
+    *os << c.first << "_" << c.second;
+}
+
+class BasicWordList : public ::testing::TestWithParam<DirectionCase> {};
+
+// The list the default dictionaries are made with reads for either table,
+// and every pair of it would be stored whole.
+TEST_P(BasicWordList, ReadsForTheTableOfEitherDirection)
+{
+    const QString first = QString::fromUtf8(GetParam().first);
+    const QString second = QString::fromUtf8(GetParam().second);
+    const auto pairs =
+        readSupplement(QStringLiteral(VELKOR_WORD_LISTS_DIR "/alapszavak.tsv"), first, second);
+    ASSERT_TRUE(pairs.ok()) << pairs.error().toStdString();
+    ASSERT_FALSE(pairs->empty());
+    const auto english = [&](const Pair &p) { return first == u"Angol" ? p.first : p.second; };
+    EXPECT_EQ(english(pairs->front()), QStringLiteral("of"));
+    for (const auto &[a, b] : pairs.value()) {
+        for (const QString &side : {a, b}) {
+            EXPECT_FALSE(side.trimmed().isEmpty()) << a.toStdString() << " | " << b.toStdString();
+            EXPECT_LE(side.size(), 50) << side.toStdString();
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Directions, BasicWordList,
+                         ::testing::Values(DirectionCase{"Angol", "Magyar"},
+                                           DirectionCase{"Magyar", "Angol"}),
+                         [](const auto &info) {
+                             return std::string(info.param.first) + info.param.second;
+                         });
 
 } // namespace
