@@ -22,6 +22,8 @@ namespace {
 constexpr int kWritesPerTransaction = 16384;
 constexpr int kBusyTimeoutMs = 1500;
 constexpr std::int32_t kFirstKey = 1000000;
+// A cursor left this long between two steps lets go of its snapshot.
+constexpr auto kSteppingPause = std::chrono::milliseconds(100);
 
 int columnSize(const QString &declaredType)
 {
@@ -97,6 +99,8 @@ TableFile::~TableFile()
     // Whoever grouped writes into a batch commits it; a batch still open
     // here was abandoned.
     rollbackPending();
+    endStepping();
+    m_walks.clear();
     m_statements.clear();
     sqlite3_close_v2(m_db);
 }
@@ -220,6 +224,8 @@ void TableFile::addIndex(const QString &name, const std::vector<int> &columns, b
             caseInsensitive ? column + " COLLATE " + collation::kSqlName + ", " + column : column;
     }
     sql += ")";
+    endStepping();
+    m_walks.clear();
     m_statements.clear();
     execSql(m_db, sql);
 }
@@ -228,6 +234,8 @@ void TableFile::dropIndex(const QString &name)
 {
     commitPending();
     ensureJournalMode();
+    endStepping();
+    m_walks.clear();
     m_statements.clear();
     execSql(m_db, "DROP INDEX " + quoteIdentifier(name));
 }
@@ -696,6 +704,7 @@ void TableFile::checkKeyRange()
 
 void TableFile::dropCaches()
 {
+    endStepping();
     m_keyLists.clear();
     m_rowCount.reset();
     m_maxKey.reset();
@@ -739,6 +748,7 @@ void TableFile::abandonBatch() noexcept
 
 void TableFile::commitPending()
 {
+    endStepping();
     if (!m_inTransaction)
         return;
     try {
@@ -753,6 +763,7 @@ void TableFile::commitPending()
 
 void TableFile::rollbackPending() noexcept
 {
+    endStepping();
     if (!m_inTransaction)
         return;
     // A failed COMMIT may have rolled back already (disk full, I/O error).
@@ -786,6 +797,84 @@ void TableFile::runWrite(Statement &statement)
     }
 }
 
+OrderWalk &TableFile::walk(const OrderColumns &order, bool forward, bool wholeRows)
+{
+    const std::string name = orderName(order) + (forward ? "+" : "-") + (wholeRows ? "row" : "key");
+    auto &slot = m_walks[name];
+    if (!slot) {
+        OrderWalk::Sql sql;
+        sql.table = quotedTable();
+        sql.keyColumn = quotedColumn(m_keyColumn);
+        sql.orderColumn = order.empty() ? std::string() : quotedColumn(order.front());
+        sql.collationName = collation::kSqlName;
+        sql.keyIndex = m_keyColumn;
+        slot = std::make_unique<OrderWalk>(m_db, sql, forward, wholeRows);
+    }
+    return *slot;
+}
+
+bool TableFile::continuesStepping(const Table *owner, const OrderColumns &order, bool forward,
+                                  std::int32_t currentKey) const
+{
+    return m_stepper.walk && m_stepper.walk->running() && m_stepper.owner == owner &&
+           m_stepper.order == order && m_stepper.walk->forward() == forward &&
+           m_stepper.at == currentKey &&
+           std::chrono::steady_clock::now() - m_stepper.when < kSteppingPause;
+}
+
+std::optional<std::int32_t> TableFile::stepRow(const Table *owner, const OrderColumns &order,
+                                               bool forward, const std::vector<QString> *current,
+                                               std::int32_t currentKey)
+{
+    if (!continuesStepping(owner, order, forward, currentKey)) {
+        if (!current)
+            throw messages::notOpen(m_path); // the caller broke the contract
+        const SortKey from = sortKeyOf(order, *current, currentKey);
+        endStepping();
+        OrderWalk &stepping = walk(order, forward, true);
+        stepping.start(&from);
+        m_stepper.owner = owner;
+        m_stepper.walk = &stepping;
+        m_stepper.order = order;
+    }
+    std::optional<std::int64_t> key;
+    try {
+        key = m_stepper.walk->step();
+        if (key)
+            m_stepper.at = keyFrom(*key);
+    } catch (...) {
+        // The walk has left the owner's row: it reads it again itself.
+        m_stepper.owner = nullptr;
+        endStepping();
+        throw;
+    }
+    if (!key) {
+        m_stepper.owner = nullptr;
+        endStepping();
+        return std::nullopt;
+    }
+    m_stepper.when = std::chrono::steady_clock::now();
+    return m_stepper.at;
+}
+
+void TableFile::readSteppedRow(std::vector<QString> &row) const
+{
+    row.resize(m_columns.size());
+    if (m_stepper.walk)
+        m_stepper.walk->readRow(row);
+}
+
+void TableFile::endStepping() noexcept
+{
+    if (!m_stepper.walk)
+        return;
+    // The owner has not read its row yet: the walk still stands on it.
+    if (m_stepper.owner)
+        m_stepper.owner->takeSteppedRow(*this, m_stepper.at);
+    m_stepper.walk->stop();
+    m_stepper = Stepper();
+}
+
 void TableFile::ensureJournalMode()
 {
     // The journal mode changes only when the file is first written, so that a
@@ -807,6 +896,7 @@ void TableFile::ensureJournalMode()
 
 void TableFile::beforeWrite()
 {
+    endStepping();
     ensureJournalMode();
     if (m_batchDepth > 0 && !m_inTransaction) {
         execSql(m_db, "BEGIN IMMEDIATE");

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "store/engine/order_walk.h"
 #include "store/engine/sqlite_handle.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <map>
@@ -113,6 +115,29 @@ public:
     // Position of the row with key in order; -1 when it is not there.
     int positionOf(const OrderColumns &order, const SortKey &key);
 
+    // --- Stepping. One walk is kept open between the steps of one owner, so
+    // that a step from the row the previous step gave is a single
+    // sqlite3_step, and the row's columns are read only when asked for.
+    // Only for orders of at most one column. The open walk reads one
+    // snapshot of the file: every write, commit, rollback and reposition
+    // ends it (endStepping), and so does a pause between steps, so that an
+    // idle cursor holds no snapshot. Ending it hands the owner the columns
+    // of its row if it has not read them yet.
+    //
+    // True when a step of owner from currentKey goes on with the open walk.
+    bool continuesStepping(const Table *owner, const OrderColumns &order, bool forward,
+                           std::int32_t currentKey) const;
+    // The key of the row after (before) the current one; current is the
+    // current row, needed unless continuesStepping() said yes. nullopt at
+    // the end of the order. At the end and on failure the walk has left
+    // the current row without handing its columns over.
+    std::optional<std::int32_t> stepRow(const Table *owner, const OrderColumns &order, bool forward,
+                                        const std::vector<QString> *current,
+                                        std::int32_t currentKey);
+    // Reads the columns of the row the owner's last step gave into row.
+    void readSteppedRow(std::vector<QString> &row) const;
+    void endStepping() noexcept;
+
     // --- Change tracking.
     // Notices changes written by other connections; returns true when the
     // caches had to be dropped.
@@ -169,6 +194,7 @@ private:
     std::optional<std::int32_t> singleKey(const std::string &sql, const SortKey *key, int textParam,
                                           int azonParam, std::vector<QString> *row = nullptr);
     const SeekSql &seekSql(const OrderColumns &order);
+    OrderWalk &walk(const OrderColumns &order, bool forward, bool wholeRows);
 
     QString m_path;
     bool m_readOnly;
@@ -182,6 +208,14 @@ private:
     std::map<std::string, SeekSql> m_seekSql;
     std::string m_readRowSql;
     std::map<std::string, KeyList> m_keyLists;
+    std::map<std::string, std::unique_ptr<OrderWalk>> m_walks; // by order, direction and kind
+    struct Stepper {
+        const Table *owner = nullptr;
+        OrderWalk *walk = nullptr;
+        OrderColumns order;
+        std::int32_t at = 0; // the key the last step gave
+        std::chrono::steady_clock::time_point when;
+    } m_stepper;
     std::optional<int> m_rowCount;
     std::optional<std::int32_t> m_maxKey;
     std::int64_t m_dataVersion = -1;
