@@ -232,6 +232,52 @@ void BM_Raw_Step1000(benchmark::State &state)
 }
 BENCHMARK(BM_Raw_Step1000)->Apply(sizes);
 
+// One row a step, the walk going on from one iteration to the next: the
+// cost of next() itself, beside one sqlite3_step of an open statement that
+// reads the same column.
+void BM_NextRow(benchmark::State &state)
+{
+    Opened opened(int(state.range(0)));
+    opened.table.first();
+    for (auto _ : state) {
+        opened.table.next();
+        if (opened.table.eof())
+            opened.table.first();
+        benchmark::DoNotOptimize(opened.target->asString());
+    }
+}
+BENCHMARK(BM_NextRow)->Apply(sizes)->Unit(benchmark::kNanosecond);
+
+void BM_PriorRow(benchmark::State &state)
+{
+    Opened opened(int(state.range(0)));
+    opened.table.last();
+    for (auto _ : state) {
+        opened.table.prior();
+        if (opened.table.bof())
+            opened.table.last();
+        benchmark::DoNotOptimize(opened.target->asString());
+    }
+}
+BENCHMARK(BM_PriorRow)->Apply(sizes)->Unit(benchmark::kNanosecond);
+
+void BM_Raw_StepRow(benchmark::State &state)
+{
+    RawDb raw(int(state.range(0)));
+    sqlite3_stmt *stmt = raw.prepare("SELECT Azon, Angol, Magyar FROM Angol_Magyar "
+                                     "ORDER BY Angol COLLATE HU_CI, Angol, Azon");
+    for (auto _ : state) {
+        if (sqlite3_step(stmt) != SQLITE_ROW) {
+            sqlite3_reset(stmt);
+            sqlite3_step(stmt);
+        }
+        benchmark::DoNotOptimize(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 2))));
+    }
+    sqlite3_finalize(stmt);
+}
+BENCHMARK(BM_Raw_StepRow)->Apply(sizes)->Unit(benchmark::kNanosecond);
+
 void BM_RowAt(benchmark::State &state)
 {
     const int rows = int(state.range(0));

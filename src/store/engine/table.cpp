@@ -328,11 +328,9 @@ void Table::step(bool forward)
     // happens on every positioning call (first, last, locate, moveTo).
     if (m_order.size() <= 1) {
         // The file keeps the walk open from one step to the next.
-        const bool goesOn = m_file->continuesStepping(this, m_order, forward, *m_currentKey);
         std::optional<std::int32_t> key;
         try {
-            key = m_file->stepRow(this, m_order, forward, goesOn ? nullptr : &currentRow(),
-                                  *m_currentKey);
+            key = m_file->stepRow(this, m_order, forward, *m_currentKey);
         } catch (...) {
             rowLeftByStepper();
             throw;

@@ -665,6 +665,10 @@ bool TableFile::sync()
     // Inside our own write transaction nobody else can have written.
     if (m_inTransaction)
         return false;
+    // A walk paused between steps lets go of its snapshot, so that what
+    // other programs wrote is seen.
+    if (m_stepper.walk && std::chrono::steady_clock::now() - m_stepper.when >= kSteppingPause)
+        endStepping();
     Statement &version = statement("PRAGMA data_version");
     version.step();
     const std::int64_t now = version.integer(0);
@@ -813,25 +817,24 @@ OrderWalk &TableFile::walk(const OrderColumns &order, bool forward, bool wholeRo
     return *slot;
 }
 
-bool TableFile::continuesStepping(const Table *owner, const OrderColumns &order, bool forward,
-                                  std::int32_t currentKey) const
-{
-    return m_stepper.walk && m_stepper.walk->running() && m_stepper.owner == owner &&
-           m_stepper.order == order && m_stepper.walk->forward() == forward &&
-           m_stepper.at == currentKey &&
-           std::chrono::steady_clock::now() - m_stepper.when < kSteppingPause;
-}
-
 std::optional<std::int32_t> TableFile::stepRow(const Table *owner, const OrderColumns &order,
-                                               bool forward, const std::vector<QString> *current,
-                                               std::int32_t currentKey)
+                                               bool forward, std::int32_t currentKey)
 {
-    if (!continuesStepping(owner, order, forward, currentKey)) {
-        if (!current)
-            throw messages::notOpen(m_path); // the caller broke the contract
-        const SortKey from = sortKeyOf(order, *current, currentKey);
+    const auto now = std::chrono::steady_clock::now();
+    const bool goesOn = m_stepper.walk && m_stepper.walk->running() && m_stepper.owner == owner &&
+                        m_stepper.order == order && m_stepper.walk->forward() == forward &&
+                        m_stepper.at == currentKey && now - m_stepper.when < kSteppingPause;
+    if (!goesOn) {
+        // The owner's row, read from the walk if it still stands on it.
+        const SortKey from = sortKeyOf(order, owner->currentRow(), currentKey);
         endStepping();
         OrderWalk &stepping = walk(order, forward, true);
+        // One read transaction over the walk's ranges: each would otherwise
+        // begin and end its own, which costs more than many steps.
+        if (sqlite3_get_autocommit(m_db)) {
+            execSql(m_db, "BEGIN");
+            m_stepper.reading = true;
+        }
         stepping.start(&from);
         m_stepper.owner = owner;
         m_stepper.walk = &stepping;
@@ -853,7 +856,7 @@ std::optional<std::int32_t> TableFile::stepRow(const Table *owner, const OrderCo
         endStepping();
         return std::nullopt;
     }
-    m_stepper.when = std::chrono::steady_clock::now();
+    m_stepper.when = now;
     return m_stepper.at;
 }
 
@@ -866,12 +869,16 @@ void TableFile::readSteppedRow(std::vector<QString> &row) const
 
 void TableFile::endStepping() noexcept
 {
-    if (!m_stepper.walk)
+    if (!m_stepper.walk && !m_stepper.reading)
         return;
     // The owner has not read its row yet: the walk still stands on it.
-    if (m_stepper.owner)
+    if (m_stepper.owner && m_stepper.walk)
         m_stepper.owner->takeSteppedRow(*this, m_stepper.at);
-    m_stepper.walk->stop();
+    if (m_stepper.walk)
+        m_stepper.walk->stop();
+    // Ending a transaction that only read cannot lose anything.
+    if (m_stepper.reading && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
     m_stepper = Stepper();
 }
 

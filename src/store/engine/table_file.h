@@ -124,15 +124,11 @@ public:
     // idle cursor holds no snapshot. Ending it hands the owner the columns
     // of its row if it has not read them yet.
     //
-    // True when a step of owner from currentKey goes on with the open walk.
-    bool continuesStepping(const Table *owner, const OrderColumns &order, bool forward,
-                           std::int32_t currentKey) const;
-    // The key of the row after (before) the current one; current is the
-    // current row, needed unless continuesStepping() said yes. nullopt at
-    // the end of the order. At the end and on failure the walk has left
-    // the current row without handing its columns over.
+    // The key of the row after (before) owner's current row, whose key is
+    // currentKey; nullopt at the end of the order. At the end and on
+    // failure the walk has left the current row without handing its
+    // columns over.
     std::optional<std::int32_t> stepRow(const Table *owner, const OrderColumns &order, bool forward,
-                                        const std::vector<QString> *current,
                                         std::int32_t currentKey);
     // Reads the columns of the row the owner's last step gave into row.
     void readSteppedRow(std::vector<QString> &row) const;
@@ -213,7 +209,8 @@ private:
         const Table *owner = nullptr;
         OrderWalk *walk = nullptr;
         OrderColumns order;
-        std::int32_t at = 0; // the key the last step gave
+        std::int32_t at = 0;  // the key the last step gave
+        bool reading = false; // the walk's read transaction is ours to end
         std::chrono::steady_clock::time_point when;
     } m_stepper;
     std::optional<int> m_rowCount;
