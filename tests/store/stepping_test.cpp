@@ -169,3 +169,54 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return velkor_test::caseName(QString::fromLatin1(info.param.name)); });
 
 } // namespace
+
+namespace {
+
+// A table large enough to build its key lists in the background gives the
+// same positions and rows, counted and walked, as one with the list.
+class PositionsTest : public DictionaryFixture,
+                      public ::testing::WithParamInterface<const char16_t *> {};
+
+TEST_P(PositionsTest, AreTheSameWithoutTheKeyList)
+{
+    createDictionary();
+    {
+        auto filler = makeTable();
+        filler->open();
+        filler->disableControls();
+        const QStringList sources{u"a"_s, u"A"_s, u"á"_s, u"b"_s, u"ab"_s, u"B"_s, u""_s};
+        for (int i = 0; i < 60; ++i)
+            add(*filler, sources[(i * 5) % sources.size()], QString::number((i * 37) % 23));
+        filler->enableControls();
+    }
+    const QString order = QString::fromUtf16(GetParam());
+    auto reference = makeTable();
+    reference->setIndexFieldNames(order);
+    reference->open();
+    const int rows = reference->recordCount();
+
+    store::Session background;
+    background.setBackgroundKeysFrom(1);
+    store::Table table(background);
+    table.setDatabaseName(dir.path());
+    table.setTableName(u"Angol_Magyar.DB"_s);
+    table.setIndexFieldNames(order);
+    table.open();
+    for (const int at : {37, 0, rows - 1, 12}) {
+        reference->moveTo(at);
+        ASSERT_TRUE(table.locate(u"Azon"_s, QString::number(*reference->currentKey()), {}));
+        EXPECT_EQ(table.recNo(), at);
+        for (int pos = 0; pos < rows; ++pos)
+            ASSERT_EQ(table.rowAt(pos).azon, reference->rowAt(pos).azon) << at << " " << pos;
+    }
+    table.moveTo(45);
+    EXPECT_EQ(table.currentKey(), reference->rowAt(45).azon);
+    EXPECT_EQ(table.rowAt(rows).azon, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Orders, PositionsTest, ::testing::Values(u"Angol", u"Magyar", u""),
+                         [](const auto &info) {
+                             return velkor_test::caseName(QString::fromUtf16(info.param));
+                         });
+
+} // namespace

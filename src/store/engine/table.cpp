@@ -385,8 +385,9 @@ int Table::positionOfCurrent() const
     if (!m_currentKey)
         return -1;
     if (m_currentPos < 0) {
-        m_currentPos =
-            m_file->positionOf(m_order, m_file->sortKeyOf(m_order, currentRow(), *m_currentKey));
+        const SortKey key = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
+        m_currentPos = m_file->keysAtHand(m_order) ? m_file->positionOf(m_order, key)
+                                                   : m_file->countBefore(m_order, key);
     }
     return m_currentPos;
 }
@@ -404,16 +405,32 @@ void Table::moveTo(int pos)
     requireOpen();
     checkBrowseMode();
     m_file->sync();
-    const auto &keys = m_file->keys(m_order);
-    if (keys.empty()) {
+    const int rows = m_file->rowCount();
+    if (rows == 0) {
         setCurrent(std::nullopt, -1);
         m_eof = m_bof = true;
         return;
     }
-    pos = std::clamp(pos, 0, int(keys.size()) - 1);
-    setCurrent(keys[std::size_t(pos)], pos);
+    pos = std::clamp(pos, 0, rows - 1);
+    setCurrent(keyAt(pos), pos);
     m_bof = false;
     m_eof = false;
+}
+
+std::optional<std::int32_t> Table::keyAt(int pos) const
+{
+    if (m_file->keysAtHand(m_order)) {
+        const auto &keys = m_file->keys(m_order);
+        if (pos < 0 || pos >= int(keys.size()))
+            return std::nullopt;
+        return keys[std::size_t(pos)];
+    }
+    // Until the key list is there: a walk from the nearest known place.
+    const int here = positionOfCurrent();
+    if (here < 0)
+        return m_file->keyAt(m_order, pos, nullptr, -1);
+    const SortKey anchor = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
+    return m_file->keyAt(m_order, pos, &anchor, here);
 }
 
 RowValues Table::rowAt(int pos, const QStringList &fieldNames) const
@@ -421,10 +438,10 @@ RowValues Table::rowAt(int pos, const QStringList &fieldNames) const
     requireOpen();
     m_file->sync();
     RowValues result;
-    const auto &keys = m_file->keys(m_order);
-    if (pos < 0 || pos >= int(keys.size()))
+    const auto key = keyAt(pos);
+    if (!key)
         return result;
-    result.azon = keys[std::size_t(pos)];
+    result.azon = *key;
     const auto row = m_file->readRow(result.azon);
     const auto &columns = m_file->columns();
     if (fieldNames.isEmpty()) {

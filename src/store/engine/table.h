@@ -204,6 +204,8 @@ private:
     int columnOf(const Field &field) const;
     void ensureKeys() const;
     int positionOfCurrent() const;
+    // The key at pos in the current order; nullopt outside the table.
+    std::optional<std::int32_t> keyAt(int pos) const;
     void step(bool forward);
     // Called by the file before its walk leaves the row of key.
     void takeSteppedRow(const TableFile &file, std::int32_t key) const noexcept;

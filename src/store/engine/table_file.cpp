@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace store {
@@ -62,7 +63,8 @@ QByteArray uriOf(const QString &path, bool immutable)
 
 TableFile::TableFile(const QString &path, const OpenOptions &options)
     : m_path(path), m_readOnly(options.readOnly || options.immutable),
-      m_immutable(options.immutable)
+      m_immutable(options.immutable), m_vfs(options.vfs),
+      m_backgroundKeysFrom(options.backgroundKeysFrom)
 {
     const QByteArray name = uriOf(path, options.immutable);
     const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
@@ -100,6 +102,7 @@ TableFile::~TableFile()
     // here was abandoned.
     rollbackPending();
     endStepping();
+    m_loader.reset();
     m_walks.clear();
     m_statements.clear();
     sqlite3_close_v2(m_db);
@@ -591,8 +594,125 @@ bool TableFile::hasValidKeys(const OrderColumns &order) const
     return it != m_keyLists.end() && it->second.valid;
 }
 
+void TableFile::cancelKeyLoad()
+{
+    // Whatever a running load reads may miss this change: it is dropped.
+    ++m_generation;
+    m_loader.reset();
+}
+
+void TableFile::adoptLoadedKeys(bool wait)
+{
+    if (!m_loader || (!wait && !m_loader->finished()))
+        return;
+    auto loaded = m_loader->take();
+    m_loader.reset();
+    if (!loaded || m_loaderGeneration != m_generation)
+        return;
+    KeyList &list = m_keyLists[orderName(m_loaderOrder)];
+    list.order = m_loaderOrder;
+    list.keys = std::move(*loaded);
+    list.valid = true;
+    m_rowCount = int(list.keys.size());
+}
+
+bool TableFile::keysAtHand(const OrderColumns &order)
+{
+    adoptLoadedKeys(false);
+    if (hasValidKeys(order) || order.size() > 1 || rowCount() < m_backgroundKeysFrom)
+        return true;
+    if (m_loader && m_loaderOrder == order)
+        return false;
+    // Rows written but not committed are not seen by another connection.
+    if (m_inTransaction)
+        return false;
+    KeyLoader::Source source;
+    source.path = m_path;
+    source.immutable = m_immutable;
+    source.vfs = m_vfs;
+    source.sql = "SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable() + " ORDER BY " +
+                 orderBy(order);
+    m_loader.reset();
+    m_loaderOrder = order;
+    m_loaderGeneration = m_generation;
+    m_loader = std::make_unique<KeyLoader>(source, std::size_t(rowCount()));
+    return false;
+}
+
+int TableFile::countBefore(const OrderColumns &order, const SortKey &key)
+{
+    if (order.size() > 1)
+        return positionOf(order, key);
+    const std::string from = " FROM " + quotedTable() + " WHERE ";
+    const std::string azon = quotedColumn(m_keyColumn);
+    std::string sql;
+    if (order.empty()) {
+        sql = "SELECT count(*)" + from + azon + "<?2";
+    } else {
+        // Three index ranges: lower folded texts, lower exact texts of the
+        // same folded one, lower keys of the same text.
+        const std::string column = quotedColumn(order.front());
+        const std::string folded = column + " COLLATE " + collation::kSqlName;
+        sql = "SELECT (SELECT count(*)" + from + folded + "<?1)+(SELECT count(*)" + from + folded +
+              "=?1 AND " + column + "<?1)+(SELECT count(*)" + from + folded + "=?1 AND " + column +
+              "=?1 AND " + azon + "<?2)";
+    }
+    Statement &count = statement(sql);
+    if (!order.empty())
+        count.bind(1, QString::fromUtf8(key.texts.front()));
+    count.bind(2, std::int64_t(key.azon));
+    count.step();
+    const auto before = count.integer(0);
+    count.reset();
+    return int(before);
+}
+
+std::optional<std::int32_t> TableFile::keyAt(const OrderColumns &order, int pos,
+                                             const SortKey *anchor, int anchorPos)
+{
+    const int rows = rowCount();
+    if (pos < 0 || pos >= rows)
+        return std::nullopt;
+    if (order.size() > 1 || hasValidKeys(order))
+        return keys(order)[std::size_t(pos)];
+    if (anchor && pos == anchorPos)
+        return anchor->azon;
+    // Steps needed from each place: the first row is one step from the
+    // start, the row after the anchor one step from the anchor.
+    int steps = pos + 1;
+    bool forward = true;
+    const SortKey *from = nullptr;
+    if (rows - pos < steps) {
+        steps = rows - pos;
+        forward = false;
+    }
+    if (anchor && anchorPos >= 0 && std::abs(pos - anchorPos) < steps) {
+        steps = std::abs(pos - anchorPos);
+        forward = pos > anchorPos;
+        from = anchor;
+    }
+    OrderWalk &keysWalk = walk(order, forward, false);
+    keysWalk.start(from);
+    std::optional<std::int64_t> key;
+    try {
+        for (int i = 0; i < steps; ++i) {
+            key = keysWalk.step();
+            if (!key)
+                break;
+        }
+    } catch (...) {
+        keysWalk.stop();
+        throw;
+    }
+    keysWalk.stop();
+    if (!key)
+        return std::nullopt;
+    return keyFrom(*key);
+}
+
 const std::vector<std::int32_t> &TableFile::keys(const OrderColumns &order)
 {
+    adoptLoadedKeys(m_loader && m_loaderOrder == order);
     KeyList &list = m_keyLists[orderName(order)];
     list.order = order;
     if (!list.valid) {
@@ -709,6 +829,7 @@ void TableFile::checkKeyRange()
 void TableFile::dropCaches()
 {
     endStepping();
+    cancelKeyLoad();
     m_keyLists.clear();
     m_rowCount.reset();
     m_maxKey.reset();
@@ -904,6 +1025,7 @@ void TableFile::ensureJournalMode()
 void TableFile::beforeWrite()
 {
     endStepping();
+    cancelKeyLoad();
     ensureJournalMode();
     if (m_batchDepth > 0 && !m_inTransaction) {
         execSql(m_db, "BEGIN IMMEDIATE");

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/engine/key_loader.h"
 #include "store/engine/order_walk.h"
 #include "store/engine/sqlite_handle.h"
 
@@ -45,6 +46,8 @@ public:
         // beside the file. Only for a read-only file with no journal beside it.
         bool immutable = false;
         std::string vfs; // empty: SQLite's default
+        // Tables of this many rows or more build key lists in the background.
+        int backgroundKeysFrom = 100000;
     };
 
     struct Column {
@@ -109,11 +112,27 @@ public:
                                           std::vector<QString> *row = nullptr);
     std::string orderBy(const OrderColumns &order, bool descending = false) const;
 
-    // The key list of an order, loaded when not valid.
+    // The key list of an order, loaded when not valid (waiting for a load
+    // running in the background).
     const std::vector<std::int32_t> &keys(const OrderColumns &order);
     bool hasValidKeys(const OrderColumns &order) const;
     // Position of the row with key in order; -1 when it is not there.
     int positionOf(const OrderColumns &order, const SortKey &key);
+
+    // --- Positions without the key list. A large table's key list is built
+    // in the background (it costs a moment per hundred thousand rows); until
+    // it is there, positions are counted and rows found by walking the
+    // index from a known place.
+    //
+    // True when the key list of order is there or cheap enough to build
+    // now; otherwise starts building it in the background and returns false.
+    bool keysAtHand(const OrderColumns &order);
+    // The number of rows before key in order, counted through the index.
+    int countBefore(const OrderColumns &order, const SortKey &key);
+    // The key at pos (0-based, inside the table), walking from the start,
+    // the end or anchor (a row at anchorPos), whichever is nearest.
+    std::optional<std::int32_t> keyAt(const OrderColumns &order, int pos, const SortKey *anchor,
+                                      int anchorPos);
 
     // --- Stepping. One walk is kept open between the steps of one owner, so
     // that a step from the row the previous step gave is a single
@@ -191,6 +210,9 @@ private:
                                           int azonParam, std::vector<QString> *row = nullptr);
     const SeekSql &seekSql(const OrderColumns &order);
     OrderWalk &walk(const OrderColumns &order, bool forward, bool wholeRows);
+    // Takes the keys of a finished background load, when still true.
+    void adoptLoadedKeys(bool wait);
+    void cancelKeyLoad();
 
     QString m_path;
     bool m_readOnly;
@@ -205,6 +227,12 @@ private:
     std::string m_readRowSql;
     std::map<std::string, KeyList> m_keyLists;
     std::map<std::string, std::unique_ptr<OrderWalk>> m_walks; // by order, direction and kind
+    std::string m_vfs;
+    int m_backgroundKeysFrom;
+    std::unique_ptr<KeyLoader> m_loader;
+    OrderColumns m_loaderOrder;
+    std::uint64_t m_loaderGeneration = 0;
+    std::uint64_t m_generation = 0; // counts the changes of rows seen here
     struct Stepper {
         const Table *owner = nullptr;
         OrderWalk *walk = nullptr;
