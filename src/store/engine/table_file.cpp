@@ -607,6 +607,9 @@ void TableFile::adoptLoadedKeys(bool wait)
         return;
     auto loaded = m_loader->take();
     m_loader.reset();
+    // A load that failed on its own connection is not tried again: the
+    // list is then built here, where a failure is reported.
+    m_loaderFailed = m_loaderFailed || !loaded;
     if (!loaded || m_loaderGeneration != m_generation)
         return;
     KeyList &list = m_keyLists[orderName(m_loaderOrder)];
@@ -619,7 +622,8 @@ void TableFile::adoptLoadedKeys(bool wait)
 bool TableFile::keysAtHand(const OrderColumns &order)
 {
     adoptLoadedKeys(false);
-    if (hasValidKeys(order) || order.size() > 1 || rowCount() < m_backgroundKeysFrom)
+    if (hasValidKeys(order) || order.size() > 1 || m_loaderFailed ||
+        rowCount() < m_backgroundKeysFrom)
         return true;
     if (m_loader && m_loaderOrder == order)
         return false;

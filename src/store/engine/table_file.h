@@ -232,6 +232,7 @@ private:
     std::unique_ptr<KeyLoader> m_loader;
     OrderColumns m_loaderOrder;
     std::uint64_t m_loaderGeneration = 0;
+    bool m_loaderFailed = false;
     std::uint64_t m_generation = 0; // counts the changes of rows seen here
     struct Stepper {
         const Table *owner = nullptr;
