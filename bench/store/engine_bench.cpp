@@ -17,6 +17,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -111,6 +112,40 @@ void BM_OpenDictionary(benchmark::State &state)
     }
 }
 BENCHMARK(BM_OpenDictionary)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenDictionary)->Arg(5000000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// What a start-up on a large dictionary waits for: the dictionary opened
+// as the program opens it, the first lookup of a word, and the rows the
+// grid shows first around the row found (its count, its position, one
+// screen of rows).
+void BM_OpenLookupFirstScreen(benchmark::State &state)
+{
+    const int rows = int(state.range(0));
+    const QString path =
+        QDir(bench::generatedDictionary(rows)).filePath(QStringLiteral("Angol_Magyar.DB"));
+    SilentPrompts prompts;
+    int n = 0;
+    for (auto _ : state) {
+        TDM1 dm;
+        AppState app;
+        const store::Status opened = store::OpenDictionary(dm, app, path, {}, prompts);
+        if (!opened)
+            state.SkipWithError(opened.error().toStdString().c_str());
+        store::Table &table = dm.tblSzotarP;
+        table.locate(QStringLiteral("Angol"), bench::sourceWord((n++ * 7919 + 4242) % rows), kCi);
+        benchmark::DoNotOptimize(table.recordCount());
+        const int at = table.recNo();
+        for (int pos = std::max(0, at - 10); pos < at + 30; ++pos)
+            benchmark::DoNotOptimize(table.rowAt(pos));
+    }
+}
+BENCHMARK(BM_OpenLookupFirstScreen)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Arg(5000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 void BM_Raw_OpenAndScanOrder(benchmark::State &state)
 {
@@ -231,6 +266,52 @@ void BM_Raw_Step1000(benchmark::State &state)
     sqlite3_finalize(stmt);
 }
 BENCHMARK(BM_Raw_Step1000)->Apply(sizes);
+
+// One row a step, the walk going on from one iteration to the next: the
+// cost of next() itself, beside one sqlite3_step of an open statement that
+// reads the same column.
+void BM_NextRow(benchmark::State &state)
+{
+    Opened opened(int(state.range(0)));
+    opened.table.first();
+    for (auto _ : state) {
+        opened.table.next();
+        if (opened.table.eof())
+            opened.table.first();
+        benchmark::DoNotOptimize(opened.target->asString());
+    }
+}
+BENCHMARK(BM_NextRow)->Apply(sizes)->Unit(benchmark::kNanosecond);
+
+void BM_PriorRow(benchmark::State &state)
+{
+    Opened opened(int(state.range(0)));
+    opened.table.last();
+    for (auto _ : state) {
+        opened.table.prior();
+        if (opened.table.bof())
+            opened.table.last();
+        benchmark::DoNotOptimize(opened.target->asString());
+    }
+}
+BENCHMARK(BM_PriorRow)->Apply(sizes)->Unit(benchmark::kNanosecond);
+
+void BM_Raw_StepRow(benchmark::State &state)
+{
+    RawDb raw(int(state.range(0)));
+    sqlite3_stmt *stmt = raw.prepare("SELECT Azon, Angol, Magyar FROM Angol_Magyar "
+                                     "ORDER BY Angol COLLATE HU_CI, Angol, Azon");
+    for (auto _ : state) {
+        if (sqlite3_step(stmt) != SQLITE_ROW) {
+            sqlite3_reset(stmt);
+            sqlite3_step(stmt);
+        }
+        benchmark::DoNotOptimize(
+            QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, 2))));
+    }
+    sqlite3_finalize(stmt);
+}
+BENCHMARK(BM_Raw_StepRow)->Apply(sizes)->Unit(benchmark::kNanosecond);
 
 void BM_RowAt(benchmark::State &state)
 {

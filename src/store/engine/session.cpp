@@ -76,6 +76,7 @@ std::shared_ptr<TableFile> Session::acquire(const QString &path)
     options.immutable = options.readOnly && !QFileInfo::exists(key + QStringLiteral("-wal")) &&
                         !QFileInfo::exists(key + QStringLiteral("-journal"));
     options.vfs = m_vfs;
+    options.backgroundKeysFrom = m_backgroundKeysFrom;
     auto file = std::make_shared<TableFile>(key, options);
     m_files[key] = file;
     return file;

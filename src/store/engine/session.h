@@ -30,10 +30,14 @@ public:
     // Files opened from now on go through the SQLite VFS registered under
     // name (tests put a failing one in place); empty gives the default.
     void setVfs(const std::string &name) { m_vfs = name; }
+    // Files opened from now on with at least rows rows build their ordered
+    // key lists in the background (see TableFile::keysAtHand).
+    void setBackgroundKeysFrom(int rows) { m_backgroundKeysFrom = rows; }
 
 private:
     std::map<QString, std::weak_ptr<TableFile>> m_files;
     std::string m_vfs;
+    int m_backgroundKeysFrom = 100000;
 };
 
 } // namespace store

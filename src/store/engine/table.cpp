@@ -168,11 +168,13 @@ void Table::close()
                 failure = std::current_exception();
         }
     }
+    m_file->endStepping();
     m_file->detach(this);
     m_file.reset();
     m_state = TableState::Inactive;
     m_currentKey.reset();
     m_row.clear();
+    m_rowInStepper = false;
     m_currentPos = -1;
     m_eof = m_bof = true;
     m_modified = false;
@@ -214,6 +216,7 @@ void Table::setIndexFieldNames(const QString &fieldName)
     checkBrowseMode();
     m_file->sync();
     m_order = orderColumnsFor(fieldName);
+    m_file->endStepping();
     m_orderField = fieldName;
     m_currentPos = -1;
     notifyData();
@@ -229,8 +232,28 @@ void Table::checkBrowseMode()
     }
 }
 
+void Table::rowLeftByStepper()
+{
+    if (m_rowInStepper) {
+        m_rowInStepper = false;
+        m_rowStale = true;
+    }
+}
+
+void Table::takeSteppedRow(const TableFile &file, std::int32_t key) const noexcept
+{
+    if (!m_rowInStepper || m_currentKey != key)
+        return;
+    m_rowInStepper = false;
+    file.readSteppedRow(m_row);
+}
+
 const std::vector<QString> &Table::currentRow() const
 {
+    if (m_rowInStepper) {
+        m_rowInStepper = false;
+        m_file->readSteppedRow(m_row);
+    }
     if (m_rowStale && m_currentKey) {
         m_rowStale = false;
         if (auto row = m_file->readRow(*m_currentKey))
@@ -242,9 +265,13 @@ const std::vector<QString> &Table::currentRow() const
 void Table::setCurrent(std::optional<std::int32_t> key, int knownPos,
                        std::vector<QString> *knownRow)
 {
+    // Every move but a step starts the next step afresh.
+    m_rowInStepper = false;
+    m_file->endStepping();
     m_currentKey = key;
     m_currentPos = key ? knownPos : -1;
     m_rowStale = false;
+    m_rowInStepper = false;
     m_row.clear();
     if (key && knownRow) {
         m_row = std::move(*knownRow);
@@ -299,6 +326,30 @@ void Table::step(bool forward)
     }
     // A step from the current row needs no check for other writers: that
     // happens on every positioning call (first, last, locate, moveTo).
+    if (m_order.size() <= 1) {
+        // The file keeps the walk open from one step to the next.
+        std::optional<std::int32_t> key;
+        try {
+            key = m_file->stepRow(this, m_order, forward, *m_currentKey);
+        } catch (...) {
+            rowLeftByStepper();
+            throw;
+        }
+        if (!key) {
+            rowLeftByStepper();
+            atEdge = true;
+            return;
+        }
+        m_currentKey = key;
+        if (m_currentPos >= 0)
+            m_currentPos += forward ? 1 : -1;
+        m_rowInStepper = true;
+        m_rowStale = false;
+        m_eof = false;
+        m_bof = false;
+        notifyCurrent();
+        return;
+    }
     std::optional<std::int32_t> key;
     int pos = -1;
     if (m_currentPos >= 0 && m_file->hasValidKeys(m_order)) {
@@ -334,8 +385,9 @@ int Table::positionOfCurrent() const
     if (!m_currentKey)
         return -1;
     if (m_currentPos < 0) {
-        m_currentPos =
-            m_file->positionOf(m_order, m_file->sortKeyOf(m_order, currentRow(), *m_currentKey));
+        const SortKey key = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
+        m_currentPos = m_file->keysAtHand(m_order) ? m_file->positionOf(m_order, key)
+                                                   : m_file->countBefore(m_order, key);
     }
     return m_currentPos;
 }
@@ -353,16 +405,32 @@ void Table::moveTo(int pos)
     requireOpen();
     checkBrowseMode();
     m_file->sync();
-    const auto &keys = m_file->keys(m_order);
-    if (keys.empty()) {
+    const int rows = m_file->rowCount();
+    if (rows == 0) {
         setCurrent(std::nullopt, -1);
         m_eof = m_bof = true;
         return;
     }
-    pos = std::clamp(pos, 0, int(keys.size()) - 1);
-    setCurrent(keys[std::size_t(pos)], pos);
+    pos = std::clamp(pos, 0, rows - 1);
+    setCurrent(keyAt(pos), pos);
     m_bof = false;
     m_eof = false;
+}
+
+std::optional<std::int32_t> Table::keyAt(int pos) const
+{
+    if (m_file->keysAtHand(m_order)) {
+        const auto &keys = m_file->keys(m_order);
+        if (pos < 0 || pos >= int(keys.size()))
+            return std::nullopt;
+        return keys[std::size_t(pos)];
+    }
+    // Until the key list is there: a walk from the nearest known place.
+    const int here = positionOfCurrent();
+    if (here < 0)
+        return m_file->keyAt(m_order, pos, nullptr, -1);
+    const SortKey anchor = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
+    return m_file->keyAt(m_order, pos, &anchor, here);
 }
 
 RowValues Table::rowAt(int pos, const QStringList &fieldNames) const
@@ -370,10 +438,10 @@ RowValues Table::rowAt(int pos, const QStringList &fieldNames) const
     requireOpen();
     m_file->sync();
     RowValues result;
-    const auto &keys = m_file->keys(m_order);
-    if (pos < 0 || pos >= int(keys.size()))
+    const auto key = keyAt(pos);
+    if (!key)
         return result;
-    result.azon = keys[std::size_t(pos)];
+    result.azon = *key;
     const auto row = m_file->readRow(result.azon);
     const auto &columns = m_file->columns();
     if (fieldNames.isEmpty()) {
@@ -631,9 +699,10 @@ void Table::fileChanged()
         // Our row may be gone: then the row after its old place is current.
         const auto row = m_file->readRow(*m_currentKey);
         if (row) {
+            m_rowInStepper = false;
             m_row = *row;
         } else {
-            const SortKey key = m_file->sortKeyOf(m_order, m_row, *m_currentKey);
+            const SortKey key = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
             auto next = m_file->keyAfter(m_order, key);
             if (!next)
                 next = m_file->keyBefore(m_order, key);

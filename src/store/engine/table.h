@@ -204,7 +204,13 @@ private:
     int columnOf(const Field &field) const;
     void ensureKeys() const;
     int positionOfCurrent() const;
+    // The key at pos in the current order; nullopt outside the table.
+    std::optional<std::int32_t> keyAt(int pos) const;
     void step(bool forward);
+    // Called by the file before its walk leaves the row of key.
+    void takeSteppedRow(const TableFile &file, std::int32_t key) const noexcept;
+    // The walk left the current row unread: it is read again when needed.
+    void rowLeftByStepper();
     // A file for maintenance work: the open one, or one opened for the call.
     std::shared_ptr<TableFile> fileForMaintenance();
     void notifyData();
@@ -221,6 +227,9 @@ private:
     std::vector<int> m_order;
     std::optional<std::int32_t> m_currentKey;
     mutable std::vector<QString> m_row; // the current row's texts, by column
+    // The current row came from a step and its columns are still in the
+    // file's open walk; m_row does not hold them yet.
+    mutable bool m_rowInStepper = false;
     mutable bool m_rowStale = false;
     mutable int m_currentPos = -1; // -1: not known yet
     bool m_eof = true;

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 namespace store {
@@ -21,6 +22,8 @@ namespace {
 // small enough that a killed process loses little.
 constexpr int kWritesPerTransaction = 16384;
 constexpr int kBusyTimeoutMs = 1500;
+// A cursor left this long between two steps lets go of its snapshot.
+constexpr auto kSteppingPause = std::chrono::milliseconds(100);
 
 int columnSize(const QString &declaredType)
 {
@@ -59,7 +62,8 @@ QByteArray uriOf(const QString &path, bool immutable)
 
 TableFile::TableFile(const QString &path, const OpenOptions &options)
     : m_path(path), m_readOnly(options.readOnly || options.immutable),
-      m_immutable(options.immutable)
+      m_immutable(options.immutable), m_vfs(options.vfs),
+      m_backgroundKeysFrom(options.backgroundKeysFrom)
 {
     const QByteArray name = uriOf(path, options.immutable);
     const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
@@ -96,6 +100,9 @@ TableFile::~TableFile()
     // Whoever grouped writes into a batch commits it; a batch still open
     // here was abandoned.
     rollbackPending();
+    endStepping();
+    m_loader.reset();
+    m_walks.clear();
     m_statements.clear();
     sqlite3_close_v2(m_db);
 }
@@ -212,6 +219,8 @@ void TableFile::addIndex(const QString &name, const std::vector<int> &columns, b
     std::vector<std::string> quoted;
     for (const int column : columns)
         quoted.push_back(quotedColumn(column));
+    endStepping();
+    m_walks.clear();
     m_statements.clear();
     execSql(m_db, createIndexSql(name, quotedTable(), quoted, caseInsensitive));
 }
@@ -237,6 +246,8 @@ void TableFile::dropIndex(const QString &name)
 {
     commitPending();
     ensureJournalMode();
+    endStepping();
+    m_walks.clear();
     m_statements.clear();
     execSql(m_db, "DROP INDEX " + quoteIdentifier(name));
 }
@@ -592,8 +603,129 @@ bool TableFile::hasValidKeys(const OrderColumns &order) const
     return it != m_keyLists.end() && it->second.valid;
 }
 
+void TableFile::cancelKeyLoad()
+{
+    // Whatever a running load reads may miss this change: it is dropped.
+    ++m_generation;
+    m_loader.reset();
+}
+
+void TableFile::adoptLoadedKeys(bool wait)
+{
+    if (!m_loader || (!wait && !m_loader->finished()))
+        return;
+    auto loaded = m_loader->take();
+    m_loader.reset();
+    // A load that failed on its own connection is not tried again: the
+    // list is then built here, where a failure is reported.
+    m_loaderFailed = m_loaderFailed || !loaded;
+    if (!loaded || m_loaderGeneration != m_generation)
+        return;
+    KeyList &list = m_keyLists[orderName(m_loaderOrder)];
+    list.order = m_loaderOrder;
+    list.keys = std::move(*loaded);
+    list.valid = true;
+    m_rowCount = int(list.keys.size());
+}
+
+bool TableFile::keysAtHand(const OrderColumns &order)
+{
+    adoptLoadedKeys(false);
+    if (hasValidKeys(order) || order.size() > 1 || m_loaderFailed ||
+        rowCount() < m_backgroundKeysFrom)
+        return true;
+    if (m_loader && m_loaderOrder == order)
+        return false;
+    // Rows written but not committed are not seen by another connection.
+    if (m_inTransaction)
+        return false;
+    KeyLoader::Source source;
+    source.path = m_path;
+    source.immutable = m_immutable;
+    source.vfs = m_vfs;
+    source.sql = "SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable() + " ORDER BY " +
+                 orderBy(order);
+    m_loader.reset();
+    m_loaderOrder = order;
+    m_loaderGeneration = m_generation;
+    m_loader = std::make_unique<KeyLoader>(source, std::size_t(rowCount()));
+    return false;
+}
+
+int TableFile::countBefore(const OrderColumns &order, const SortKey &key)
+{
+    if (order.size() > 1)
+        return positionOf(order, key);
+    const std::string from = " FROM " + quotedTable() + " WHERE ";
+    const std::string azon = quotedColumn(m_keyColumn);
+    std::string sql;
+    if (order.empty()) {
+        sql = "SELECT count(*)" + from + azon + "<?2";
+    } else {
+        // Three index ranges: lower folded texts, lower exact texts of the
+        // same folded one, lower keys of the same text.
+        const std::string column = quotedColumn(order.front());
+        const std::string folded = column + " COLLATE " + collation::kSqlName;
+        sql = "SELECT (SELECT count(*)" + from + folded + "<?1)+(SELECT count(*)" + from + folded +
+              "=?1 AND " + column + "<?1)+(SELECT count(*)" + from + folded + "=?1 AND " + column +
+              "=?1 AND " + azon + "<?2)";
+    }
+    Statement &count = statement(sql);
+    if (!order.empty())
+        count.bind(1, QString::fromUtf8(key.texts.front()));
+    count.bind(2, std::int64_t(key.azon));
+    count.step();
+    const auto before = count.integer(0);
+    count.reset();
+    return int(before);
+}
+
+std::optional<std::int32_t> TableFile::keyAt(const OrderColumns &order, int pos,
+                                             const SortKey *anchor, int anchorPos)
+{
+    const int rows = rowCount();
+    if (pos < 0 || pos >= rows)
+        return std::nullopt;
+    if (order.size() > 1 || hasValidKeys(order))
+        return keys(order)[std::size_t(pos)];
+    if (anchor && pos == anchorPos)
+        return anchor->azon;
+    // Steps needed from each place: the first row is one step from the
+    // start, the row after the anchor one step from the anchor.
+    int steps = pos + 1;
+    bool forward = true;
+    const SortKey *from = nullptr;
+    if (rows - pos < steps) {
+        steps = rows - pos;
+        forward = false;
+    }
+    if (anchor && anchorPos >= 0 && std::abs(pos - anchorPos) < steps) {
+        steps = std::abs(pos - anchorPos);
+        forward = pos > anchorPos;
+        from = anchor;
+    }
+    OrderWalk &keysWalk = walk(order, forward, false);
+    keysWalk.start(from);
+    std::optional<std::int64_t> key;
+    try {
+        for (int i = 0; i < steps; ++i) {
+            key = keysWalk.step();
+            if (!key)
+                break;
+        }
+    } catch (...) {
+        keysWalk.stop();
+        throw;
+    }
+    keysWalk.stop();
+    if (!key)
+        return std::nullopt;
+    return keyFrom(*key);
+}
+
 const std::vector<std::int32_t> &TableFile::keys(const OrderColumns &order)
 {
+    adoptLoadedKeys(m_loader && m_loaderOrder == order);
     KeyList &list = m_keyLists[orderName(order)];
     list.order = order;
     if (!list.valid) {
@@ -666,6 +798,10 @@ bool TableFile::sync()
     // Inside our own write transaction nobody else can have written.
     if (m_inTransaction)
         return false;
+    // A walk paused between steps lets go of its snapshot, so that what
+    // other programs wrote is seen.
+    if (m_stepper.walk && std::chrono::steady_clock::now() - m_stepper.when >= kSteppingPause)
+        endStepping();
     Statement &version = statement("PRAGMA data_version");
     version.step();
     const std::int64_t now = version.integer(0);
@@ -705,6 +841,8 @@ void TableFile::checkKeyRange()
 
 void TableFile::dropCaches()
 {
+    endStepping();
+    cancelKeyLoad();
     m_keyLists.clear();
     m_rowCount.reset();
     m_maxKey.reset();
@@ -748,6 +886,7 @@ void TableFile::abandonBatch() noexcept
 
 void TableFile::commitPending()
 {
+    endStepping();
     if (!m_inTransaction)
         return;
     try {
@@ -762,6 +901,7 @@ void TableFile::commitPending()
 
 void TableFile::rollbackPending() noexcept
 {
+    endStepping();
     if (!m_inTransaction)
         return;
     // A failed COMMIT may have rolled back already (disk full, I/O error).
@@ -795,6 +935,87 @@ void TableFile::runWrite(Statement &statement)
     }
 }
 
+OrderWalk &TableFile::walk(const OrderColumns &order, bool forward, bool wholeRows)
+{
+    const std::string name = orderName(order) + (forward ? "+" : "-") + (wholeRows ? "row" : "key");
+    auto &slot = m_walks[name];
+    if (!slot) {
+        OrderWalk::Sql sql;
+        sql.table = quotedTable();
+        sql.keyColumn = quotedColumn(m_keyColumn);
+        sql.orderColumn = order.empty() ? std::string() : quotedColumn(order.front());
+        sql.collationName = collation::kSqlName;
+        sql.keyIndex = m_keyColumn;
+        slot = std::make_unique<OrderWalk>(m_db, sql, forward, wholeRows);
+    }
+    return *slot;
+}
+
+std::optional<std::int32_t> TableFile::stepRow(const Table *owner, const OrderColumns &order,
+                                               bool forward, std::int32_t currentKey)
+{
+    const auto now = std::chrono::steady_clock::now();
+    const bool goesOn = m_stepper.walk && m_stepper.walk->running() && m_stepper.owner == owner &&
+                        m_stepper.order == order && m_stepper.walk->forward() == forward &&
+                        m_stepper.at == currentKey && now - m_stepper.when < kSteppingPause;
+    if (!goesOn) {
+        // The owner's row, read from the walk if it still stands on it.
+        const SortKey from = sortKeyOf(order, owner->currentRow(), currentKey);
+        endStepping();
+        OrderWalk &stepping = walk(order, forward, true);
+        // One read transaction over the walk's ranges: each would otherwise
+        // begin and end its own, which costs more than many steps.
+        if (sqlite3_get_autocommit(m_db)) {
+            execSql(m_db, "BEGIN");
+            m_stepper.reading = true;
+        }
+        stepping.start(&from);
+        m_stepper.owner = owner;
+        m_stepper.walk = &stepping;
+        m_stepper.order = order;
+    }
+    std::optional<std::int64_t> key;
+    try {
+        key = m_stepper.walk->step();
+        if (key)
+            m_stepper.at = keyFrom(*key);
+    } catch (...) {
+        // The walk has left the owner's row: it reads it again itself.
+        m_stepper.owner = nullptr;
+        endStepping();
+        throw;
+    }
+    if (!key) {
+        m_stepper.owner = nullptr;
+        endStepping();
+        return std::nullopt;
+    }
+    m_stepper.when = now;
+    return m_stepper.at;
+}
+
+void TableFile::readSteppedRow(std::vector<QString> &row) const
+{
+    row.resize(m_columns.size());
+    if (m_stepper.walk)
+        m_stepper.walk->readRow(row);
+}
+
+void TableFile::endStepping() noexcept
+{
+    if (!m_stepper.walk && !m_stepper.reading)
+        return;
+    // The owner has not read its row yet: the walk still stands on it.
+    if (m_stepper.owner && m_stepper.walk)
+        m_stepper.owner->takeSteppedRow(*this, m_stepper.at);
+    if (m_stepper.walk)
+        m_stepper.walk->stop();
+    // Ending a transaction that only read cannot lose anything.
+    if (m_stepper.reading && !sqlite3_get_autocommit(m_db))
+        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    m_stepper = Stepper();
+}
+
 void TableFile::ensureJournalMode()
 {
     // The journal mode changes only when the file is first written, so that a
@@ -816,6 +1037,8 @@ void TableFile::ensureJournalMode()
 
 void TableFile::beforeWrite()
 {
+    endStepping();
+    cancelKeyLoad();
     ensureJournalMode();
     if (m_batchDepth > 0 && !m_inTransaction) {
         execSql(m_db, "BEGIN IMMEDIATE");

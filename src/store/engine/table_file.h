@@ -1,11 +1,14 @@
 #pragma once
 
+#include "store/engine/key_loader.h"
+#include "store/engine/order_walk.h"
 #include "store/engine/sqlite_handle.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <map>
@@ -46,6 +49,8 @@ public:
         // beside the file. Only for a read-only file with no journal beside it.
         bool immutable = false;
         std::string vfs; // empty: SQLite's default
+        // Tables of this many rows or more build key lists in the background.
+        int backgroundKeysFrom = 100000;
     };
 
     struct Column {
@@ -114,11 +119,46 @@ public:
                                           std::vector<QString> *row = nullptr);
     std::string orderBy(const OrderColumns &order, bool descending = false) const;
 
-    // The key list of an order, loaded when not valid.
+    // The key list of an order, loaded when not valid (waiting for a load
+    // running in the background).
     const std::vector<std::int32_t> &keys(const OrderColumns &order);
     bool hasValidKeys(const OrderColumns &order) const;
     // Position of the row with key in order; -1 when it is not there.
     int positionOf(const OrderColumns &order, const SortKey &key);
+
+    // --- Positions without the key list. A large table's key list is built
+    // in the background (it costs a moment per hundred thousand rows); until
+    // it is there, positions are counted and rows found by walking the
+    // index from a known place.
+    //
+    // True when the key list of order is there or cheap enough to build
+    // now; otherwise starts building it in the background and returns false.
+    bool keysAtHand(const OrderColumns &order);
+    // The number of rows before key in order, counted through the index.
+    int countBefore(const OrderColumns &order, const SortKey &key);
+    // The key at pos (0-based, inside the table), walking from the start,
+    // the end or anchor (a row at anchorPos), whichever is nearest.
+    std::optional<std::int32_t> keyAt(const OrderColumns &order, int pos, const SortKey *anchor,
+                                      int anchorPos);
+
+    // --- Stepping. One walk is kept open between the steps of one owner, so
+    // that a step from the row the previous step gave is a single
+    // sqlite3_step, and the row's columns are read only when asked for.
+    // Only for orders of at most one column. The open walk reads one
+    // snapshot of the file: every write, commit, rollback and reposition
+    // ends it (endStepping), and so does a pause between steps, so that an
+    // idle cursor holds no snapshot. Ending it hands the owner the columns
+    // of its row if it has not read them yet.
+    //
+    // The key of the row after (before) owner's current row, whose key is
+    // currentKey; nullopt at the end of the order. At the end and on
+    // failure the walk has left the current row without handing its
+    // columns over.
+    std::optional<std::int32_t> stepRow(const Table *owner, const OrderColumns &order, bool forward,
+                                        std::int32_t currentKey);
+    // Reads the columns of the row the owner's last step gave into row.
+    void readSteppedRow(std::vector<QString> &row) const;
+    void endStepping() noexcept;
 
     // --- Change tracking.
     // Notices changes written by other connections; returns true when the
@@ -176,6 +216,10 @@ private:
     std::optional<std::int32_t> singleKey(const std::string &sql, const SortKey *key, int textParam,
                                           int azonParam, std::vector<QString> *row = nullptr);
     const SeekSql &seekSql(const OrderColumns &order);
+    OrderWalk &walk(const OrderColumns &order, bool forward, bool wholeRows);
+    // Takes the keys of a finished background load, when still true.
+    void adoptLoadedKeys(bool wait);
+    void cancelKeyLoad();
 
     QString m_path;
     bool m_readOnly;
@@ -189,6 +233,22 @@ private:
     std::map<std::string, SeekSql> m_seekSql;
     std::string m_readRowSql;
     std::map<std::string, KeyList> m_keyLists;
+    std::map<std::string, std::unique_ptr<OrderWalk>> m_walks; // by order, direction and kind
+    std::string m_vfs;
+    int m_backgroundKeysFrom;
+    std::unique_ptr<KeyLoader> m_loader;
+    OrderColumns m_loaderOrder;
+    std::uint64_t m_loaderGeneration = 0;
+    bool m_loaderFailed = false;
+    std::uint64_t m_generation = 0; // counts the changes of rows seen here
+    struct Stepper {
+        const Table *owner = nullptr;
+        OrderWalk *walk = nullptr;
+        OrderColumns order;
+        std::int32_t at = 0;  // the key the last step gave
+        bool reading = false; // the walk's read transaction is ours to end
+        std::chrono::steady_clock::time_point when;
+    } m_stepper;
     std::optional<int> m_rowCount;
     std::optional<std::int32_t> m_maxKey;
     std::int64_t m_dataVersion = -1;
