@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <stdexcept>
 
 namespace translator {
@@ -43,15 +44,17 @@ void WordLookup::AddResultRows(int list)
     if (list != 1 && list != 2)
         throw std::out_of_range("AddResultRows: list must be 1 or 2");
     TTalalat &result = m_lists[std::size_t(list - 1)];
-    const QString groupKey = m_source.asString();
     // A full list stops the walk: nothing is ever written beyond its slots.
-    while (!result.isFull()) {
-        result.Items[std::size_t(result.Count)] = resultLine(m_target.asString());
-        ++result.Count;
-        m_table.next();
-        if (m_table.eof() || m_source.asString() != groupKey)
-            break;
+    if (result.isFull())
+        return;
+    const std::span<QString> free(result.Items.begin() + result.Count, result.Items.end());
+    const int read = m_table.readRun(m_source.fieldName(), m_target.fieldName(), free);
+    for (int i = 0; i < read; ++i) {
+        QString &line = free[std::size_t(i)];
+        if (line.size() > kResultLineLength)
+            line = resultLine(line);
     }
+    result.Count += read;
 }
 
 void WordLookup::setMatchHeader(bool withMarker, const QString &form)

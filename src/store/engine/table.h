@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -144,6 +145,15 @@ public:
     };
     NeighbourMatch probeNeighbour(const QString &fieldName, const QString &value, Neighbour side);
 
+    // Reads the text of valueField of the current row and of the rows after
+    // it whose groupField text is identical (case and all) into out, at most
+    // out.size() texts, and returns how many it read. Then the table stands
+    // where next() after each of them would have left it: on the row after
+    // the last one read, or, at the table's end, still on that row with
+    // eof() set. Reads the whole run at once when the current order is by
+    // groupField; otherwise it steps row by row.
+    int readRun(const QString &groupField, const QString &valueField, std::span<QString> out);
+
     // --- Editing.
     void append(); // a new empty row becomes current, in Insert state
     void edit();   // the current row enters Edit state
@@ -222,6 +232,9 @@ private:
     std::shared_ptr<TableFile> fileForMaintenance();
     void notifyData();
     void notifyCurrent();
+    // The rest of readRun() in one query, from the current row on, which
+    // holds key; the order is by group.
+    std::size_t readRestOfRun(int group, int value, const QString &key, std::span<QString> out);
 
     Session &m_session;
     QString m_directory;

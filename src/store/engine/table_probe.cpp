@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <cstdint>
+
 namespace store {
 
 Table::NeighbourMatch Table::probeNeighbour(const QString &fieldName, const QString &value,
@@ -34,6 +36,62 @@ Table::NeighbourMatch Table::probeNeighbour(const QString &fieldName, const QStr
     }
     select.reset();
     return match;
+}
+
+int Table::readRun(const QString &groupField, const QString &valueField, std::span<QString> out)
+{
+    requireOpen();
+    const int group = m_file->columnIndex(groupField);
+    const int value = m_file->columnIndex(valueField);
+    if (group < 0 || group == m_file->keyColumn())
+        throw messages::missingField(filePath(), groupField);
+    if (value < 0)
+        throw messages::missingField(filePath(), valueField);
+    // While editing, the texts come from the edit buffer, and the first move
+    // posts it.
+    const auto text = [this](int column) {
+        return m_state == TableState::Browse ? currentRow()[std::size_t(column)]
+                                             : m_buffer[std::size_t(column)];
+    };
+    const QString key = text(group);
+    std::size_t count = 0;
+    while (count < out.size()) {
+        // Most runs are one row long: only a longer one is worth a query.
+        if (count > 0 && m_state == TableState::Browse && m_order == std::vector<int>{group})
+            return int(count + readRestOfRun(group, value, key, out.subspan(count)));
+        out[count++] = text(value);
+        next();
+        if (m_eof || text(group) != key)
+            break;
+    }
+    return int(count);
+}
+
+std::size_t Table::readRestOfRun(int group, int value, const QString &key, std::span<QString> out)
+{
+    // In the field's order a run of identical texts lies together, by key.
+    const std::string c = m_file->quotedColumn(group);
+    const std::string azon = m_file->quotedColumn(m_file->keyColumn());
+    Statement &select = m_file->statement(
+        "SELECT " + azon + "," + m_file->quotedColumn(value) + " FROM " + m_file->quotedTable() +
+        " WHERE " + c + " COLLATE " + collation::kSqlName + "=?1 AND " + c + "=?1 AND " + azon +
+        ">=?2 ORDER BY " + azon + " LIMIT ?3");
+    select.bind(1, key);
+    select.bind(2, std::int64_t(*m_currentKey));
+    select.bind(3, std::int64_t(out.size()));
+    std::size_t count = 0;
+    std::int64_t last = *m_currentKey;
+    while (select.step()) {
+        last = select.integer(0);
+        out[count++] = select.text(1);
+    }
+    select.reset();
+    if (last < INT32_MIN || last > INT32_MAX)
+        throw messages::keyOutOfRange(filePath(), last);
+    if (last != *m_currentKey)
+        setCurrent(std::int32_t(last), -1);
+    next();
+    return count;
 }
 
 bool TableFile::beginRead() noexcept
