@@ -49,6 +49,17 @@ TEST_P(ReadRun, ReadsTheRunAndStandsWhereNextWouldHaveLeftIt)
     EXPECT_EQ(QStringList(out.begin(), out.begin() + read), c.read);
     EXPECT_EQ(target(*table), QString::fromUtf8(c.currentTarget));
     EXPECT_EQ(table->eof(), c.eof);
+
+    // Once a view has asked for positions, the order's key list is loaded
+    // and the run's end gets its position from it: the right one.
+    ASSERT_TRUE(table->locate(QStringLiteral("Angol"), QString::fromUtf8(c.start), {}));
+    table->recNo();
+    table->readRun(QStringLiteral("Angol"), QStringLiteral("Magyar"),
+                   std::span<QString>(out.data(), c.room));
+    const auto key = table->currentKey();
+    table->moveTo(table->recNo());
+    EXPECT_EQ(table->currentKey(), key);
+    EXPECT_EQ(target(*table), QString::fromUtf8(c.currentTarget));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -79,6 +79,9 @@ std::size_t Table::readRestOfRun(int group, int value, const QString &key, std::
     select.bind(1, key);
     select.bind(2, std::int64_t(*m_currentKey));
     select.bind(3, std::int64_t(out.size()));
+    // With the order's key list at hand the run's rows follow the current
+    // one there too, so the last row's position is known.
+    const int first = m_currentPos >= 0 && m_file->hasValidKeys(m_order) ? m_currentPos : -1;
     std::size_t count = 0;
     std::int64_t last = *m_currentKey;
     while (select.step()) {
@@ -88,8 +91,15 @@ std::size_t Table::readRestOfRun(int group, int value, const QString &key, std::
     select.reset();
     if (last < INT32_MIN || last > INT32_MAX)
         throw messages::keyOutOfRange(filePath(), last);
-    if (last != *m_currentKey)
-        setCurrent(std::int32_t(last), -1);
+    if (last != *m_currentKey) {
+        int pos = first < 0 ? -1 : first + int(count) - 1;
+        if (pos >= 0) {
+            const auto &keys = m_file->keys(m_order);
+            if (pos >= int(keys.size()) || keys[std::size_t(pos)] != last)
+                pos = -1;
+        }
+        setCurrent(std::int32_t(last), pos);
+    }
     next();
     return count;
 }
