@@ -18,6 +18,7 @@
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -231,7 +232,21 @@ void BM_Raw_IndexedLookup_Generated1M(benchmark::State &state, Words kind)
 QStringList englishWords(const Dictionary &dictionary, Words kind)
 {
     const QStringList headwords = RawLookup(dictionary).distinctSources();
-    return kind == Words::Inflected ? inflect(headwords) : headwords;
+    switch (kind) {
+    case Words::Headwords:
+        return headwords;
+    case Words::Inflected:
+        return inflect(headwords);
+    case Words::Typing: {
+        // Every beginning of an evenly spread sample of the headwords.
+        QStringList sample;
+        const qsizetype step = std::max<qsizetype>(1, headwords.size() / (kSamples / 8));
+        for (qsizetype i = 0; i < headwords.size(); i += step)
+            sample << headwords[i];
+        return typed(sample);
+    }
+    }
+    return headwords;
 }
 
 void BM_LookUpWord_English(benchmark::State &state, Words kind)
@@ -282,6 +297,9 @@ LOOKUP_BENCH(BM_Raw_IndexedLookup_English, Headwords);
 LOOKUP_BENCH(BM_LookUpWord_English, Inflected);
 LOOKUP_BENCH(BM_LookUpWord_Stem_English, Inflected);
 LOOKUP_BENCH(BM_Raw_IndexedLookup_English, Inflected);
+LOOKUP_BENCH(BM_LookUpWord_English, Typing);
+LOOKUP_BENCH(BM_LookUpWord_Stem_English, Typing);
+LOOKUP_BENCH(BM_Raw_IndexedLookup_English, Typing);
 
 } // namespace
 

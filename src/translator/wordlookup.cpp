@@ -3,8 +3,12 @@
 #include "platform/text/textfunctions.h"
 #include "store/engine/field.h"
 #include "store/engine/table.h"
+#include "translator/lookupbounds.h"
 #include "translator/wordforms.h"
 
+#include <algorithm>
+#include <optional>
+#include <span>
 #include <stdexcept>
 
 namespace translator {
@@ -40,15 +44,17 @@ void WordLookup::AddResultRows(int list)
     if (list != 1 && list != 2)
         throw std::out_of_range("AddResultRows: list must be 1 or 2");
     TTalalat &result = m_lists[std::size_t(list - 1)];
-    const QString groupKey = m_source.asString();
     // A full list stops the walk: nothing is ever written beyond its slots.
-    while (!result.isFull()) {
-        result.Items[std::size_t(result.Count)] = resultLine(m_target.asString());
-        ++result.Count;
-        m_table.next();
-        if (m_table.eof() || m_source.asString() != groupKey)
-            break;
+    if (result.isFull())
+        return;
+    const std::span<QString> free(result.Items.begin() + result.Count, result.Items.end());
+    const int read = m_table.readRun(m_source.fieldName(), m_target.fieldName(), free);
+    for (int i = 0; i < read; ++i) {
+        QString &line = free[std::size_t(i)];
+        if (line.size() > kResultLineLength)
+            line = resultLine(line);
     }
+    result.Count += read;
 }
 
 void WordLookup::setMatchHeader(bool withMarker, const QString &form)
@@ -102,9 +108,16 @@ LookupOutcome WordLookup::LookUpWord(const QString &word)
     outcome.word = w;
     QString finalKey; // empty at the end: nothing was found
 
-    // Exact attempt: the word, then the verb form "to " + the word.
+    // One read transaction for all the locates and probes of the lookup.
+    const store::ReadScope reads(m_table);
     const bool exactPlain = locate(w, false);
-    if (exactPlain || (!w.isEmpty() && locate(kInfinitiveMarker + w, false))) {
+    std::optional<LookupBounds> bounds;
+    if (!exactPlain && !w.isEmpty())
+        bounds.emplace(m_table, m_source.fieldName(), w);
+
+    // Exact attempt: the word, then the verb form "to " + the word.
+    if (exactPlain ||
+        (bounds && bounds->markedWordPossible() && locate(kInfinitiveMarker + w, false))) {
         outcome.match = WordMatch::Exact;
         // The header is decided by which key matched: comparing the stored
         // text with the key would take a capital the Hungarian lower-casing
@@ -120,36 +133,43 @@ LookupOutcome WordLookup::LookUpWord(const QString &word)
         }
         AddResultRows(1);
         finalKey = w;
-    } else {
+    } else if (bounds) {
         // Shortening pass: cut the word from its end until an entry matches.
         QString matchedSource; // stored source text of the group in list 1
         // Word forms: a lemma that matches stands where a shortened form would.
         bool shortened = lookUpLemmas(w, matchedSource);
         if (shortened)
             outcome.match = WordMatch::Found;
-        QString form = w;
-        form.chop(1);
-        while (!shortened && !form.isEmpty()) {
-            const bool plain = locate(form, false);
-            if (plain || locate(kInfinitiveMarker + form, false)) {
-                outcome.match = WordMatch::Found;
-                setMatchHeader(!plain, form);
-                matchedSource = m_source.asString();
-                shortened = true;
-                AddResultRows(1);
-                break;
+        if (!shortened) {
+            const std::vector<qsizetype> forms = shortenedLengths(w);
+            const qsizetype plainLimit = bounds->shortenedLimit(false, forms);
+            const qsizetype markedLimit = bounds->shortenedLimit(true, forms);
+            for (const qsizetype length : forms) {
+                const bool plainPossible = length <= plainLimit;
+                const bool markedPossible = length <= markedLimit;
+                if (!plainPossible && !markedPossible)
+                    continue;
+                const QString form = w.left(length);
+                const bool plain = plainPossible && locate(form, false);
+                if (plain || (markedPossible && locate(kInfinitiveMarker + form, false))) {
+                    outcome.match = WordMatch::Found;
+                    setMatchHeader(!plain, form);
+                    matchedSource = m_source.asString();
+                    shortened = true;
+                    AddResultRows(1);
+                    break;
+                }
             }
-            form.chop(1);
-            if (form.endsWith(u' '))
-                form.chop(1);
         }
 
         // Completion pass: the first entry that begins with the word, or with
         // its longest beginning that some entry begins with.
-        QString k = w;
+        const qsizetype plainLimit = bounds->completionLimit(false);
+        const qsizetype markedLimit = bounds->completionLimit(true);
+        QString k = w.left(std::max(plainLimit, markedLimit));
         while (!k.isEmpty()) {
-            const bool plain = locate(k, true);
-            if (plain || locate(kInfinitiveMarker + k, true)) {
+            const bool plain = k.size() <= plainLimit && locate(k, true);
+            if (plain || (k.size() <= markedLimit && locate(kInfinitiveMarker + k, true))) {
                 const QString entry = m_source.asString();
                 outcome.match = WordMatch::Found;
                 completionList.HeadText = plain ? k : kInfinitiveMarker + k;

@@ -39,8 +39,11 @@ inline const QString kNothingFoundLine = QStringLiteral("Nincs ilyen szó a szó
 // matches, then completes it to the first entry that begins with it (or with
 // its longest beginning that any entry begins with). With word forms on, the
 // lemmas of the word in the source language are tried before the shortening
-// pass; a lemma that matches takes the shortening pass's place. Only the table's current
-// row changes; the table must stay open while lookups run.
+// pass; a lemma that matches takes the shortening pass's place. The entries
+// next to the word in the table's order show which shortened and completed
+// keys can match at all, and only those are located (LookupBounds): a
+// lookup costs a few index seeks, whatever the word's length. Only the
+// table's current row changes; the table must stay open while lookups run.
 class WordLookup final {
 public:
     // source and target are the table's field components of the source and

@@ -101,4 +101,44 @@ TEST(Collation, UpperBoundFollowsEveryExtension)
     EXPECT_GT(compare(u"hb", bound), 0);
 }
 
+struct Common {
+    const char16_t *value;
+    QByteArray text; // as stored: UTF-8, or bytes no encoder wrote
+    qsizetype common;
+    bool whole;
+};
+
+void PrintTo(const Common &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.value, c.text, c.common, c.whole);
+}
+
+class CollationCommonPrefix : public ::testing::TestWithParam<Common> {};
+
+TEST_P(CollationCommonPrefix, CountsTheValueUnitsTheTextBeginsWith)
+{
+    const Common &c = GetParam();
+    bool whole = !c.whole;
+    EXPECT_EQ(store::collation::commonPrefix(QString::fromUtf16(c.value), c.text.constData(),
+                                             int(c.text.size()), &whole),
+              c.common);
+    EXPECT_EQ(whole, c.whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, CollationCommonPrefix,
+    ::testing::Values(Common{u"walked", "walker", 5, false}, Common{u"walked", "walk", 4, true},
+                      Common{u"walk", "WALKER", 4, false}, Common{u"ősz", "ŐSZI", 3, false},
+                      Common{u"ősz", "osz", 0, false}, Common{u"ab", "", 0, true},
+                      Common{u"", "ab", 0, false}, Common{u"a b", "a  b", 2, false},
+                      // A pair of surrogates is one character, matched whole or not at all.
+                      Common{u"a\U0001F600b", "a\xF0\x9F\x98\x80", 3, true},
+                      Common{u"a\U0001F600", "a\xF0\x9F\x98\x81", 1, false},
+                      // A lone surrogate is bound as the replacement character.
+                      Common{u"a\xD800", "a\xEF\xBF\xBD", 2, true},
+                      // A byte that is no UTF-8 stands for the character of its code,
+                      // as the order compares it.
+                      Common{u"caf\u00e9s", QByteArray("caf\xE9"), 4, true}),
+    [](const auto &info) { return velkor_test::exactCaseName(info.param.value, info.param.text); });
+
 } // namespace

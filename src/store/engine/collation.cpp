@@ -166,6 +166,27 @@ bool startsWith(QStringView text, QStringView prefix)
     return true;
 }
 
+qsizetype commonPrefix(QStringView value, const char *text, int textLen, bool *whole)
+{
+    auto p = reinterpret_cast<const unsigned char *>(text);
+    const unsigned char *end = p + textLen;
+    qsizetype i = 0;
+    while (i < value.size() && p < end) {
+        qsizetype next = i;
+        char32_t c = nextUtf16(value, next);
+        if (QChar::isSurrogate(c))
+            c = 0xfffd;
+        const unsigned char *after = p;
+        if (weight(c) != weight(nextUtf8(after, end)))
+            break;
+        i = next;
+        p = after;
+    }
+    if (whole)
+        *whole = p == end;
+    return i;
+}
+
 QString upperBoundFor(QStringView prefix)
 {
     // U+10FFFF has the largest weight of all characters.

@@ -33,6 +33,13 @@ int compareUtf8(const char *a, int aLen, const char *b, int bLen);
 // True when text, lower-cased, begins with prefix lower-cased.
 bool startsWith(QStringView text, QStringView prefix);
 
+// How far value and the UTF-8 text agree from their start, case-insensitively,
+// as the registered order compares them: the number of UTF-16 units of value
+// that text begins with. A lone surrogate in value counts as the replacement
+// character it becomes when bound. whole, when given, is set to whether the
+// agreement uses up all of text.
+qsizetype commonPrefix(QStringView value, const char *text, int textLen, bool *whole = nullptr);
+
 // A text that sorts after every text beginning with prefix.
 QString upperBoundFor(QStringView prefix);
 

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,27 @@ public:
         return locate(fieldName, QStringList{value}, options);
     }
 
+    // --- Read-only probes that leave the current row alone. The text of
+    // fieldName nearest to value in the field's case-insensitive order (the
+    // last text at or before value, or the first at or after it), compared
+    // with value. The field's index makes each probe one seek.
+    enum class Neighbour { AtOrBefore, AtOrAfter };
+    struct NeighbourMatch {
+        bool found = false;   // some row lies on that side of value
+        qsizetype common = 0; // UTF-16 units of value that the text begins with
+        bool whole = false;   // the text is all used up: a beginning of value
+    };
+    NeighbourMatch probeNeighbour(const QString &fieldName, const QString &value, Neighbour side);
+
+    // Reads the text of valueField of the current row and of the rows after
+    // it whose groupField text is identical (case and all) into out, at most
+    // out.size() texts, and returns how many it read. Then the table stands
+    // where next() after each of them would have left it: on the row after
+    // the last one read, or, at the table's end, still on that row with
+    // eof() set. Reads the whole run at once when the current order is by
+    // groupField; otherwise it steps row by row.
+    int readRun(const QString &groupField, const QString &valueField, std::span<QString> out);
+
     // --- Editing.
     void append(); // a new empty row becomes current, in Insert state
     void edit();   // the current row enters Edit state
@@ -187,6 +209,7 @@ Q_SIGNALS:
 
 private:
     friend class BatchScope;
+    friend class ReadScope;
     friend class TableFile;
 
     // Another component on the same file (or another program) changed rows.
@@ -215,6 +238,9 @@ private:
     std::shared_ptr<TableFile> fileForMaintenance();
     void notifyData();
     void notifyCurrent();
+    // The rest of readRun() in one query, from the current row on, which
+    // holds key; the order is by group.
+    std::size_t readRestOfRun(int group, int value, const QString &key, std::span<QString> out);
 
     Session &m_session;
     QString m_directory;
@@ -252,6 +278,22 @@ private:
     std::map<QString, LocatePlan> m_locatePlans; // by fields, options and order
     bool m_pendingData = false;
     bool m_pendingCurrent = false;
+};
+
+// Holds one read transaction on the table's file while a burst of reads runs
+// (the many locates of one lookup), so that they take the file's locks once
+// and all see one state of it. Does nothing while the table is closed or
+// being edited, or while a write transaction is open. Never throws: without
+// the transaction the reads work as before.
+class ReadScope final {
+public:
+    explicit ReadScope(Table &table) noexcept;
+    ~ReadScope();
+    ReadScope(const ReadScope &) = delete;
+    ReadScope &operator=(const ReadScope &) = delete;
+
+private:
+    std::shared_ptr<TableFile> m_file;
 };
 
 // Groups the posts of a long loop into transactions, committed every few

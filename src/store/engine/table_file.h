@@ -180,6 +180,12 @@ public:
     // Commits the open transaction, if any; on failure as endBatch().
     void commitPending();
 
+    // A read transaction around a burst of reads (ReadScope). beginRead()
+    // opens one only outside every batch and transaction and returns whether
+    // it did; endRead() ends it. Neither throws.
+    bool beginRead() noexcept;
+    void endRead() noexcept;
+
 private:
     struct SeekSql {
         std::string after[2];
