@@ -30,10 +30,14 @@ public:
     // Files opened from now on go through the SQLite VFS registered under
     // name (tests put a failing one in place); empty gives the default.
     void setVfs(const std::string &name) { m_vfs = name; }
+    // Files opened from now on are opened for reading only, as a file the
+    // user may not write is (a viewer's session; tests of the refusals).
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
 private:
     std::map<QString, std::weak_ptr<TableFile>> m_files;
     std::string m_vfs;
+    bool m_readOnly = false;
 };
 
 } // namespace store

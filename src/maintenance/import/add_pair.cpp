@@ -1,0 +1,30 @@
+#include "maintenance/import/add_pair.h"
+
+#include "platform/text/formatthousands.h"
+#include "store/dictionaryformat.h"
+#include "store/engine/field.h"
+#include "store/engine/table.h"
+
+namespace dictimport {
+
+AddOutcome AddPairIfAbsent(ImportTarget &dictionary, const QString &SourceText,
+                           const QString &TargetText, qint32 Counter, const ProgressLines &lines)
+{
+    if (Counter % 100 == 0 && lines)
+        lines(SourceText, FormatThousands(Counter));
+    if (SourceText.isEmpty() || TargetText.isEmpty())
+        return AddOutcome::EmptySide;
+    const QString source = store::cutToSize(SourceText);
+    const QString target = store::cutToSize(TargetText);
+    if (dictionary.table.locate(dictionary.source.fieldName() + u';' +
+                                    dictionary.target.fieldName(),
+                                QStringList{source, target}, store::LocateOption::CaseInsensitive))
+        return AddOutcome::Present;
+    dictionary.table.append();
+    dictionary.source.setAsString(source);
+    dictionary.target.setAsString(target);
+    dictionary.table.post();
+    return AddOutcome::Added;
+}
+
+} // namespace dictimport

@@ -1,0 +1,141 @@
+#include "maintenance/import/text_export.h"
+
+#include "platform/codepage.h"
+#include "platform/fileaccess.h"
+#include "platform/prompts.h"
+#include "platform/regularfile.h"
+#include "platform/text/formatthousands.h"
+#include "platform/text/textfunctions.h"
+#include "store/engine/engine_error.h"
+#include "store/engine/field.h"
+#include "store/engine/table.h"
+
+#include <QFileInfo>
+#include <QIODevice>
+
+#include <algorithm>
+
+namespace dictimport {
+
+namespace {
+
+constexpr qsizetype kFlushBytes = 1024 * 1024;
+constexpr qint64 kLinesEvery = 1000;
+
+// Thrown from the row walk when the file takes no more bytes.
+struct WriteFailed {};
+
+// Appends the Windows-1250 bytes of a stored UTF-8 text; false when a
+// character had no byte and became "?".
+bool appendCp1250(QByteArray &out, QByteArrayView utf8)
+{
+    const bool ascii = std::all_of(utf8.begin(), utf8.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (ascii) {
+        out.append(utf8);
+        return true;
+    }
+    const QString text = QString::fromUtf8(utf8);
+    out.append(cp1250::encode(text));
+    return cp1250::canEncode(text);
+}
+
+} // namespace
+
+QString ExportFileName(const QString &chosen)
+{
+    if (chosen.toLower().endsWith(QStringLiteral(".txt")))
+        return chosen;
+    return chosen + QStringLiteral(".txt");
+}
+
+store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
+                                               bool chosenConfirmed, platform::Prompts &prompts,
+                                               const platform::Progress &progress,
+                                               const ProgressLines &lines)
+{
+    return ExportTextFile(dictionary, chosen, chosenConfirmed, prompts, progress, lines,
+                          platform::FileAccess::system());
+}
+
+store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
+                                               bool chosenConfirmed, platform::Prompts &prompts,
+                                               const platform::Progress &progress,
+                                               const ProgressLines &lines,
+                                               const platform::FileAccess &files)
+{
+    using store::Failure;
+    store::Table &table = dictionary.table;
+    TextExportReport report;
+    report.path = ExportFileName(chosen);
+    if (!table.isOpen())
+        return Failure{QStringLiteral("Nincs megnyitott szótár")};
+    if (const QString problem = platform::notRegularFileMessage(report.path); !problem.isEmpty())
+        return Failure{problem};
+    if (QFileInfo::exists(report.path) && !(chosenConfirmed && report.path == chosen)) {
+        const QString question = WithArticle(QFileInfo(report.path).fileName()) +
+                                 QStringLiteral(" fájl már létezik.\nFelülírod?");
+        if (prompts.askYesNo(question) != platform::Prompts::kYes) {
+            report.declined = true;
+            return report;
+        }
+    }
+    prompts.showBusy(QStringLiteral("Mentés folyamatban.\nVárj türelemmel..."));
+    const std::unique_ptr<QIODevice> device = files.openForReplacing(report.path);
+    if (!device->isOpen()) {
+        prompts.hideBusy();
+        return Failure{QStringLiteral("A fájl nem hozható létre: %1\n%2")
+                           .arg(report.path, device->errorString())};
+    }
+    const QString writeFailure = QStringLiteral("A fájl nem írható: %1\n%2");
+    QByteArray buffer;
+    buffer.reserve(kFlushBytes + 4096);
+    const auto flush = [&] {
+        if (!buffer.isEmpty() && device->write(buffer) != buffer.size())
+            throw WriteFailed{};
+        buffer.clear();
+    };
+    try {
+        table.clearIndexName();
+        const qint64 total = table.recordCount();
+        table.scanTexts(QStringList{dictionary.source.fieldName(), dictionary.target.fieldName()},
+                        [&](std::span<const QByteArrayView> texts) {
+                            bool whole = appendCp1250(buffer, texts[0]);
+                            buffer.append('\t');
+                            whole = appendCp1250(buffer, texts[1]) && whole;
+                            buffer.append("\r\n", 2);
+                            if (!whole)
+                                ++report.rowsWithLoss;
+                            ++report.rows;
+                            if (report.rows % kLinesEvery == 0) {
+                                if (lines)
+                                    lines(QString::fromUtf8(texts[0]),
+                                          FormatThousands(report.rows));
+                                if (progress)
+                                    progress(report.rows, total);
+                            }
+                            if (buffer.size() >= kFlushBytes)
+                                flush();
+                        });
+        flush();
+        table.last();
+    } catch (const WriteFailed &) {
+        files.discard(*device);
+        prompts.hideBusy();
+        return Failure{writeFailure.arg(report.path, device->errorString())};
+    } catch (const store::EngineError &error) {
+        files.discard(*device);
+        prompts.hideBusy();
+        return Failure{error.message()};
+    }
+    if (!files.commit(*device)) {
+        prompts.hideBusy();
+        return Failure{writeFailure.arg(report.path, device->errorString())};
+    }
+    if (progress)
+        progress(report.rows, report.rows);
+    prompts.finishBusy(QStringLiteral("Mentés kész"));
+    return report;
+}
+
+} // namespace dictimport
