@@ -11,6 +11,8 @@ class Table;
 
 namespace dictimport {
 
+class KnownPairs;
+
 // The open dictionary the maintenance imports write to: the table and its
 // source and target field components in the current direction.
 struct ImportTarget {
@@ -29,9 +31,11 @@ enum class AddOutcome { Added, Present, EmptySide };
 // any mix of letter case. Every 100th counter (0 too) first shows source and
 // the counter on lines. A pair with an empty side adds nothing. The texts
 // are compared as they will be stored, cut to the field size, so a long
-// text once added is found again. Throws store::EngineError.
+// text once added is found again. With known, the pairs of the dictionary,
+// the table is searched only for a pair known may hold, and an added pair
+// is added to known. Throws store::EngineError.
 AddOutcome AddPairIfAbsent(ImportTarget &dictionary, const QString &SourceText,
                            const QString &TargetText, qint32 Counter,
-                           const ProgressLines &lines = {});
+                           const ProgressLines &lines = {}, KnownPairs *known = nullptr);
 
 } // namespace dictimport

@@ -1,5 +1,6 @@
 #include "maintenance/import/text_import.h"
 
+#include "maintenance/import/known_pairs.h"
 #include "maintenance/import/text_line_reader.h"
 #include "platform/codepage.h"
 #include "platform/fileaccess.h"
@@ -59,6 +60,7 @@ struct ReadState {
     const platform::Progress &progress;
     const ProgressLines &lines;
     TextImportReport &report;
+    KnownPairs &known;
 };
 
 // The line loop; the posts are grouped into batches, and every batch that
@@ -88,7 +90,7 @@ std::optional<QString> readLines(ReadState &state, const QString &path)
                 ++report.skipped;
             } else {
                 switch (AddPairIfAbsent(state.dictionary, pair->source, pair->target,
-                                        qint32(report.lines), state.lines)) {
+                                        qint32(report.lines), state.lines, &state.known)) {
                 case AddOutcome::Added:
                     ++report.added;
                     break;
@@ -185,39 +187,29 @@ store::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QS
     report.utf8 = encoding != platform::TextEncoding::Windows1250;
     std::optional<QString> failure;
     try {
-        table.close();
-        // An import killed before its clean-up leaves its index behind.
-        if (hasIndex(table, kImportIndex))
+        // An index over both columns, left by an interrupted import of an
+        // earlier version, would only slow every insert down.
+        if (hasIndex(table, kImportIndex)) {
+            table.close();
             table.deleteIndex(kImportIndex);
-        table.addIndex(kImportIndex, from + u';' + to, true);
-        table.open();
+            table.open();
+        }
         table.setIndexFieldNames(from);
-        ReadState state{dictionary, reader, encoding, total, progress, lines, report};
+        // The duplicate test searches the table only for pairs it may hold.
+        KnownPairs known = KnownPairs::read(table, from, to);
+        ReadState state{dictionary, reader, encoding, total, progress, lines, report, known};
         failure = readLines(state, path);
     } catch (const store::EngineError &error) {
         failure = error.message();
     }
-    // --- Clean-up, whatever happened above.
-    const auto keepFirst = [&failure](const store::EngineError &error) {
-        if (!failure)
-            failure = error.message();
-    };
+    // --- Clean-up, whatever happened above: the table open in source order.
     try {
-        table.close();
-    } catch (const store::EngineError &error) {
-        keepFirst(error);
-    }
-    try {
-        if (hasIndex(table, kImportIndex))
-            table.deleteIndex(kImportIndex);
-    } catch (const store::EngineError &error) {
-        keepFirst(error); // the next import drops it
-    }
-    try {
-        table.open();
+        if (!table.isOpen())
+            table.open();
         table.setIndexFieldNames(from);
     } catch (const store::EngineError &error) {
-        keepFirst(error);
+        if (!failure)
+            failure = error.message();
     }
     if (failure) {
         prompts.hideBusy();

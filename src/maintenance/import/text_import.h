@@ -16,8 +16,11 @@ class Prompts;
 
 namespace dictimport {
 
-// The name of the temporary index over the source and target columns that
-// answers the import's duplicate test.
+// An index over the source and target columns that earlier imports built for
+// their duplicate test and dropped at the end; one left behind by an
+// interrupted import is dropped. The duplicate test no longer needs it: the
+// pairs' fingerprints in memory rule out almost every pair, and the rest are
+// looked up through the source column's index.
 inline constexpr char16_t kImportIndexName[] = u"AM";
 
 struct TextImportReport {
@@ -38,12 +41,11 @@ struct TextImportReport {
 // Refused with nothing changed: a missing file or one that is no regular
 // file, a file that cannot be opened, a binary file (NUL bytes in its first
 // piece), a read-only dictionary. Otherwise the work runs under the busy
-// notice "Feltöltés folyamatban.\nVárj türelemmel..." with the temporary
-// index kImportIndexName (one left by an interrupted import is dropped
-// first), leaves the table open in source order and ends with finishBusy
-// "Feltöltés kész". A failure in between hides the notice, drops the index
-// when it can, reopens the table and returns the message; the pairs added
-// before it stay. progress gets the bytes read of the file's size.
+// notice "Feltöltés folyamatban.\nVárj türelemmel..." (a leftover index
+// kImportIndexName is dropped first), leaves the table open in source order
+// and ends with finishBusy "Feltöltés kész". A failure in between hides the
+// notice, reopens the table when it can and returns the message; the pairs
+// committed before it stay. progress gets the bytes read of the file's size.
 store::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
                                                platform::Prompts &prompts,
                                                const platform::Progress &progress = {},
