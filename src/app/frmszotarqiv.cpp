@@ -6,8 +6,8 @@
 #include "maintenance/indexmaintenance.h"
 #include "platform/paths.h"
 #include "translator/colorref.h"
-#include "translator/translationpopup.h"
 #include "translator/textpane.h"
+#include "translator/translationpopup.h"
 
 #include <QAction>
 #include <QApplication>
@@ -297,6 +297,7 @@ void TfrmSzotarQIV::buildMaintenancePage()
             ::bbtnUjraIndClick(*DM1, m_state);
     });
     buildFileButtons();
+    buildTextFileButtons();
     pcFo->addTab(tsKarb, QStringLiteral("Karbantartás"));
 }
 

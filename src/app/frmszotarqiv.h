@@ -62,6 +62,10 @@ public:
         m_dictionaryFileChooser = std::move(chooser);
     }
 
+    // Answers the text-file save dialog sd2 instead of showing it (tests):
+    // takes the initial folder, returns the chosen path or an empty text.
+    void setTextSaveChooser(FileChooser chooser) { m_textSaveChooser = std::move(chooser); }
+
     // Start-up and layout.
     void FormShow();
     void LayOutMainWindow();
@@ -83,6 +87,10 @@ public:
     void bbtnSzotarTorlClick();
     void bbtnMasDBKonyvtarClick();
     void bbtnMasolClick();
+
+    // Text files: import into and export from the open dictionary.
+    void bbtnFeltTxtbolClick();
+    void bbtnMentTextbeClick();
 
     // Hooks into the dictionary store and the dictionary tab.
     void ListDictionaries();
@@ -108,6 +116,9 @@ private:
     void buildLanguagePage();
     void buildMaintenancePage();
     void buildFileButtons();
+    void buildTextFileButtons();
+    QString chooseImportFile(const QString &directory, const QString &fileName);
+    QString chooseExportFile(const QString &directory);
     bool requireOpenDictionary();
     void buildHelpPage();
     void buildActions();
@@ -201,6 +212,7 @@ private:
     translator::TranslationPopup *m_popup = nullptr;
     translator::TextPane *m_textPane = nullptr;
     FileChooser m_dictionaryFileChooser;
+    FileChooser m_textSaveChooser;
     QString m_unstorablePathTold;  // the last path checkStorablePath told about
     QString m_startDictionaryFile; // what the settings gave at start-up
 };

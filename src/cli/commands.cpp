@@ -5,6 +5,7 @@
 #include "cli/cmd_indexes.h"
 #include "cli/cmd_info.h"
 #include "cli/cmd_lookup.h"
+#include "cli/cmd_textfiles.h"
 
 #include <QCommandLineParser>
 
@@ -44,6 +45,11 @@ const std::vector<Command> &commands()
          QStringLiteral("egy szótártábla minden szavának törlése (megerősítéssel)"), &runEmpty},
         {QStringLiteral("delete"),
          QStringLiteral("egy szótártábla törlése a lemezről (megerősítéssel)"), &runDelete},
+        {QStringLiteral("import"),
+         QStringLiteral("tabulátorral tagolt szövegfájl párjainak felvétele egy szótárba"),
+         &runImport},
+        {QStringLiteral("export"),
+         QStringLiteral("egy szótár kiírása tabulátorral tagolt szövegfájlba"), &runExport},
     };
     return list;
 }

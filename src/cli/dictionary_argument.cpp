@@ -19,14 +19,18 @@ std::optional<DictionaryArgument> dictionaryArgument(const QCommandLineParser &p
                           usage, io);
         return std::nullopt;
     }
+    return dictionaryFile(files.front(), io, code);
+}
+
+std::optional<DictionaryArgument> dictionaryFile(const QString &name, CliIo &io, int &code)
+{
     code = kExitFailure;
-    const QFileInfo file(files.front());
+    const QFileInfo file(name);
     if (!file.exists()) {
-        io.err << QStringLiteral("Hiba: a tábla nem található: %1\n").arg(files.front());
+        io.err << QStringLiteral("Hiba: a tábla nem található: %1\n").arg(name);
         return std::nullopt;
     }
-    if (const QString problem = platform::notRegularFileMessage(files.front());
-        !problem.isEmpty()) {
+    if (const QString problem = platform::notRegularFileMessage(name); !problem.isEmpty()) {
         io.err << QStringLiteral("Hiba: %1\n").arg(problem);
         return std::nullopt;
     }
@@ -34,7 +38,7 @@ std::optional<DictionaryArgument> dictionaryArgument(const QCommandLineParser &p
     if (first.isEmpty() || second.isEmpty()) {
         io.err << QStringLiteral("Hiba: a tábla neve nem „Elso_Masodik.DB” alakú, "
                                  "nem derül ki belőle a két nyelv: %1\n")
-                      .arg(files.front());
+                      .arg(name);
         return std::nullopt;
     }
     return DictionaryArgument{file, first, second};

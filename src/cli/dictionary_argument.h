@@ -27,6 +27,10 @@ struct DictionaryArgument {
 std::optional<DictionaryArgument> dictionaryArgument(const QCommandLineParser &parser,
                                                      const QString &usage, CliIo &io, int &code);
 
+// The same checks for a dictionary named by name, for commands that take
+// more positional arguments than the dictionary.
+std::optional<DictionaryArgument> dictionaryFile(const QString &name, CliIo &io, int &code);
+
 // Binds table to the dictionary with its two language fields and opens it,
 // so that a file that is no dictionary of these languages is refused.
 // Throws store::EngineError.

@@ -68,12 +68,13 @@ std::shared_ptr<TableFile> Session::acquire(const QString &path)
         m_files.erase(it);
     }
     TableFile::OpenOptions options;
-    options.readOnly = checkFile(key);
+    const bool fileReadOnly = checkFile(key);
+    options.readOnly = fileReadOnly || m_readOnly;
     // A read-only file is read without locks or shared memory, so that
     // nothing is left beside it. Not when a journal lies there: its writes
     // are part of the table (or must be rolled back first, which a reader
     // that may not write cannot do; SQLite then refuses with a clear code).
-    options.immutable = options.readOnly && !QFileInfo::exists(key + QStringLiteral("-wal")) &&
+    options.immutable = fileReadOnly && !QFileInfo::exists(key + QStringLiteral("-wal")) &&
                         !QFileInfo::exists(key + QStringLiteral("-journal"));
     options.vfs = m_vfs;
     options.backgroundKeysFrom = m_backgroundKeysFrom;

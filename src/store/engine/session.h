@@ -33,11 +33,15 @@ public:
     // Files opened from now on with at least rows rows build their ordered
     // key lists in the background (see TableFile::keysAtHand).
     void setBackgroundKeysFrom(int rows) { m_backgroundKeysFrom = rows; }
+    // Files opened from now on are opened for reading only, as a file the
+    // user may not write is (a viewer's session; tests of the refusals).
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
 
 private:
     std::map<QString, std::weak_ptr<TableFile>> m_files;
     std::string m_vfs;
     int m_backgroundKeysFrom = 100000;
+    bool m_readOnly = false;
 };
 
 } // namespace store

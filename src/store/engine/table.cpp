@@ -458,6 +458,39 @@ RowValues Table::rowAt(int pos, const QStringList &fieldNames) const
     return result;
 }
 
+void Table::scanTexts(const QStringList &fieldNames, const TextVisitor &visit)
+{
+    requireOpen();
+    checkBrowseMode();
+    m_file->sync();
+    std::string sql = "SELECT ";
+    for (qsizetype i = 0; i < fieldNames.size(); ++i) {
+        const int column = m_file->columnIndex(fieldNames[i]);
+        if (column < 0)
+            throw messages::missingField(filePath(), fieldNames[i]);
+        sql += (i > 0 ? "," : "") + m_file->quotedColumn(column);
+    }
+    if (fieldNames.isEmpty())
+        throw messages::missingField(filePath(), QString());
+    sql += " FROM " + m_file->quotedTable() + " ORDER BY " + m_file->orderBy(OrderColumns{});
+    Statement &select = m_file->statement(sql);
+    std::vector<QByteArrayView> texts(std::size_t(fieldNames.size()));
+    try {
+        while (select.step()) {
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                int length = 0;
+                const char *data = select.utf8(int(i), length);
+                texts[i] = QByteArrayView(data, length);
+            }
+            visit(texts);
+        }
+    } catch (...) {
+        select.reset();
+        throw;
+    }
+    select.reset();
+}
+
 const Table::LocatePlan &Table::locatePlan(const QString &fieldNames, LocateOptions options)
 {
     const QString cacheKey = fieldNames + QLatin1Char('|') + QString::number(options.toInt()) +

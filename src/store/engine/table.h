@@ -4,12 +4,14 @@
 #include "store/engine/engine_error.h"
 #include "store/engine/field.h"
 
+#include <QByteArrayView>
 #include <QFlags>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -123,6 +125,13 @@ public:
     // Reads the row at position pos without moving; fieldNames empty gives
     // every string field of the table in column order.
     RowValues rowAt(int pos, const QStringList &fieldNames = {}) const;
+
+    // Hands visit the UTF-8 texts of fieldNames for every row in "Azon"
+    // order, in one pass over the file: the way to read a whole table. The
+    // views are valid during the call only. The current row does not move;
+    // an exception from visit ends the walk and passes through.
+    using TextVisitor = std::function<void(std::span<const QByteArrayView> texts)>;
+    void scanTexts(const QStringList &fieldNames, const TextVisitor &visit);
 
     // --- Locate over one or two fields ("A;B"), one value each. Found: the
     // first matching row in the current order becomes current and true is

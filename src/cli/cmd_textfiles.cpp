@@ -1,0 +1,229 @@
+#include "cli/cmd_textfiles.h"
+
+#include "cli/cli_prompts.h"
+#include "cli/command_parser.h"
+#include "cli/dictionary_argument.h"
+#include "cli/terminal_progress.h"
+#include "maintenance/import/text_export.h"
+#include "maintenance/import/text_import.h"
+#include "maintenance/import/text_line_reader.h"
+#include "store/engine/engine_error.h"
+#include "store/engine/session.h"
+#include "store/engine/table.h"
+
+#include <QTextStream>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace cli {
+namespace {
+
+// The command's prompts with the progress bar cleared before each message,
+// so that no message is written over the bar.
+class BarPrompts final : public platform::Prompts {
+public:
+    BarPrompts(platform::Prompts &inner, TerminalProgress &bar) : m_inner(inner), m_bar(bar) {}
+
+    QChar askYesNo(const QString &question) override
+    {
+        m_bar.finish();
+        return m_inner.askYesNo(question);
+    }
+    QChar askYesCancel(const QString &question) override
+    {
+        m_bar.finish();
+        return m_inner.askYesCancel(question);
+    }
+    QChar askYesNoCancel(const QString &question) override
+    {
+        m_bar.finish();
+        return m_inner.askYesNoCancel(question);
+    }
+    void info(const QString &message) override
+    {
+        m_bar.finish();
+        m_inner.info(message);
+    }
+    void showBusy(const QString &text) override { m_inner.showBusy(text); }
+    void progress(const QString &line) override
+    {
+        m_bar.finish();
+        m_inner.progress(line);
+    }
+    void finishBusy(const QString &message) override
+    {
+        m_bar.finish();
+        m_inner.finishBusy(message);
+    }
+    void hideBusy() override
+    {
+        m_bar.finish();
+        m_inner.hideBusy();
+    }
+
+private:
+    platform::Prompts &m_inner;
+    TerminalProgress &m_bar;
+};
+
+QCommandLineOption reverseOption()
+{
+    return QCommandLineOption(
+        QStringList{QStringLiteral("r"), QStringLiteral("reverse")},
+        QStringLiteral("A második nyelv az első oszlop (a fordítási irány a második nyelvről "
+                       "az elsőre)."));
+}
+
+struct Arguments {
+    DictionaryArgument dictionary;
+    QString textFile;
+};
+
+// The dictionary and the text file of the command line.
+std::optional<Arguments> textFileArguments(const QCommandLineParser &parser, const QString &usage,
+                                           CliIo &io, int &code)
+{
+    const QStringList names = parser.positionalArguments();
+    if (names.size() != 2) {
+        code =
+            usageError(names.size() < 2 ? QStringLiteral("A táblát és a szövegfájlt kell megadni.")
+                                        : QStringLiteral("Egy tábla és egy szövegfájl adható meg."),
+                       usage, io);
+        return std::nullopt;
+    }
+    auto dictionary = dictionaryFile(names[0], io, code);
+    if (!dictionary)
+        return std::nullopt;
+    return Arguments{*dictionary, names[1]};
+}
+
+// Binds the table with the fields in the chosen direction and opens it.
+dictimport::ImportTarget openTarget(store::Table &table, const DictionaryArgument &dictionary,
+                                    bool reverse)
+{
+    openDictionaryArgument(table, dictionary);
+    store::Field *first = table.findField(dictionary.first);
+    store::Field *second = table.findField(dictionary.second);
+    return reverse ? dictimport::ImportTarget{table, *second, *first}
+                   : dictimport::ImportTarget{table, *first, *second};
+}
+
+} // namespace
+
+int runImport(const QStringList &arguments, CliIo &io)
+{
+    const QString usage = QStringLiteral("szotar import [--reverse] TÁBLA.DB SZÖVEG.txt");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Felveszi a szótárba egy tabulátorral tagolt szövegfájl (soronként: szó, TAB, "
+        "fordítás) azon párjait, amelyek még nincsenek benne. A fájl Windows-1250 vagy UTF-8 "
+        "kódolású lehet."));
+    const QCommandLineOption reverse = reverseOption();
+    parser.addOption(reverse);
+    parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
+    parser.addPositionalArgument(QStringLiteral("szöveg"), QStringLiteral("A szövegfájl."));
+    if (const auto done = parseCommandArguments(parser, usage, arguments, io))
+        return *done;
+    int code = kExitOk;
+    const auto given = textFileArguments(parser, usage, io, code);
+    if (!given)
+        return code;
+    CliPrompts cliPrompts(io.err, false);
+    TerminalProgress bar(io.err, io.errIsTerminal);
+    BarPrompts prompts(cliPrompts, bar);
+    try {
+        store::Session session;
+        store::Table table(session);
+        const auto target = openTarget(table, given->dictionary, parser.isSet(reverse));
+        const auto imported =
+            dictimport::ImportTextFile(target, given->textFile, prompts, bar.callback());
+        bar.finish();
+        if (!imported) {
+            io.err << QStringLiteral("Hiba: %1\n").arg(imported.error());
+            return kExitFailure;
+        }
+        if (imported->linesCut > 0)
+            io.err << QStringLiteral("Figyelem: %1 sor hosszabb volt %2 bájtnál; "
+                                     "ezeknek csak az eleje került feldolgozásra.\n")
+                          .arg(imported->linesCut)
+                          .arg(dictimport::TextLineReader::kMaxLineBytes);
+        io.out << QStringLiteral("%1 sor: %2 új pár felvéve, %3 már megvolt, %4 sor kihagyva "
+                                 "(nincs benne TAB, vagy üres az egyik oldala).\n")
+                      .arg(imported->lines)
+                      .arg(imported->added)
+                      .arg(imported->present)
+                      .arg(imported->skipped);
+    } catch (const store::EngineError &error) {
+        bar.finish();
+        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int runExportAsking(const QStringList &arguments, CliIo &io, QTextStream *answers)
+{
+    const QString usage = QStringLiteral("szotar export [--reverse] [--yes] TÁBLA.DB SZÖVEG[.txt]");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Kiírja a szótár minden szavát egy tabulátorral tagolt, Windows-1250 kódolású "
+        "szövegfájlba (soronként: szó, TAB, fordítás, CR LF). A név végére „.txt” kerül, ha "
+        "nem az a kiterjesztése. Létező fájlt csak megerősítés után ír felül."));
+    const QCommandLineOption reverse = reverseOption();
+    const QCommandLineOption yes(QStringList{QStringLiteral("y"), QStringLiteral("yes")},
+                                 QStringLiteral("Igennel válaszol a felülírás kérdésére."));
+    parser.addOptions({reverse, yes});
+    parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
+    parser.addPositionalArgument(QStringLiteral("szöveg"), QStringLiteral("A szövegfájl."));
+    if (const auto done = parseCommandArguments(parser, usage, arguments, io))
+        return *done;
+    int code = kExitOk;
+    const auto given = textFileArguments(parser, usage, io, code);
+    if (!given)
+        return code;
+    CliPrompts cliPrompts(io.err, parser.isSet(yes), answers);
+    TerminalProgress bar(io.err, io.errIsTerminal);
+    BarPrompts prompts(cliPrompts, bar);
+    try {
+        store::Session session;
+        store::Table table(session);
+        const auto target = openTarget(table, given->dictionary, parser.isSet(reverse));
+        const auto exported =
+            dictimport::ExportTextFile(target, given->textFile, false, prompts, bar.callback());
+        bar.finish();
+        if (!exported) {
+            io.err << QStringLiteral("Hiba: %1\n").arg(exported.error());
+            return kExitFailure;
+        }
+        if (exported->declined) {
+            io.err << QStringLiteral("Nem történt változás, a fájl megmaradt.");
+            if (!answers && !parser.isSet(yes))
+                io.err << QStringLiteral(" Nincs kitől megkérdezni (nem terminálról fut); "
+                                         "a felülíráshoz add meg a --yes kapcsolót.");
+            io.err << u'\n';
+            return kExitFailure;
+        }
+        if (exported->rowsWithLoss > 0)
+            io.err << QStringLiteral("Figyelem: %1 sorban volt Windows-1250-ben nem írható "
+                                     "betű; a helyükön „?” áll.\n")
+                          .arg(exported->rowsWithLoss);
+        io.out << QStringLiteral("%1 sor kiírva: %2\n").arg(exported->rows).arg(exported->path);
+    } catch (const store::EngineError &error) {
+        bar.finish();
+        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+int runExport(const QStringList &arguments, CliIo &io)
+{
+    if (!isatty(STDIN_FILENO))
+        return runExportAsking(arguments, io, nullptr);
+    QTextStream in(stdin);
+    return runExportAsking(arguments, io, &in);
+}
+
+} // namespace cli

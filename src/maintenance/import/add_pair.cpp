@@ -1,0 +1,35 @@
+#include "maintenance/import/add_pair.h"
+
+#include "maintenance/import/known_pairs.h"
+#include "platform/text/formatthousands.h"
+#include "store/dictionaryformat.h"
+#include "store/engine/field.h"
+#include "store/engine/table.h"
+
+namespace dictimport {
+
+AddOutcome AddPairIfAbsent(ImportTarget &dictionary, const QString &SourceText,
+                           const QString &TargetText, qint32 Counter, const ProgressLines &lines,
+                           KnownPairs *known)
+{
+    if (Counter % 100 == 0 && lines)
+        lines(SourceText, FormatThousands(Counter));
+    if (SourceText.isEmpty() || TargetText.isEmpty())
+        return AddOutcome::EmptySide;
+    const QString source = store::cutToSize(SourceText);
+    const QString target = store::cutToSize(TargetText);
+    const bool mayBeThere = !known || known->mayHold(source, target);
+    if (mayBeThere && dictionary.table.locate(
+                          dictionary.source.fieldName() + u';' + dictionary.target.fieldName(),
+                          QStringList{source, target}, store::LocateOption::CaseInsensitive))
+        return AddOutcome::Present;
+    dictionary.table.append();
+    dictionary.source.setAsString(source);
+    dictionary.target.setAsString(target);
+    dictionary.table.post();
+    if (known)
+        known->insert(source, target);
+    return AddOutcome::Added;
+}
+
+} // namespace dictimport

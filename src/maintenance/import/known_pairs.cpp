@@ -1,0 +1,41 @@
+#include "maintenance/import/known_pairs.h"
+
+#include "maintenance/import/stored_pair_set.h"
+#include "store/engine/table.h"
+
+#include <QHash>
+
+namespace dictimport {
+
+quint64 KnownPairs::fingerprint(const QString &source, const QString &target)
+{
+    // The engine's case-insensitive equality is equality after the same
+    // simple lower-casing, so equal pairs always share their fingerprint.
+    const quint64 s = qHash(StoredPairSet::folded(source), size_t(0x51ED270B));
+    const quint64 t = qHash(StoredPairSet::folded(target), size_t(0x2545F491));
+    return (s * 0x9E3779B97F4A7C15ull) ^ t;
+}
+
+KnownPairs KnownPairs::read(store::Table &table, const QString &sourceColumn,
+                            const QString &targetColumn)
+{
+    KnownPairs known;
+    known.m_prints.reserve(std::size_t(table.recordCount()));
+    table.scanTexts(QStringList{sourceColumn, targetColumn},
+                    [&known](std::span<const QByteArrayView> texts) {
+                        known.insert(QString::fromUtf8(texts[0]), QString::fromUtf8(texts[1]));
+                    });
+    return known;
+}
+
+bool KnownPairs::mayHold(const QString &source, const QString &target) const
+{
+    return m_prints.contains(fingerprint(source, target));
+}
+
+void KnownPairs::insert(const QString &source, const QString &target)
+{
+    m_prints.insert(fingerprint(source, target));
+}
+
+} // namespace dictimport

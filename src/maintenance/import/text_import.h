@@ -1,0 +1,67 @@
+#pragma once
+
+#include "maintenance/import/add_pair.h"
+#include "platform/progress.h"
+#include "store/storeresult.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace platform {
+class FileAccess;
+class Prompts;
+} // namespace platform
+
+namespace dictimport {
+
+// An index over the source and target columns that earlier imports built for
+// their duplicate test and dropped at the end; one left behind by an
+// interrupted import is dropped. The duplicate test no longer needs it: the
+// pairs' fingerprints in memory rule out almost every pair, and the rest are
+// looked up through the source column's index.
+inline constexpr char16_t kImportIndexName[] = u"AM";
+
+struct TextImportReport {
+    qint64 lines = 0;    // every line read, skipped ones too
+    qint64 added = 0;    // pairs appended
+    qint64 present = 0;  // pairs the dictionary held already
+    qint64 skipped = 0;  // lines without a TAB or with an empty side
+    qint64 linesCut = 0; // lines longer than the reader keeps, read in part
+    bool utf8 = false;   // the file was read as UTF-8
+};
+
+// Reads the tab-separated text file at path into the open dictionary: for
+// every line, the text before the first TAB and the text after it (cut to
+// 1000 characters) are trimmed, lower-cased with LowerHungarian and added
+// with AddPairIfAbsent. The file is read as UTF-8 when it has the UTF-8 mark
+// or is valid UTF-8 with non-ASCII bytes, as Windows-1250 otherwise.
+//
+// Refused with nothing changed: a missing file or one that is no regular
+// file, a file that cannot be opened, a binary file (NUL bytes in its first
+// piece), a read-only dictionary. Otherwise the work runs under the busy
+// notice "Feltöltés folyamatban.\nVárj türelemmel..." (a leftover index
+// kImportIndexName is dropped first), leaves the table open in source order
+// and ends with finishBusy "Feltöltés kész". A failure in between hides the
+// notice, reopens the table when it can and returns the message; the pairs
+// committed before it stay. progress gets the bytes read of the file's size.
+store::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
+                                               platform::Prompts &prompts,
+                                               const platform::Progress &progress = {},
+                                               const ProgressLines &lines = {});
+store::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
+                                               platform::Prompts &prompts,
+                                               const platform::Progress &progress,
+                                               const ProgressLines &lines,
+                                               const platform::FileAccess &files);
+
+// The source and target text of one line, trimmed and lower-cased; nothing
+// when the line has no TAB.
+struct LinePair {
+    QString source;
+    QString target;
+};
+std::optional<LinePair> SplitImportLine(QStringView line);
+
+} // namespace dictimport
