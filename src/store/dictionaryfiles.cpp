@@ -3,6 +3,7 @@
 #include "platform/prompts.h"
 #include "store/appstate.h"
 #include "store/engine/table.h"
+#include "store/maintenancebackup.h"
 
 #include <QDir>
 
@@ -22,11 +23,16 @@ bool confirmTwice(Prompts &prompts, const QString &first, const QString &second)
 
 Result<FileCommand> EmptyDictionary(Table &table, const QString &dictionaryFile, Prompts &prompts)
 {
+    if (const Status writable = RequireWritable(table); !writable)
+        return writable.failure();
     if (!confirmTwice(prompts,
                       dictionaryFile + u'\n' + QStringLiteral("Törlöd a szótár tartalmát?"),
                       QStringLiteral("Biztosan törlöd a teljes tartalmat?\n"
                                      "(Minden adat el fog veszni!)")))
         return FileCommand::Cancelled;
+    // The last emptying can be undone ("Utolsó karbantartás visszavonása").
+    if (const Status saved = BackUpBeforeChange(table); !saved)
+        return saved.failure();
     try {
         // Emptied in place: the table stays open and its views learn of it.
         table.emptyTable();

@@ -21,8 +21,11 @@ class Table;
 enum class FileCommand { Cancelled, Done };
 
 // Empties the open dictionary table after two questions, keeping its
-// structure and indexes; the table stays open with zero rows. An engine
-// failure (read-only file, full disk) leaves every row in place.
+// structure and indexes; the table stays open with zero rows. A read-only
+// table is refused before the questions. The content is first saved as the
+// table's rolling backup (store/maintenancebackup.h); when that fails
+// nothing is emptied. An engine failure (full disk) leaves every row in
+// place.
 Result<FileCommand> EmptyDictionary(Table &table, const QString &dictionaryFile,
                                     platform::Prompts &prompts);
 

@@ -30,6 +30,7 @@ public:
     // Files opened from now on go through the SQLite VFS registered under
     // name (tests put a failing one in place); empty gives the default.
     void setVfs(const std::string &name) { m_vfs = name; }
+    const std::string &vfs() const { return m_vfs; }
 
 private:
     std::map<QString, std::weak_ptr<TableFile>> m_files;
