@@ -84,6 +84,14 @@ public:
     void bbtnMasDBKonyvtarClick();
     void bbtnMasolClick();
 
+    // Clean-ups, the German word lists and undoing the last maintenance.
+    void ResetToNaturalDirection();
+    void bbtnToTorlClick();
+    void bbtnBetuTorlClick();
+    void bbtnDOSEkezetClick();
+    void bbtnNemetFeltClick();
+    void bbtnKarbVisszaClick();
+
     // Hooks into the dictionary store and the dictionary tab.
     void ListDictionaries();
     void OpenDictionary(bool ask);
@@ -108,6 +116,7 @@ private:
     void buildLanguagePage();
     void buildMaintenancePage();
     void buildFileButtons();
+    void buildCleanupButtons();
     bool requireOpenDictionary();
     void buildHelpPage();
     void buildActions();
@@ -177,6 +186,8 @@ private:
     QPushButton *bbtnAlapBeall = nullptr;
     QPushButton *bbtnIndTorl = nullptr;
     QPushButton *bbtnUjraInd = nullptr;
+    QLabel *Label2 = nullptr; // progress: the text being worked on
+    QLabel *Label3 = nullptr; // progress: a counter
 
     // The help page's frame and pane, owned by the page.
     HelpPage *m_helpPage = nullptr;

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/cmd_cleanup.h"
 #include "cli/cmd_convert.h"
 #include "cli/cmd_files.h"
 #include "cli/cmd_indexes.h"
@@ -44,6 +45,15 @@ const std::vector<Command> &commands()
          QStringLiteral("egy szótártábla minden szavának törlése (megerősítéssel)"), &runEmpty},
         {QStringLiteral("delete"),
          QStringLiteral("egy szótártábla törlése a lemezről (megerősítéssel)"), &runDelete},
+        {QStringLiteral("clean"),
+         QStringLiteral("kitakarítás: „to ” előtagok, magányos betűk vagy DOS ékezetek "
+                        "(megerősítéssel)"),
+         &runClean},
+        {QStringLiteral("german-import"),
+         QStringLiteral("feltöltés a német szólistákból (megerősítéssel)"), &runGermanImport},
+        {QStringLiteral("restore-backup"),
+         QStringLiteral("az utolsó karbantartás visszavonása a mentésből (megerősítéssel)"),
+         &runRestoreBackup},
     };
     return list;
 }
