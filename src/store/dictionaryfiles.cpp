@@ -3,9 +3,11 @@
 #include "platform/prompts.h"
 #include "store/appstate.h"
 #include "store/engine/table.h"
+#include "store/engine/table_backup.h"
 #include "store/maintenancebackup.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace store {
 namespace {
@@ -55,6 +57,9 @@ Result<FileCommand> DeleteDictionary(Table &table, const QString &dictionaryFile
             closeDictionary();
         table.close();
         table.deleteTable();
+        // Its backup goes too: it must never be restored into a new
+        // dictionary of the same name.
+        QFile::remove(BackupFileOf(dictionaryFile));
     } catch (const EngineError &error) {
         return Failure{error.message()};
     }

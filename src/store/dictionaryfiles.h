@@ -31,7 +31,7 @@ Result<FileCommand> EmptyDictionary(Table &table, const QString &dictionaryFile,
 
 // Deletes the dictionary file of table after two questions: closeDictionary
 // closes it (and whatever shows it), then the table goes together with its
-// journal files, index files and rebuild marker. A file another connection
+// journal files, index files, rebuild marker and maintenance backup. A file another connection
 // or process still holds is refused and left whole, closed.
 Result<FileCommand> DeleteDictionary(Table &table, const QString &dictionaryFile,
                                      const std::function<void()> &closeDictionary,

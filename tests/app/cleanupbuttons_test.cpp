@@ -186,6 +186,19 @@ TEST_F(MaintenancePanelTest, ToRemovalGoesBackToTheNaturalDirection)
     EXPECT_EQ(window->state().FromColumn, u"Angol"_s);
 }
 
+TEST_F(MaintenancePanelTest, TheLoneLetterCleanUpWorksWithoutAWord)
+{
+    addRows({{u"b"_s, u"b"_s}, {u"b"_s, u"b (betű)"_s}, {u"b"_s, u"bé"_s}});
+    start({u"Zomvi"_s});
+    showMaintenance();
+    ModalScript script;
+    click("bbtnBetuTorl");
+    EXPECT_TRUE(script.messages.isEmpty());
+    EXPECT_EQ(script.unexpected, 0);
+    EXPECT_EQ(sources(), (QStringList{u"b"_s, u"house"_s}));
+    EXPECT_TRUE(dm->tblSzotarP.isOpen());
+}
+
 TEST_F(MaintenancePanelTest, UndoWithoutABackupSaysSo)
 {
     start({u"Zomvi"_s});

@@ -37,8 +37,9 @@ struct Reporting {
 
     void report(qint64 done, qint64 total) const
     {
+        // Rows changed during a pass may be met again: never past the end.
         if (progress)
-            progress(done, total);
+            progress(total > 0 && done > total ? total : done, total);
     }
     void show(const QString &text, const QString &counter) const
     {
