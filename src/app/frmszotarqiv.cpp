@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -263,7 +264,9 @@ void TfrmSzotarQIV::buildMaintenancePage()
     layout->setContentsMargins(0, 0, 0, 0);
     Panel1 = panel(tsKarb, "Panel1", kNavy);
     layout->addWidget(Panel1);
-    auto *panelLayout = new QVBoxLayout(Panel1);
+    // The warning and the maintenance panel fill the same area; the panel,
+    // later in the stack, covers the warning while it is shown.
+    auto *panelLayout = new QGridLayout(Panel1);
     panelLayout->setContentsMargins(0, 0, 0, 0);
 
     lblKarbFigy = named(new QLabel(Panel1), "lblKarbFigy");
@@ -271,11 +274,12 @@ void TfrmSzotarQIV::buildMaintenancePage()
     lblKarbFigy->setWordWrap(true);
     lblKarbFigy->setFont(pixelFont(QStringLiteral("Times New Roman"), 20));
     paint(lblKarbFigy, kNavy, kWarningOrange);
-    panelLayout->addWidget(lblKarbFigy);
+    panelLayout->addWidget(lblKarbFigy, 0, 0);
 
     pnlKarb = panel(Panel1, "pnlKarb", kNavy);
     pnlKarb->hide();
-    panelLayout->addWidget(pnlKarb);
+    panelLayout->addWidget(pnlKarb, 0, 0);
+    pnlKarb->raise();
     pnlKarb2 = panel(pnlKarb, "pnlKarb2", kNavy);
     pnlKarb2->setGeometry(296, 72, 249, 177);
     pnlKarb2->hide();
@@ -298,6 +302,7 @@ void TfrmSzotarQIV::buildMaintenancePage()
     });
     buildFileButtons();
     buildTextFileButtons();
+    buildCleanupButtons();
     pcFo->addTab(tsKarb, QStringLiteral("Karbantartás"));
 }
 

@@ -91,6 +91,13 @@ public:
     // Text files: import into and export from the open dictionary.
     void bbtnFeltTxtbolClick();
     void bbtnMentTextbeClick();
+    // Clean-ups, the German word lists and undoing the last maintenance.
+    void ResetToNaturalDirection();
+    void bbtnToTorlClick();
+    void bbtnBetuTorlClick();
+    void bbtnDOSEkezetClick();
+    void bbtnNemetFeltClick();
+    void bbtnKarbVisszaClick();
 
     // Hooks into the dictionary store and the dictionary tab.
     void ListDictionaries();
@@ -119,6 +126,7 @@ private:
     void buildTextFileButtons();
     QString chooseImportFile(const QString &directory, const QString &fileName);
     QString chooseExportFile(const QString &directory);
+    void buildCleanupButtons();
     bool requireOpenDictionary();
     void buildHelpPage();
     void buildActions();
@@ -188,6 +196,8 @@ private:
     QPushButton *bbtnAlapBeall = nullptr;
     QPushButton *bbtnIndTorl = nullptr;
     QPushButton *bbtnUjraInd = nullptr;
+    QLabel *Label2 = nullptr; // progress: the text being worked on
+    QLabel *Label3 = nullptr; // progress: a counter
 
     // The help page's frame and pane, owned by the page.
     HelpPage *m_helpPage = nullptr;

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/cmd_cleanup.h"
 #include "cli/cmd_convert.h"
 #include "cli/cmd_files.h"
 #include "cli/cmd_indexes.h"
@@ -50,6 +51,15 @@ const std::vector<Command> &commands()
          &runImport},
         {QStringLiteral("export"),
          QStringLiteral("egy szótár kiírása tabulátorral tagolt szövegfájlba"), &runExport},
+        {QStringLiteral("clean"),
+         QStringLiteral("kitakarítás: „to ” előtagok, magányos betűk vagy DOS ékezetek "
+                        "(megerősítéssel)"),
+         &runClean},
+        {QStringLiteral("german-import"),
+         QStringLiteral("feltöltés a német szólistákból (megerősítéssel)"), &runGermanImport},
+        {QStringLiteral("restore-backup"),
+         QStringLiteral("az utolsó karbantartás visszavonása a mentésből (megerősítéssel)"),
+         &runRestoreBackup},
     };
     return list;
 }

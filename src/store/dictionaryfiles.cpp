@@ -3,8 +3,11 @@
 #include "platform/prompts.h"
 #include "store/appstate.h"
 #include "store/engine/table.h"
+#include "store/engine/table_backup.h"
+#include "store/maintenancebackup.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace store {
 namespace {
@@ -22,11 +25,16 @@ bool confirmTwice(Prompts &prompts, const QString &first, const QString &second)
 
 Result<FileCommand> EmptyDictionary(Table &table, const QString &dictionaryFile, Prompts &prompts)
 {
+    if (const Status writable = RequireWritable(table); !writable)
+        return writable.failure();
     if (!confirmTwice(prompts,
                       dictionaryFile + u'\n' + QStringLiteral("Törlöd a szótár tartalmát?"),
                       QStringLiteral("Biztosan törlöd a teljes tartalmat?\n"
                                      "(Minden adat el fog veszni!)")))
         return FileCommand::Cancelled;
+    // The last emptying can be undone ("Utolsó karbantartás visszavonása").
+    if (const Status saved = BackUpBeforeChange(table); !saved)
+        return saved.failure();
     try {
         // Emptied in place: the table stays open and its views learn of it.
         table.emptyTable();
@@ -49,6 +57,9 @@ Result<FileCommand> DeleteDictionary(Table &table, const QString &dictionaryFile
             closeDictionary();
         table.close();
         table.deleteTable();
+        // Its backup goes too: it must never be restored into a new
+        // dictionary of the same name.
+        QFile::remove(BackupFileOf(dictionaryFile));
     } catch (const EngineError &error) {
         return Failure{error.message()};
     }

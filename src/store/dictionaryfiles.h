@@ -21,14 +21,17 @@ class Table;
 enum class FileCommand { Cancelled, Done };
 
 // Empties the open dictionary table after two questions, keeping its
-// structure and indexes; the table stays open with zero rows. An engine
-// failure (read-only file, full disk) leaves every row in place.
+// structure and indexes; the table stays open with zero rows. A read-only
+// table is refused before the questions. The content is first saved as the
+// table's rolling backup (store/maintenancebackup.h); when that fails
+// nothing is emptied. An engine failure (full disk) leaves every row in
+// place.
 Result<FileCommand> EmptyDictionary(Table &table, const QString &dictionaryFile,
                                     platform::Prompts &prompts);
 
 // Deletes the dictionary file of table after two questions: closeDictionary
 // closes it (and whatever shows it), then the table goes together with its
-// journal files, index files and rebuild marker. A file another connection
+// journal files, index files, rebuild marker and maintenance backup. A file another connection
 // or process still holds is refused and left whole, closed.
 Result<FileCommand> DeleteDictionary(Table &table, const QString &dictionaryFile,
                                      const std::function<void()> &closeDictionary,

@@ -132,7 +132,8 @@ TEST_F(DeleteDictionaryTest, RemovesTheTableWithEveryFileKeptForItAndNothingElse
     createDictionaryWith(kPairs);
     const QString base = QDir(dir.path()).filePath(u"Angol_Magyar"_s);
     const QStringList sideFiles{base + u".DB-journal"_s, base + u".XG0"_s, base + u".YG0"_s,
-                                base + u".XG1"_s,        base + u".YG1"_s, base + u".nip"_s};
+                                base + u".XG1"_s,        base + u".YG1"_s, base + u".nip"_s,
+                                base + u".mentes"_s};
     for (const QString &file : sideFiles)
         ASSERT_TRUE(touch(file));
     const QStringList others{path(u"Angol_Magyar1.DB"_s), path(u"Angol_Magyar.txt"_s),

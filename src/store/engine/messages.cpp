@@ -134,6 +134,13 @@ EngineError cannotInstall(const QString &path)
     return make(QStringLiteral("Az elkészült szótártábla nem helyezhető a helyére:"), path);
 }
 
+EngineError noBackup(const QString &path)
+{
+    return make(QStringLiteral("Nincs visszaállítható mentés, ezen a szótáron még nem futott "
+                               "karbantartás:"),
+                path);
+}
+
 EngineError fromSqlite(const QString &path, int code, const QString &detail)
 {
     if (code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY ||

@@ -29,6 +29,8 @@ EngineError cannotDelete(const QString &path);
 EngineError deletedMeanwhile(const QString &path);
 EngineError needsRecovery(const QString &path);
 EngineError cannotInstall(const QString &path);
+// path: the dictionary table whose backup is missing.
+EngineError noBackup(const QString &path);
 // code is an SQLite (extended) result code, detail SQLite's own text.
 EngineError fromSqlite(const QString &path, int code, const QString &detail);
 

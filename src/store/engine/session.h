@@ -36,6 +36,7 @@ public:
     // Files opened from now on are opened for reading only, as a file the
     // user may not write is (a viewer's session; tests of the refusals).
     void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+    const std::string &vfs() const { return m_vfs; }
 
 private:
     std::map<QString, std::weak_ptr<TableFile>> m_files;

@@ -1,0 +1,232 @@
+#include "cli/cmd_cleanup.h"
+
+#include "cli/cli_prompts.h"
+#include "cli/command_parser.h"
+#include "cli/dictionary_argument.h"
+#include "cli/terminal_progress.h"
+#include "maintenance/cleanup/cleanups.h"
+#include "maintenance/cleanup/germanimport.h"
+#include "store/engine/engine_error.h"
+#include "store/engine/session.h"
+#include "store/engine/table.h"
+#include "store/maintenancebackup.h"
+
+#include <QDir>
+#include <QTextStream>
+
+#include <cstdio>
+
+#include <unistd.h>
+
+namespace cli {
+namespace {
+
+const QCommandLineOption kYesOption(QStringList{QStringLiteral("y"), QStringLiteral("yes")},
+                                    QStringLiteral("Igennel válaszol a megerősítő kérdésre."));
+
+using Runner = int (*)(const QStringList &, CliIo &, QTextStream *);
+
+// Standard input when a person can answer on it, else nothing.
+int onTerminal(Runner run, const QStringList &arguments, CliIo &io)
+{
+    if (!isatty(STDIN_FILENO))
+        return run(arguments, io, nullptr);
+    QTextStream in(stdin);
+    return run(arguments, io, &in);
+}
+
+int declined(CliIo &io, bool asked, bool assumeYes)
+{
+    io.err << QStringLiteral("Nem történt változás.");
+    if (!asked && !assumeYes)
+        io.err << QStringLiteral(" Nincs kitől megkérdezni (nem terminálról fut); "
+                                 "a végrehajtáshoz add meg a --yes kapcsolót.");
+    io.err << u'\n';
+    return kExitFailure;
+}
+
+int failed(CliIo &io, const QString &message)
+{
+    io.err << QStringLiteral("Hiba: %1\n").arg(message);
+    return kExitFailure;
+}
+
+// The result of a clean-up or import, told on out or err.
+int finish(const store::Result<cleanup::Outcome> &result, CliIo &io, bool asked, bool assumeYes,
+           QString (*doneText)(const cleanup::Outcome &))
+{
+    if (!result)
+        return failed(io, result.error());
+    if (result->command == store::FileCommand::Cancelled)
+        return declined(io, asked, assumeYes);
+    io.out << doneText(*result) << u'\n';
+    return kExitOk;
+}
+
+} // namespace
+
+int runCleanAsking(const QStringList &arguments, CliIo &io, QTextStream *answers)
+{
+    const QString usage = QStringLiteral("szotar clean --to|--letters|--dos [--yes] TÁBLA.DB");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Kitakarítja a szótárt a természetes irányában (első nyelv → második nyelv). "
+        "Előtte biztonsági mentés készül, amelyet a „szotar restore-backup” állít vissza."));
+    const QCommandLineOption to(QStringLiteral("to"),
+                                QStringLiteral("A „to ” előtag törlése az egyszavas angol "
+                                               "igékről (ha a rövid alak már megvan, a sor "
+                                               "törlődik)."));
+    const QCommandLineOption letters(
+        QStringLiteral("letters"),
+        QStringLiteral("A magányos betűk törlése (a → a és a → a (betű) sorok)."));
+    const QCommandLineOption dos(QStringLiteral("dos"),
+                                 QStringLiteral("DOS ékezetes betűk átírása Windows-1250-re "
+                                                "mindkét oszlopban."));
+    parser.addOptions({to, letters, dos, kYesOption});
+    parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
+    if (const auto done = parseCommandArguments(parser, usage, arguments, io))
+        return *done;
+    const int chosen = int(parser.isSet(to)) + int(parser.isSet(letters)) + int(parser.isSet(dos));
+    if (chosen != 1)
+        return usageError(QStringLiteral("Pontosan egyet kell választani: --to, --letters "
+                                         "vagy --dos."),
+                          usage, io);
+    int code = kExitOk;
+    const auto dictionary = dictionaryArgument(parser, usage, io, code);
+    if (!dictionary)
+        return code;
+    const bool assumeYes = parser.isSet(kYesOption);
+    CliPrompts prompts(io.err, assumeYes, answers);
+    try {
+        store::Session session;
+        store::Table main(session);
+        openDictionaryArgument(main, *dictionary);
+        TerminalProgress bar(io.err, io.errIsTerminal);
+        const cleanup::Reporting reporting(prompts, bar.callback());
+        store::Result<cleanup::Outcome> result = cleanup::Outcome{};
+        if (parser.isSet(to)) {
+            store::Table second(session);
+            second.setDatabaseName(main.databaseName());
+            second.setTableName(main.tableName());
+            second.addField(dictionary->first);
+            second.addField(dictionary->second);
+            result = cleanup::RemoveToPrefixes(main, second, reporting);
+        } else if (parser.isSet(letters)) {
+            // The program runs it without a question; here it is destructive
+            // like the others and asks.
+            if (const auto writable = store::RequireWritable(main); !writable)
+                return failed(io, writable.error());
+            if (prompts.askYesCancel(QStringLiteral("Törlöd a magányos betűket (a → a és "
+                                                    "a → a (betű))?")) != CliPrompts::kYes)
+                return declined(io, answers != nullptr, assumeYes);
+            result = cleanup::RemoveLoneLetters(main, reporting);
+        } else {
+            result = cleanup::ConvertDosAccents(main, reporting);
+        }
+        bar.finish();
+        return finish(result, io, answers != nullptr, assumeYes,
+                      [](const cleanup::Outcome &outcome) {
+                          return QStringLiteral("Kész: %1 sor átnézve, %2 módosítva, %3 törölve.")
+                              .arg(outcome.rows)
+                              .arg(outcome.changed)
+                              .arg(outcome.deleted);
+                      });
+    } catch (const store::EngineError &error) {
+        return failed(io, error.message());
+    }
+}
+
+int runGermanImportAsking(const QStringList &arguments, CliIo &io, QTextStream *answers)
+{
+    const QString usage = QStringLiteral("szotar german-import [--dir MAPPA] [--yes] TÁBLA.DB");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Feltölti a szótárt a német szólistákból (A01.TXT … Z01.TXT, "
+                       "A02.TXT … Z02.TXT): a német szó az első nyelv oszlopába kerül."));
+    const QCommandLineOption dir(
+        QStringList{QStringLiteral("d"), QStringLiteral("dir")},
+        QStringLiteral("A szólisták mappája (alapértelmezés: %1).")
+            .arg(QDir::toNativeSeparators(cleanup::GermanWordListFolder())),
+        QStringLiteral("mappa"));
+    parser.addOptions({dir, kYesOption});
+    parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
+    if (const auto done = parseCommandArguments(parser, usage, arguments, io))
+        return *done;
+    int code = kExitOk;
+    const auto dictionary = dictionaryArgument(parser, usage, io, code);
+    if (!dictionary)
+        return code;
+    const bool assumeYes = parser.isSet(kYesOption);
+    CliPrompts prompts(io.err, assumeYes, answers);
+    try {
+        store::Session session;
+        store::Table table(session);
+        openDictionaryArgument(table, *dictionary);
+        TerminalProgress bar(io.err, io.errIsTerminal);
+        const auto result = cleanup::ImportGermanWordLists(
+            table, dictionary->first, dictionary->second,
+            parser.isSet(dir) ? parser.value(dir) : cleanup::GermanWordListFolder(),
+            dictionary->file.absoluteFilePath(), {prompts, bar.callback()});
+        bar.finish();
+        return finish(result, io, answers != nullptr, assumeYes,
+                      [](const cleanup::Outcome &outcome) {
+                          return QStringLiteral("Kész: %1 sor beolvasva, %2 új szópár felvéve.")
+                              .arg(outcome.rows)
+                              .arg(outcome.changed);
+                      });
+    } catch (const store::EngineError &error) {
+        return failed(io, error.message());
+    }
+}
+
+int runRestoreBackupAsking(const QStringList &arguments, CliIo &io, QTextStream *answers)
+{
+    const QString usage = QStringLiteral("szotar restore-backup [--yes] TÁBLA.DB");
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Visszaállítja a szótárt az utolsó karbantartás (kitakarítás, "
+                       "ürítés) előtti állapotába a mellette lévő mentésből."));
+    parser.addOption(kYesOption);
+    parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
+    if (const auto done = parseCommandArguments(parser, usage, arguments, io))
+        return *done;
+    int code = kExitOk;
+    const auto dictionary = dictionaryArgument(parser, usage, io, code);
+    if (!dictionary)
+        return code;
+    const bool assumeYes = parser.isSet(kYesOption);
+    CliPrompts prompts(io.err, assumeYes, answers);
+    try {
+        store::Session session;
+        store::Table table(session);
+        openDictionaryArgument(table, *dictionary);
+        const auto restored = store::RestoreLastMaintenance(table, {}, prompts);
+        if (!restored)
+            return failed(io, restored.error());
+        if (*restored == store::FileCommand::Cancelled)
+            return declined(io, answers != nullptr, assumeYes);
+        io.out << QStringLiteral("A szótár visszaállt az utolsó karbantartás előtti "
+                                 "állapotába: %1\n")
+                      .arg(dictionary->file.absoluteFilePath());
+    } catch (const store::EngineError &error) {
+        return failed(io, error.message());
+    }
+    return kExitOk;
+}
+
+int runClean(const QStringList &arguments, CliIo &io)
+{
+    return onTerminal(&runCleanAsking, arguments, io);
+}
+
+int runGermanImport(const QStringList &arguments, CliIo &io)
+{
+    return onTerminal(&runGermanImportAsking, arguments, io);
+}
+
+int runRestoreBackup(const QStringList &arguments, CliIo &io)
+{
+    return onTerminal(&runRestoreBackupAsking, arguments, io);
+}
+
+} // namespace cli
