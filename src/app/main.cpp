@@ -1,3 +1,4 @@
+#include "app/applicationsetup.h"
 #include "app/frmszotarqiv.h"
 #include "app/reportingapplication.h"
 #include "dialogs/frmkonyvtbeker.h"
@@ -12,8 +13,7 @@
 int main(int argc, char *argv[])
 {
     ReportingApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Velkor szótár és fordító"));
-    QApplication::setApplicationName(QStringLiteral("Velkor szótár és fordító"));
+    SetUpApplication(app);
 
     // The windows in their fixed order, the data module last: the main
     // window's start-up needs the tables only when it is first shown. The

@@ -68,7 +68,8 @@ protected:
 private:
     void setCaption(const QString &caption);
     void focusChanged(QWidget *old, QWidget *now);
-    QString stockPath() const;
+    // The stock help file's full name, in the user's folder or the shipped one.
+    bool isStockPath(const QString &path) const;
 
     TfraREEszkTar *fraREEszkTarSugo = nullptr;
     QTextEdit *reSugo = nullptr;
