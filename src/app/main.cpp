@@ -25,7 +25,8 @@ int main(int argc, char *argv[])
     TfrmSzoKeres frmSzoKeres(&frmSzotarQIV);
     TfrmSorBeker frmSorBeker(&frmSzotarQIV);
     TfrmKonyvtBeker frmKonyvtBeker(&frmSzotarQIV);
-    TfrmNevjegy frmNevjegy(&frmSzotarQIV);
+    // The about box's links fall back to the README among the shipped files.
+    TfrmNevjegy frmNevjegy(&frmSzotarQIV, frmSzotarQIV.state().ProgramDir);
     dm1.emplace();
     frmSzotarQIV.setDataModule(&*dm1);
 

@@ -75,7 +75,8 @@ QStringList seedUserDir(const Layout &layout)
 
     const QDir shipped(layout.programDir);
     const QDir user(layout.userDir);
-    const QStringList files = shipped.entryList(QDir::Files | QDir::Readable, QDir::Name);
+    const QStringList files = shipped.entryList({QStringLiteral("*.rtf"), QStringLiteral("*.DB")},
+                                                QDir::Files | QDir::Readable, QDir::Name);
     for (const QString &name : files) {
         const QString target = user.filePath(name);
         if (QFileInfo::exists(target) || QFileInfo(target).isSymLink())

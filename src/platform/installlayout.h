@@ -39,7 +39,7 @@ struct Layout {
 Layout detect(const QString &programFile, const Environment &environment);
 
 // Gives the per-user folder of an installed layout a copy of every shipped
-// file it lacks (documents and default dictionaries), so that the user can
+// document (".rtf") and default dictionary (".DB") it lacks, so that the user can
 // change them; files already there are kept. Creates the folder and the
 // settings file's folder. Returns one Hungarian message per failure; nothing
 // to do for a portable layout.

@@ -104,6 +104,7 @@ protected:
         QDir().mkpath(path(u"prefix/bin"_s));
         writeFile(path(u"prefix/share/velkor-szotar/Súgó (eredeti).rtf"_s), "{\\rtf1 help}");
         writeFile(path(u"prefix/share/velkor-szotar/Angol_Magyar.DB"_s), "dictionary");
+        writeFile(path(u"prefix/share/velkor-szotar/README.md"_s), "read me");
         m_env.home = path(u"home"_s);
         m_env.xdgDataHome = path(u"data"_s);
         m_env.xdgConfigHome = path(u"cfg"_s);
@@ -125,6 +126,8 @@ TEST_F(SeedUserDirTest, FirstStartCopiesEveryShippedFile)
     EXPECT_EQ(readFile(path(u"data/velkor-szotar/Súgó (eredeti).rtf"_s)), "{\\rtf1 help}");
     EXPECT_EQ(readFile(path(u"data/velkor-szotar/Angol_Magyar.DB"_s)), "dictionary");
     EXPECT_TRUE(QFileInfo(path(u"cfg/velkor-szotar"_s)).isDir());
+    // Only documents and dictionaries are the user's to change.
+    EXPECT_FALSE(QFileInfo::exists(path(u"data/velkor-szotar/README.md"_s)));
     EXPECT_TRUE(QFileInfo(path(u"data/velkor-szotar/Angol_Magyar.DB"_s)).isWritable());
 }
 
