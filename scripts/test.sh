@@ -28,11 +28,10 @@ fi
 
 # --- the Debian package, unpacked into a scratch root ---------------------
 # The installed szotar looks a word up in the installed default dictionary.
-check_package() {
-  local deb root out
+check_package() (
   deb=$(BUILD_DIR=build bash scripts/package.sh | tail -n 1) || return 1
   root=$(mktemp -d)
-  trap 'rm -rf "$root"' RETURN
+  trap 'rm -rf "$root"' EXIT
   dpkg-deb --field "$deb" Depends | grep -q libqt6 || { echo "A csomag függőségei hiányoznak." >&2; return 1; }
   dpkg -x "$deb" "$root"
   for f in usr/bin/velkor-szotar usr/share/applications/velkor-szotar.desktop \
@@ -44,7 +43,7 @@ check_package() {
     return 1
   grep -q 'ház' <<<"$out" || { echo "A telepített szotar nem talált: $out" >&2; return 1; }
   echo "csomag: $(basename "$deb") rendben"
-}
+)
 check_package || failed+=("csomag")
 
 # --- sanitizers: the tests without widgets --------------------------------
