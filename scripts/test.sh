@@ -3,6 +3,8 @@
 # platform, so no display is needed), warnings counting as errors. Then the
 # tests without widgets again, built with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and a short run of every fuzzer of that build.
+# The Debian package is built too, unpacked into a scratch root, and its
+# szotar looks a word up in its default dictionary.
 # Every stage runs even when one before it failed; the exit status is
 # non-zero when any failed, and the main run's test count closes the output.
 #   FUZZ_SECONDS  fuzzing time of each fuzzer (default 20)
@@ -23,6 +25,26 @@ else
   failed+=("fordítás")
   echo "0 tests passed: the build failed" >"$log"
 fi
+
+# --- the Debian package, unpacked into a scratch root ---------------------
+# The installed szotar looks a word up in the installed default dictionary.
+check_package() (
+  deb=$(BUILD_DIR=build bash scripts/package.sh | tail -n 1) || return 1
+  root=$(mktemp -d)
+  trap 'rm -rf "$root"' EXIT
+  dpkg-deb --field "$deb" Depends | grep -q libqt6 || { echo "A csomag függőségei hiányoznak." >&2; return 1; }
+  dpkg -x "$deb" "$root"
+  for f in usr/bin/velkor-szotar usr/share/applications/velkor-szotar.desktop \
+    usr/share/icons/hicolor/scalable/apps/velkor-szotar.svg \
+    "usr/share/velkor-szotar/Súgó (eredeti).rtf"; do
+    [ -e "$root/$f" ] || { echo "Hiányzik a csomagból: $f" >&2; return 1; }
+  done
+  out=$("$root/usr/bin/szotar" lookup --dict "$root/usr/share/velkor-szotar/Angol_Magyar.DB" house) ||
+    return 1
+  grep -q 'ház' <<<"$out" || { echo "A telepített szotar nem talált: $out" >&2; return 1; }
+  echo "csomag: $(basename "$deb") rendben"
+)
+check_package || failed+=("csomag")
 
 # --- sanitizers: the tests without widgets --------------------------------
 san=build-san

@@ -4,6 +4,7 @@
 #include "editor/richtextpane.h"
 #include "help/helppage.h"
 #include "maintenance/indexmaintenance.h"
+#include "platform/installlayout.h"
 #include "platform/paths.h"
 #include "translator/colorref.h"
 #include "translator/textpane.h"
@@ -119,16 +120,20 @@ void TfrmSzotarQIV::FormCreate(const QStringList &arguments, const QString &prog
 
     const QString program =
         programFile.isEmpty() ? QCoreApplication::applicationFilePath() : programFile;
-    const QFileInfo programInfo(program);
-    m_state.ProgramDir = paths::withSeparator(programInfo.absolutePath());
+    // Installed, the shipped files stay untouched: the user works on copies
+    // in a folder of their own, which stands in for the program's directory.
+    const installlayout::Layout layout =
+        installlayout::detect(program, installlayout::Environment::current());
+    m_layoutFailures = installlayout::seedUserDir(layout);
+    m_state.ProgramDir = layout.programDir;
+    m_state.UserDir = layout.userDir;
     m_state.DatabaseDir = paths::fromWindowsPath(kDefaultDatabaseDir);
     m_state.DatabasePath = paths::withSeparator(m_state.DatabaseDir);
     if (!QFileInfo(m_state.DatabaseDir).isDir()) {
-        m_state.DatabaseDir = programInfo.absolutePath();
-        m_state.DatabasePath = m_state.ProgramDir;
+        m_state.DatabasePath = m_state.userDir();
+        m_state.DatabaseDir = QDir::cleanPath(m_state.DatabasePath);
     }
-    m_state.IniFileName = QDir(programInfo.absolutePath())
-                              .filePath(programInfo.completeBaseName() + QStringLiteral(".ini"));
+    m_state.IniFileName = layout.iniFileName;
 
     fraREEszkTarSzov->setHosts(&m_hosts);
 
@@ -170,7 +175,8 @@ void TfrmSzotarQIV::buildTranslatorPage()
     layout->addWidget(fraREEszkTarSzov);
 
     pnlSzov = named(new QFrame(tsBongesz), "pnlSzov");
-    paint(pnlSzov, kTextPaneGrey);
+    // A plain box draws in the text colour: grey too, for a one-colour line.
+    paint(pnlSzov, kTextPaneGrey, kTextPaneGrey);
     pnlSzov->setFrameStyle(QFrame::Box | QFrame::Plain);
     pnlSzov->setLineWidth(1);
     auto *paneLayout = new QHBoxLayout(pnlSzov);
@@ -201,6 +207,8 @@ void TfrmSzotarQIV::buildTranslatorPage()
         box->setPalette(palette);
         box->setChecked(true);
     }
+    chbFord->setFixedSize(97, 17);
+    chbJobb->setFixedSize(97, 17);
     imgElval1 = named(new QLabel(tsBongesz), "imgElval1");
     imgElval1->setFixedSize(6, 25);
     m_textPane = new translator::TextPane(m_state, m_hosts, *fraREEszkTarSzov, *reSzov, *chbFord,

@@ -69,6 +69,8 @@ public:
     // Start-up and layout.
     void FormShow();
     void LayOutMainWindow();
+    // The language list and the details memo follow the panel's size.
+    void FitLanguagePage();
     void FormResize();
     void tmrMeretezTimer();
     void UpdateMainCaption();
@@ -225,4 +227,5 @@ private:
     FileChooser m_textSaveChooser;
     QString m_unstorablePathTold;  // the last path checkStorablePath told about
     QString m_startDictionaryFile; // what the settings gave at start-up
+    QStringList m_layoutFailures;  // the per-user folder's set-up, told at the first show
 };

@@ -28,6 +28,7 @@ QString TfrmSzotarQIV::chooseDictionaryFile(const QString &directory, const QStr
         return m_dictionaryFileChooser(directory, fileName);
     QFileDialog od2(this);
     od2.setObjectName(QStringLiteral("od2"));
+    od2.setWindowTitle(QStringLiteral("Szótár megnyitása"));
     od2.setOption(QFileDialog::DontUseNativeDialog);
     const QStringList filters{QStringLiteral("Szövegfájlok (*.txt)"),
                               QStringLiteral("dBase fájlok (*.db *.DB)"),

@@ -52,6 +52,10 @@ void TfrmSzotarQIV::FormShow()
 {
     m_state.SkipSettingsSave = false;
     LayOutMainWindow();
+    if (!m_layoutFailures.isEmpty()) {
+        ShowInfo(m_layoutFailures.join(u'\n'));
+        m_layoutFailures.clear();
+    }
     if (m_dictionaryPage)
         m_dictionaryPage->FitSearchBoxWidth();
     m_suppressPageHandlers = true;
@@ -71,9 +75,7 @@ void TfrmSzotarQIV::FormShow()
 
 void TfrmSzotarQIV::LayOutMainWindow()
 {
-    lbNyelvek->setFixedHeight(std::max(40, pnlNyelvValt->height() - lbNyelvek->y() - 16));
-    mmSzotarReszl->resize(std::max(40, pnlNyelvValt->width() - mmSzotarReszl->x() - 16),
-                          std::max(40, pnlNyelvValt->height() - mmSzotarReszl->y() - 16));
+    FitLanguagePage();
     lblKarbFigy->setText(kMaintenanceWarning);
     if (m_zomvi) {
         pnlKarb->show();
@@ -88,6 +90,15 @@ void TfrmSzotarQIV::LayOutMainWindow()
     pcFo->setCurrentWidget(tsSugo);
     InitToolbarFrame(*fraREEszkTarSugo, 2);
     m_suppressPageHandlers = false;
+}
+
+void TfrmSzotarQIV::FitLanguagePage()
+{
+    // The panel has its real size only once its page is laid out, so this
+    // runs again whenever the panel is shown or resized.
+    lbNyelvek->setFixedHeight(std::max(0, pnlNyelvValt->height() - lbNyelvek->y() - 16));
+    mmSzotarReszl->resize(std::max(0, pnlNyelvValt->width() - mmSzotarReszl->x() - 16),
+                          std::max(0, pnlNyelvValt->height() - mmSzotarReszl->y() - 16));
 }
 
 void TfrmSzotarQIV::resizeEvent(QResizeEvent *event)
@@ -139,6 +150,9 @@ void TfrmSzotarQIV::TextDocSavedAs()
 
 bool TfrmSzotarQIV::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == pnlNyelvValt &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+        FitLanguagePage();
     const bool onList = watched == lbNyelvek || watched == lbNyelvek->viewport();
     if (onList &&
         (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease))

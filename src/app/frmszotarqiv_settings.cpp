@@ -92,14 +92,14 @@ void TfrmSzotarQIV::LoadSettings()
     }
 
     m_state.TextDocName =
-        storedPath(ini, kDok, QStringLiteral("DokNev"), m_state.ProgramDir + SampleDocumentName());
+        storedPath(ini, kDok, QStringLiteral("DokNev"), m_state.userDir() + SampleDocumentName());
     if (!loadTextDocument(ini.readInteger(kDok, u"AktPoz", 1))) {
         // The pane stays empty; the names keep what they reached.
     }
     reSzov->document()->setModified(false);
 
     m_state.HelpDocName =
-        storedPath(ini, kDok, QStringLiteral("SugoNev"), m_state.ProgramDir + StockHelpName());
+        storedPath(ini, kDok, QStringLiteral("SugoNev"), m_state.userDir() + StockHelpName());
     loadHelpDocument();
     reSugo->document()->setModified(false);
 }
@@ -107,12 +107,12 @@ void TfrmSzotarQIV::LoadSettings()
 bool TfrmSzotarQIV::loadTextDocument(int caret)
 {
     pcFo->setCurrentWidget(tsBongesz);
-    if (!loadInto(*reSzov, m_state.ProgramDir + PrimingFileName()))
+    if (!loadInto(*reSzov, m_state.userDir() + PrimingFileName()))
         return false;
     placeCaret(*reSzov, 1, 0);
     reSzov->clear();
     if (!QFileInfo::exists(m_state.TextDocName))
-        m_state.TextDocName = m_state.ProgramDir + SampleDocumentName();
+        m_state.TextDocName = m_state.userDir() + SampleDocumentName();
     if (QFileInfo::exists(m_state.TextDocName)) {
         if (!loadInto(*reSzov, m_state.TextDocName))
             return false;
@@ -128,12 +128,12 @@ bool TfrmSzotarQIV::loadTextDocument(int caret)
 bool TfrmSzotarQIV::loadHelpDocument()
 {
     pcFo->setCurrentWidget(tsSugo);
-    if (!loadInto(*reSugo, m_state.ProgramDir + PrimingFileName()))
+    if (!loadInto(*reSugo, m_state.userDir() + PrimingFileName()))
         return false;
     placeCaret(*reSugo, 1, 0);
     reSugo->clear();
     if (!QFileInfo::exists(m_state.HelpDocName))
-        m_state.HelpDocName = m_state.ProgramDir + StockHelpName();
+        m_state.HelpDocName = m_state.userDir() + StockHelpName();
     if (QFileInfo::exists(m_state.HelpDocName)) {
         if (!loadInto(*reSugo, m_state.HelpDocName))
             return false;

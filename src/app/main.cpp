@@ -1,3 +1,4 @@
+#include "app/applicationsetup.h"
 #include "app/frmszotarqiv.h"
 #include "app/reportingapplication.h"
 #include "dialogs/frmkonyvtbeker.h"
@@ -12,8 +13,7 @@
 int main(int argc, char *argv[])
 {
     ReportingApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("Velkor szótár és fordító"));
-    QApplication::setApplicationName(QStringLiteral("Velkor szótár és fordító"));
+    SetUpApplication(app);
 
     // The windows in their fixed order, the data module last: the main
     // window's start-up needs the tables only when it is first shown. The
@@ -25,7 +25,8 @@ int main(int argc, char *argv[])
     TfrmSzoKeres frmSzoKeres(&frmSzotarQIV);
     TfrmSorBeker frmSorBeker(&frmSzotarQIV);
     TfrmKonyvtBeker frmKonyvtBeker(&frmSzotarQIV);
-    TfrmNevjegy frmNevjegy(&frmSzotarQIV);
+    // The about box's links fall back to the README among the shipped files.
+    TfrmNevjegy frmNevjegy(&frmSzotarQIV, frmSzotarQIV.state().ProgramDir);
     dm1.emplace();
     frmSzotarQIV.setDataModule(&*dm1);
 

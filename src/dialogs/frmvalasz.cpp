@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -12,7 +13,9 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QStyle>
+#include <QThread>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <limits>
@@ -373,10 +376,25 @@ void TfrmValasz::ShowBusy(const QString &message)
     m_busy = true;
     show();
     raise();
-    // Let the window system map the notice once; the caller will not return
-    // to the event loop until the work is done.
+    paintBeforeReturning();
+}
+
+void TfrmValasz::paintBeforeReturning()
+{
+    // The caller will not return to the event loop until the work is done,
+    // so the notice must be on screen now. The window system maps a new
+    // window a moment later: until it is exposed, a repaint paints nothing.
+    constexpr qint64 kExposeWaitMs = 2000;
+    QElapsedTimer waited;
+    waited.start();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < kExposeWaitMs) {
+        QThread::msleep(5);
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     repaint();
+    // Hands the painted picture to the window system.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void TfrmValasz::HideBusy()

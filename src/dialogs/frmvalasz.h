@@ -60,6 +60,8 @@ protected:
 
 private:
     void FormCreate();
+    // Waits until the window system shows the notice, then paints it.
+    void paintBeforeReturning();
     void bbtnMegsemClick();
     void bbtnOkClick();
     void bbtnNemClick();

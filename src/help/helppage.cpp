@@ -115,13 +115,15 @@ HelpPage::~HelpPage()
 void HelpPage::setFileDialogs(std::unique_ptr<FileDialogs> dialogs)
 {
     if (dialogs)
-        fraREEszkTarSugo->setFileDialogs(
-            std::make_unique<StockHelpGuard>(std::move(dialogs), [this] { return stockPath(); }));
+        fraREEszkTarSugo->setFileDialogs(std::make_unique<StockHelpGuard>(
+            std::move(dialogs), [this](const QString &path) { return isStockPath(path); }));
 }
 
-QString HelpPage::stockPath() const
+bool HelpPage::isStockPath(const QString &path) const
 {
-    return m_state.ProgramDir + StockHelpName();
+    // The user's copy of an installed program's help, and the shipped file.
+    return path == m_state.userDir() + StockHelpName() ||
+           path == m_state.ProgramDir + StockHelpName();
 }
 
 bool HelpPage::eventFilter(QObject *watched, QEvent *event)
@@ -178,17 +180,16 @@ void HelpPage::ToggleHelpEditMode()
 
 bool HelpPage::SaveHelpDocument()
 {
-    const QString stock = stockPath();
-    if (m_state.HelpDocName == stock) {
+    if (isStockPath(m_state.HelpDocName)) {
         TfraREEszkTar *dialogFrame = m_saveDialogFrame ? m_saveDialogFrame : fraREEszkTarSugo;
-        QString directory = QFileInfo(m_state.ProgramDir).absolutePath();
+        QString directory = QFileInfo(m_state.userDir()).absolutePath();
         QString fileName = ModifiedHelpName();
         for (;;) {
             const std::optional<SaveChoice> choice =
                 dialogFrame->fileDialogs().chooseSave(directory, fileName);
             if (!choice)
                 return false;
-            if (choice->fileName != stock) {
+            if (!isStockPath(choice->fileName)) {
                 m_state.HelpDocName = choice->fileName;
                 break;
             }
@@ -211,7 +212,7 @@ bool HelpPage::SaveHelpDocument()
 
 void HelpPage::fraREEszkTarSugospbMentClick()
 {
-    if (m_state.HelpDocName != stockPath())
+    if (!isStockPath(m_state.HelpDocName))
         fraREEszkTarSugo->spbMentClick(fraREEszkTarSugo->button("spbMent"));
     else
         SaveHelpDocument();

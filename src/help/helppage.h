@@ -26,6 +26,9 @@ public:
 
     static QString StockHelpName() { return QStringLiteral("Súgó (eredeti).rtf"); }
     static QString ModifiedHelpName() { return QStringLiteral("Súgó (módosított).rtf"); }
+    // Whether path is the stock help file's full name, in the user's folder
+    // or the shipped one; saving never writes there.
+    bool isStockPath(const QString &path) const;
 
     TfraREEszkTar *frame() const { return fraREEszkTarSugo; }
     QTextEdit *pane() const { return reSugo; }
@@ -68,7 +71,6 @@ protected:
 private:
     void setCaption(const QString &caption);
     void focusChanged(QWidget *old, QWidget *now);
-    QString stockPath() const;
 
     TfraREEszkTar *fraREEszkTarSugo = nullptr;
     QTextEdit *reSugo = nullptr;

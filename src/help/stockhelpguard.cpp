@@ -11,8 +11,8 @@ QString StockHelpRefusal()
 }
 
 StockHelpGuard::StockHelpGuard(std::unique_ptr<FileDialogs> inner,
-                               std::function<QString()> stockPath)
-    : m_inner(std::move(inner)), m_stockPath(std::move(stockPath))
+                               std::function<bool(const QString &)> isStock)
+    : m_inner(std::move(inner)), m_isStock(std::move(isStock))
 {}
 
 std::optional<QString> StockHelpGuard::chooseOpen(const QString &directory, const QString &fileName)
@@ -27,7 +27,7 @@ std::optional<SaveChoice> StockHelpGuard::chooseSave(const QString &directory,
     QString name = fileName;
     for (;;) {
         std::optional<SaveChoice> choice = m_inner->chooseSave(dir, name);
-        if (!choice || SavedName(choice->fileName, choice->filterIndex) != m_stockPath())
+        if (!choice || !m_isStock(SavedName(choice->fileName, choice->filterIndex)))
             return choice;
         ShowInfo(StockHelpRefusal());
         const QFileInfo chosen(choice->fileName);

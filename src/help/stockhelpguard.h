@@ -11,8 +11,9 @@
 // dialog comes back with the name the user chose.
 class StockHelpGuard final : public FileDialogs {
 public:
-    // stockPath gives the stock help file's full name at the time of asking.
-    StockHelpGuard(std::unique_ptr<FileDialogs> inner, std::function<QString()> stockPath);
+    // isStock tells, at the time of asking, whether a full name is the stock help file.
+    StockHelpGuard(std::unique_ptr<FileDialogs> inner,
+                   std::function<bool(const QString &)> isStock);
 
     std::optional<QString> chooseOpen(const QString &directory, const QString &fileName) override;
     std::optional<SaveChoice> chooseSave(const QString &directory,
@@ -20,7 +21,7 @@ public:
 
 private:
     std::unique_ptr<FileDialogs> m_inner;
-    std::function<QString()> m_stockPath;
+    std::function<bool(const QString &)> m_isStock;
 };
 
 // Shown when the stock help file's name is chosen to save the help under.

@@ -6,7 +6,11 @@
 // window holds the one instance; the others get it by reference. Where the
 // window itself stands is the window's own (app/windowplacement.h).
 struct AppState {
-    QString ProgramDir;     // the executable's directory, with separator
+    QString ProgramDir; // the shipped files' directory, with separator
+    // Where the program's documents and dictionaries are written, with
+    // separator: the per-user folder of an installed program, else empty,
+    // which stands for ProgramDir.
+    QString UserDir;
     QString DatabaseDir;    // the dictionary directory, without separator
     QString DatabasePath;   // the same, with separator
     QString IniFileName;    // the settings file
@@ -22,4 +26,6 @@ struct AppState {
     bool HelpDocHasFile = false;
 
     bool SkipSettingsSave = false;
+
+    const QString &userDir() const { return UserDir.isEmpty() ? ProgramDir : UserDir; }
 };

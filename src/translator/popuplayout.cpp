@@ -70,6 +70,10 @@ PopupGeometry DrawResultLists(const TResultLists &lists, PopupSurface &surface,
         geometry.width = std::max(geometry.width, listWidth);
     }
 
+    // Wider than the pane it would stand left of the pane, where its panel
+    // clips it away: it takes the pane's width and cuts its lines instead.
+    if (input.paneWidth > 0)
+        geometry.width = std::min(geometry.width, input.paneWidth);
     const int w = geometry.width;
     geometry.left = input.anchorX < input.paneWidth - w ? input.anchorX : input.paneWidth - w;
     geometry.height = kWordBarHeight + y;

@@ -48,7 +48,8 @@ struct PopupGeometry {
 // Draws both result lists on the surface, each under its header, in up to
 // three columns filled top to bottom, and works out the popup's size and
 // place: at least as wide as its word bar needs, as wide as its widest list,
-// never narrower than the kept width; right of the anchor unless that
+// never narrower than the kept width, but never wider than the pane (what
+// does not fit is cut at the popup's right edge); right of the anchor unless that
 // passes the pane's right edge, 30 pixels below the anchor when it fits,
 // else above it, else at the top.
 PopupGeometry DrawResultLists(const TResultLists &lists, PopupSurface &surface,

@@ -107,7 +107,9 @@ bool TextPane::eventFilter(QObject *watched, QEvent *event)
     if (watched == &reSzov && event->type() == QEvent::FocusOut) {
         if (m_frame)
             DisarmFormatPainter(*m_frame); // reSzovExit
-    } else if (watched == reSzov.viewport() && event->type() == QEvent::MouseButtonPress) {
+    } else if (watched == reSzov.viewport() && (event->type() == QEvent::MouseButtonPress ||
+                                                event->type() == QEvent::MouseButtonDblClick)) {
+        // The second press of a double click arrives as a double click.
         reSzovMouseDown();
         // As in word processors, a right press outside the selection puts the
         // caret where it points, so that the word under the mouse is looked up.

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -458,6 +459,33 @@ TEST_F(QuestionDialogTest, BusyNoticeShowsChangesAndHides)
     EXPECT_FALSE(m_dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_FALSE(child<QWidget>(u"pnlGombok")->isHidden());
     EXPECT_FALSE(child<QTimer>(u"tmrElorehoz")->isActive());
+}
+
+// Counts the paint events a widget receives.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+TEST_F(QuestionDialogTest, BusyNoticeIsOnScreenWhenShowBusyReturns)
+{
+    // The work that follows does not return to the event loop: whatever is
+    // not painted now stays blank until it is done.
+    PaintCounter message(child<QLabel>(u"lblKerdes"));
+    ShowBusy(u"Indexelés folyamatban"_s);
+    ASSERT_NE(m_dialog->windowHandle(), nullptr);
+    EXPECT_TRUE(m_dialog->windowHandle()->isExposed());
+    EXPECT_GE(message.count, 1);
+    HideBusy();
 }
 
 TEST_F(QuestionDialogTest, FinishBusyRestoresTheCursorAndWaitsForOk)

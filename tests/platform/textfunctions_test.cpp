@@ -50,13 +50,36 @@ INSTANTIATE_TEST_SUITE_P(
                       Case{u"\tEgér ", u"Az \tEgér "}, Case{u"", u"A "}, Case{u"   ", u"A    "}),
     [](const auto &info) { return velkor_test::caseName(info.param.input); });
 
-TEST(TrimBlanks, RemovesEverythingUpToTheSpaceAtBothEnds)
+struct TrimCase {
+    const char *name;
+    const char16_t *input;
+    const char16_t *expected;
+};
+
+void PrintTo(const TrimCase &c, std::ostream *os)
 {
-    EXPECT_EQ(TrimBlanks(u"\t\r\n  alma \x01"), QStringLiteral("alma"));
-    EXPECT_EQ(TrimBlanks(u" a b "), QStringLiteral("a b"));
-    EXPECT_EQ(TrimBlanks(u" \x1f "), QString());
-    // A no-break space (U+00A0) is above the space and stays.
-    EXPECT_EQ(TrimBlanks(u"\u00a0x"), QString::fromUtf16(u"\u00a0x"));
+    *os << c.name;
 }
+
+class TrimBlanksTest : public ::testing::TestWithParam<TrimCase> {};
+
+TEST_P(TrimBlanksTest, RemovesBlanksAndLineEndsAtBothEnds)
+{
+    EXPECT_EQ(TrimBlanks(GetParam().input), QString::fromUtf16(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TrimBlanksTest,
+    ::testing::Values(TrimCase{"ControlsAndSpaces", u"\t\r\n  alma \x01", u"alma"},
+                      TrimCase{"InnerSpaceStays", u" a b ", u"a b"},
+                      TrimCase{"OnlyBlanks", u" \x1f ", u""},
+                      // A no-break space (U+00A0) is above the space and stays.
+                      TrimCase{"NoBreakSpaceStays", u"\u00a0x", u"\u00a0x"},
+                      // A selection up to a line end carries the paragraph end.
+                      TrimCase{"ParagraphSeparator", u"house\u2029", u"house"},
+                      TrimCase{"LineSeparator", u"\u2028big house\u2028", u"big house"},
+                      TrimCase{"SeparatorInsideStays", u" a\u2029b ", u"a\u2029b"},
+                      TrimCase{"MixedLineEnds", u"\u2029 \r\nx\u2029\t", u"x"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace

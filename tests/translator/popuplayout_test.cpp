@@ -227,7 +227,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, Width,
                              WidthCase{"WordBar", QStringLiteral("abcdefghijklmnopqrst"), 0, 179},
                              // An open popup does not shrink when the result gets narrower.
                              WidthCase{"KeptWhileOpen", QStringLiteral("a"), 300, 300},
-                             WidthCase{"KeptNarrowerThanList", QStringLiteral("a"), 50, 96}),
+                             WidthCase{"KeptNarrowerThanList", QStringLiteral("a"), 50, 96},
+                             // Never wider than the 800-pixel pane.
+                             WidthCase{"WordBarWiderThanPane", QString(300, u'w'), 0, 800},
+                             WidthCase{"KeptWiderThanPane", QStringLiteral("a"), 1000, 800}),
                          [](const auto &info) { return std::string(info.param.name); });
 
 struct PlaceCase {
@@ -272,5 +275,18 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaceCase{"TallerThanThePaneSitsAtTop3", 50, 200, 800, 250, 60, 50, 3},
                       PlaceCase{"TallAboveWhenRoomAbove", 50, 400, 800, 450, 60, 50, 84}),
     [](const auto &info) { return std::string(info.param.name); });
+
+TEST(PopupLayout, LongSelectionStaysInsideThePane)
+{
+    // A 300-character selection in the word box, clicked near the right edge.
+    PopupLayoutInput input = roomyPane();
+    input.wordBoxText = QString(300, u'w');
+    input.anchorX = 700;
+    RecordingSurface surface;
+    const PopupGeometry geometry = DrawResultLists(linesOfList1(3), surface, input);
+    EXPECT_EQ(geometry.left, 0);
+    EXPECT_EQ(geometry.width, input.paneWidth);
+    EXPECT_EQ(geometry.top, 70);
+}
 
 } // namespace

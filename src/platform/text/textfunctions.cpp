@@ -58,13 +58,24 @@ QString WithArticle(const QString &word)
     return (vowel ? QStringLiteral("Az ") : QStringLiteral("A ")) + word;
 }
 
+namespace {
+
+// The rich text control hands over its line and paragraph ends as U+2028 and
+// U+2029; they are line ends like CR and LF.
+bool isBlank(QChar c)
+{
+    return c.unicode() <= u' ' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+} // namespace
+
 QStringView TrimBlanksView(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
-    while (begin < end && text[begin].unicode() <= u' ')
+    while (begin < end && isBlank(text[begin]))
         ++begin;
-    while (end > begin && text[end - 1].unicode() <= u' ')
+    while (end > begin && isBlank(text[end - 1]))
         --end;
     return text.sliced(begin, end - begin);
 }

@@ -17,6 +17,7 @@ QString LowerHungarian(QStringView text);
 QString WithArticle(const QString &word);
 
 // Removes leading and trailing blanks and control characters: every
-// character up to and including the space.
+// character up to and including the space, and the Unicode line and
+// paragraph separators (U+2028, U+2029) that stand for line ends.
 QString TrimBlanks(QStringView text);
 QStringView TrimBlanksView(QStringView text);

@@ -1,0 +1,27 @@
+#include "app/applicationsetup.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include <memory>
+
+void SetUpApplication(QCoreApplication &app)
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Velkor szótár és fordító"));
+    (void)InstallHungarianQtTranslations(app);
+}
+
+bool InstallHungarianQtTranslations(QCoreApplication &app)
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QLocale(QLocale::Hungarian, QLocale::Hungary), QStringLiteral("qtbase"),
+                          QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get()))
+        return false;
+    // The application keeps it for the whole run.
+    translator.release()->setParent(&app);
+    return true;
+}
