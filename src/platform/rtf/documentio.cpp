@@ -76,6 +76,7 @@ IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *forma
     const QByteArray &bytes = *read;
 
     if (rtf::read(bytes, doc)) {
+        plaintext::forgetEncoding(doc);
         if (format)
             *format = FileFormat::Rtf;
     } else {
@@ -94,7 +95,12 @@ IoResult saveRtf(const QString &path, const QTextDocument &doc, const platform::
 IoResult savePlainText(const QString &path, const QTextDocument &doc,
                        const platform::FileAccess &files)
 {
-    return writeFile(path, plaintext::encode(doc), files);
+    return writeFile(path, plaintext::encode(doc, plaintext::encodingToWrite(doc)), files);
+}
+
+void startNewDocument(QTextDocument &doc)
+{
+    plaintext::forgetEncoding(doc);
 }
 
 IoResult saveDocument(const QString &path, const QTextDocument &doc,

@@ -2,23 +2,61 @@
 
 #include "platform/codepage.h"
 
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QVariant>
 
 namespace plaintext {
+namespace {
+
+using platform::TextEncoding;
+
+// The document's own note of the encoding its text was read in.
+constexpr char kEncodingProperty[] = "velkorTextEncoding";
+
+// A paragraph as the lines of a plain-text file: pictures are left out.
+QString fileLines(const QTextBlock &block)
+{
+    QString line = block.text();
+    line.remove(QChar::ObjectReplacementCharacter);
+    line.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return line;
+}
+
+// The text a plain-text file holds for doc: every line followed by CR LF.
+QString fileText(const QTextDocument &doc)
+{
+    QString out;
+    if (doc.blockCount() == 1 && doc.begin().length() <= 1)
+        return out; // an empty document is an empty file, not one empty line
+    out.reserve(doc.characterCount() + doc.blockCount());
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        out.append(fileLines(block));
+        out.append(u"\r\n");
+    }
+    return out;
+}
+
+} // namespace
+
+TextEncoding detect(QByteArrayView bytes)
+{
+    const TextEncoding found = platform::DetectTextEncoding(bytes);
+    if (found != TextEncoding::Utf8WithBom)
+        return found;
+    platform::Utf8Scanner rest;
+    rest.feed(bytes.sliced(platform::kUtf8Bom.size()));
+    return rest.valid() ? found : TextEncoding::Windows1250;
+}
 
 QString decode(QByteArrayView bytes)
 {
-    QString text;
-    bool decoded = false;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        text = utf8(bytes.sliced(3));
-        decoded = !utf8.hasError();
-    }
-    if (!decoded)
-        text = cp1250::decode(bytes);
+    return decode(bytes, detect(bytes));
+}
+
+QString decode(QByteArrayView bytes, TextEncoding encoding)
+{
+    const QString text = platform::DecodeText(bytes, encoding);
 
     QString out;
     out.reserve(text.size());
@@ -51,28 +89,46 @@ QString decode(QByteArrayView bytes)
     return out;
 }
 
-QByteArray encode(const QTextDocument &doc)
+QByteArray encode(const QTextDocument &doc, TextEncoding encoding)
 {
-    QByteArray out;
-    if (doc.blockCount() == 1 && doc.begin().length() <= 1)
-        return out; // an empty document is an empty file, not one empty line
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        QString line = block.text();
-        line.remove(QChar::ObjectReplacementCharacter);
-        line.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-        out.append(cp1250::encode(line));
-        out.append("\r\n");
-    }
-    return out;
+    const QString text = fileText(doc);
+    return text.isEmpty() ? QByteArray() : platform::EncodeText(text, encoding);
 }
 
 void read(QByteArrayView bytes, QTextDocument &doc)
 {
+    const TextEncoding encoding = detect(bytes);
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
-    doc.setPlainText(decode(bytes));
+    doc.setPlainText(decode(bytes, encoding));
     doc.setUndoRedoEnabled(undo);
     doc.setModified(false);
+    doc.setProperty(kEncodingProperty, static_cast<int>(encoding));
+}
+
+std::optional<TextEncoding> readEncoding(const QTextDocument &doc)
+{
+    const QVariant stored = doc.property(kEncodingProperty);
+    if (!stored.isValid())
+        return std::nullopt;
+    return static_cast<TextEncoding>(stored.toInt());
+}
+
+void forgetEncoding(QTextDocument &doc)
+{
+    doc.setProperty(kEncodingProperty, QVariant());
+}
+
+TextEncoding encodingToWrite(const QTextDocument &doc)
+{
+    const std::optional<TextEncoding> read = readEncoding(doc);
+    if (read && *read != TextEncoding::Windows1250)
+        return *read;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (!cp1250::canEncode(fileLines(block)))
+            return TextEncoding::Utf8;
+    }
+    return TextEncoding::Windows1250;
 }
 
 } // namespace plaintext
