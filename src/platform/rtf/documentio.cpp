@@ -68,7 +68,7 @@ IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *forma
         return IoResult::failure(openError(path));
     if (!device->isSequential() && device->size() > kMaxFileSize)
         return IoResult::failure(tooLarge(path));
-    const std::optional<QByteArray> read = platform::readAtMost(*device, kMaxFileSize);
+    std::optional<QByteArray> read = platform::readAtMost(*device, kMaxFileSize);
     if (!read)
         return IoResult::failure(openError(path));
     if (read->size() > kMaxFileSize)
@@ -80,7 +80,11 @@ IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *forma
         if (format)
             *format = FileFormat::Rtf;
     } else {
-        plaintext::read(bytes, doc);
+        // The file's bytes go before the document takes its copy of the text.
+        const platform::TextEncoding encoding = plaintext::detect(bytes);
+        const QString text = plaintext::decode(bytes, encoding);
+        read.reset();
+        plaintext::setText(doc, text, encoding);
         if (format)
             *format = FileFormat::PlainText;
     }

@@ -56,37 +56,39 @@ QString decode(QByteArrayView bytes)
 
 QString decode(QByteArrayView bytes, TextEncoding encoding)
 {
-    const QString text = platform::DecodeText(bytes, encoding);
-
-    QString out;
-    out.reserve(text.size());
+    // Line ends and reserved characters are mended in place: the text of a
+    // large file is held once, not twice.
+    QString text = platform::DecodeText(bytes, encoding);
+    QChar *const data = text.data();
     const qsizetype n = text.size();
+    qsizetype out = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
+        const QChar c = data[i];
         switch (c.unicode()) {
         case u'\r':
-            if (i + 1 < n && text[i + 1] == u'\n')
+            if (i + 1 < n && data[i + 1] == u'\n')
                 ++i;
-            out.append(u'\n');
+            data[out++] = u'\n';
             break;
         case 0x2029: // QTextDocument's paragraph separator
-            out.append(u'\n');
+            data[out++] = u'\n';
             break;
         case 0xfdd0: // frame markers and the object placeholder of QTextDocument
         case 0xfdd1:
         case 0xfffc:
         case 0:
-            out.append(QChar::ReplacementCharacter);
+            data[out++] = QChar::ReplacementCharacter;
             break;
         default:
-            out.append(c);
+            data[out++] = c;
             break;
         }
     }
     // The line end of the last line ends it; it does not start another one.
-    if (out.endsWith(u'\n'))
-        out.chop(1);
-    return out;
+    if (out > 0 && data[out - 1] == u'\n')
+        --out;
+    text.truncate(out);
+    return text;
 }
 
 QByteArray encode(const QTextDocument &doc, TextEncoding encoding)
@@ -98,9 +100,14 @@ QByteArray encode(const QTextDocument &doc, TextEncoding encoding)
 void read(QByteArrayView bytes, QTextDocument &doc)
 {
     const TextEncoding encoding = detect(bytes);
+    setText(doc, decode(bytes, encoding), encoding);
+}
+
+void setText(QTextDocument &doc, const QString &text, TextEncoding encoding)
+{
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
-    doc.setPlainText(decode(bytes, encoding));
+    doc.setPlainText(text);
     doc.setUndoRedoEnabled(undo);
     doc.setModified(false);
     doc.setProperty(kEncodingProperty, static_cast<int>(encoding));

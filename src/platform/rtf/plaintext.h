@@ -39,6 +39,8 @@ QByteArray encode(const QTextDocument &doc,
 // in (readEncoding). The undo history is empty afterwards and the document
 // not modified.
 void read(QByteArrayView bytes, QTextDocument &doc);
+// The same for text already decoded in the given encoding.
+void setText(QTextDocument &doc, const QString &text, platform::TextEncoding encoding);
 
 // The encoding doc's text was read in by read, or nothing when it did not
 // come from a plain-text file (or forgetEncoding was called since).
