@@ -193,7 +193,8 @@ void LazyTextLayout::draw(QPainter *painter, const PaintContext &context)
         QList<QTextLayout::FormatRange> ranges;
         for (const Selection &selection : context.selections) {
             const int from = std::max(selection.cursor.selectionStart(), start);
-            const int to = std::min(selection.cursor.selectionEnd(), end);
+            // A selection that goes on past the paragraph shows its mark.
+            const int to = std::min(selection.cursor.selectionEnd(), end + 1);
             if (to > from)
                 ranges.append({from - start, to - from, selection.format});
         }
