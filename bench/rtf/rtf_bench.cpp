@@ -160,6 +160,45 @@ void BM_ReadBulletFlood(benchmark::State &state)
 }
 BENCHMARK(BM_ReadBulletFlood)->Arg(50000)->Arg(100000)->Arg(200000)->Unit(benchmark::kMillisecond);
 
+// Long bullet lists as word processors write them (a numbering group and
+// a line of text an item), beside the same lines as plain paragraphs: both
+// must read at the same rate whatever the length. The document written
+// again must stay about the size of the one read.
+QByteArray listLines(qsizetype count, bool bullets)
+{
+    const QByteArray item =
+        bullets
+            ? "\\pard{\\pntext\\f1\\'B7\\tab}{\\*\\pn\\pnlvlblt\\pnf1\\pnindent360{\\pntxtb\\'B7}}"
+              "\\fi-360\\li720 "
+            : "\\pard\\li720 ";
+    const QByteArray text =
+        "Egy sor a list\\'e1ban, amely egy \\'f6n\\'e1ll\\'f3 gondolatot mond el.\\par\r\n";
+    return "{\\rtf1\\ansi\\ansicpg1250{\\fonttbl{\\f0 Arial;}{\\f1 Symbol;}}" +
+           (item + text).repeated(count) + "}";
+}
+
+void readLines(benchmark::State &state, bool bullets)
+{
+    const QByteArray bytes = listLines(state.range(0), bullets);
+    QTextDocument doc;
+    for (auto _ : state)
+        rtf::read(bytes, doc);
+    state.SetBytesProcessed(state.iterations() * bytes.size());
+    state.counters["written_x_read"] = double(rtf::write(doc).size()) / double(bytes.size());
+}
+
+void BM_ReadBulletList(benchmark::State &state)
+{
+    readLines(state, true);
+}
+BENCHMARK(BM_ReadBulletList)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ReadIndentedLines(benchmark::State &state)
+{
+    readLines(state, false);
+}
+BENCHMARK(BM_ReadIndentedLines)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 void BM_ReadParagraphFlood(benchmark::State &state)
 {
     const QByteArray bytes = "{\\rtf1 " + QByteArray("a\\par ").repeated(state.range(0)) + "}";

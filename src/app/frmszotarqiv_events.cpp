@@ -233,9 +233,9 @@ bool TfrmSzotarQIV::FormCloseQuery()
         if (answer == QLatin1Char('M'))
             return false;
         if (answer == QLatin1Char('I')) {
-            // Written as rich text whatever the name; a failed write keeps the
-            // window open, so the text is not lost.
-            const auto written = documentio::saveRtf(m_state.TextDocName, *reSzov->document());
+            // Written in the format its name asks for, as Save would; a
+            // failed write keeps the window open, so the text is not lost.
+            const auto written = documentio::saveDocument(m_state.TextDocName, *reSzov->document());
             if (!written) {
                 ShowInfo(written.error);
                 return false;

@@ -224,6 +224,7 @@ void TfraREEszkTar::spbUjClick(QObject *sender)
     *b->ActiveDocName = NewDocumentName(*b->ActiveDocName, m_hosts->newDocCounter);
     *b->ActiveDocHasFile = false;
     b->ActiveEditor->clear();
+    documentio::startNewDocument(*b->ActiveEditor->document());
     b->ActiveEditor->document()->setModified(false);
     if (b->OnDocumentLoaded)
         b->OnDocumentLoaded(sender);

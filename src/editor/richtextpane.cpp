@@ -1,5 +1,7 @@
 #include "editor/richtextpane.h"
 
+#include "editor/lazytextlayout.h"
+
 #include <QImage>
 #include <QMimeData>
 #include <QTextCursor>
@@ -22,7 +24,34 @@ QByteArray dataUrlPayload(const QUrl &url)
 
 } // namespace
 
-RichTextPane::RichTextPane(QWidget *parent) : QTextEdit(parent) {}
+RichTextPane::RichTextPane(QWidget *parent) : QTextEdit(parent)
+{
+    connect(document(), &QTextDocument::contentsChange, this, &RichTextPane::chooseLayout);
+}
+
+void RichTextPane::chooseLayout()
+{
+    if (m_switchingLayout)
+        return;
+    QTextDocument *doc = document();
+    const bool lazy = qobject_cast<LazyTextLayout *>(doc->documentLayout()) != nullptr;
+    const int size = doc->characterCount();
+    bool wanted = lazy;
+    if (!lazy && size >= kLazyLayoutFrom)
+        wanted = LazyTextLayout::Suits(*doc);
+    else if (lazy)
+        wanted = size >= kLazyLayoutFrom / 2 && LazyTextLayout::Suits(*doc);
+    if (wanted == lazy)
+        return;
+    m_switchingLayout = true;
+    if (wanted) {
+        doc->setDocumentLayout(new LazyTextLayout(doc));
+    } else {
+        doc->setDocumentLayout(nullptr);
+        doc->documentLayout(); // Qt's own layout again
+    }
+    m_switchingLayout = false;
+}
 
 QVariant RichTextPane::loadResource(int type, const QUrl &name)
 {

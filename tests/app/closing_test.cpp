@@ -7,6 +7,7 @@
 #include "editor/filedialogs.h"
 #include "editor/fraREEszkTar.h"
 #include "support/modal_script.h"
+#include "support/printers.h"
 
 #include <QFile>
 #include <QLineEdit>
@@ -53,6 +54,47 @@ TEST_F(ClosingTest, UnchangedDocumentsCloseWithoutQuestions)
     EXPECT_TRUE(script.messages.isEmpty());
     EXPECT_TRUE(QFile::exists(iniPath()));
 }
+
+// "Igen" at the close writes the text pane by its name's extension, as Save
+// does: a story kept as plain text stays plain text.
+struct CloseSaveCase {
+    const char16_t *name;
+    QByteArray written; // the file's bytes; empty: RTF is expected
+};
+
+void PrintTo(const CloseSaveCase &c, std::ostream *os)
+{
+    *os << velkor_test::describe(c.name);
+}
+
+class CloseSave : public MainWindowTest, public ::testing::WithParamInterface<CloseSaveCase> {};
+
+TEST_P(CloseSave, WritesByTheNamesExtension)
+{
+    start();
+    const QString path = program.filePath(QString::fromUtf16(GetParam().name));
+    window->state().TextDocName = path;
+    textPane()->clear();
+    textPane()->insertPlainText(u"tűz\nő 😀"_s);
+    ModalScript script({u"bbtnOk"_s}); // Igen
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(script.messages,
+              QStringList{u"A szöveg tartalma megváltozott.\nMented a változásokat?"_s});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    if (GetParam().written.isEmpty())
+        EXPECT_TRUE(bytes.startsWith("{\\rtf1")) << bytes.left(40).toStdString();
+    else
+        EXPECT_EQ(bytes, GetParam().written);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, CloseSave,
+    ::testing::Values(CloseSaveCase{u"story.txt", "t\xC5\xB1z\r\n\xC5\x91 \xF0\x9F\x98\x80\r\n"},
+                      CloseSaveCase{u"Dokumentum1", "t\xC5\xB1z\r\n\xC5\x91 \xF0\x9F\x98\x80\r\n"},
+                      CloseSaveCase{u"story.RTF", {}}),
+    [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 // Another program holds the write lock of the dictionary file while it lives.
 class FileLock {

@@ -160,11 +160,32 @@ void DocumentBuilder::applyParagraph(const ParagraphFormat &format)
                          [](const auto &a, const auto &b) { return a.position < b.position; });
         bf.setTabPositions(tabs);
     }
+    // An item that goes on with an open list joins it through its format, in
+    // the same change as the rest of the paragraph's format.
+    QTextList *joined = joinedList(format);
+    if (joined)
+        bf.setObjectIndex(joined->objectIndex());
     m_cursor.setBlockFormat(bf);
     // An empty paragraph shows its height through the block's own character format.
     if (!m_blockHasText)
         m_cursor.setBlockCharFormat(m_format);
+    if (format.numbering == Numbering::None || joined)
+        return;
+    QTextListFormat lf;
+    lf.setStyle(listStyleFor(format.numbering));
+    lf.setIndent(std::clamp(format.listLevel, 0, kMaxListLevel) + 1);
+    listRun(format).list = m_cursor.createList(lf);
+    listRun(format).items = 1;
+}
 
+DocumentBuilder::ListRun &DocumentBuilder::listRun(const ParagraphFormat &format)
+{
+    ListLevels &levels = format.listKey > 0 ? m_lists[format.listKey] : m_pnLists;
+    return levels[std::clamp(format.listLevel, 0, kMaxListLevel)];
+}
+
+QTextList *DocumentBuilder::joinedList(const ParagraphFormat &format)
+{
     if (format.numbering == Numbering::None) {
         // Old-style numbering ends with the run of numbered paragraphs; a
         // list of the list table goes on after other paragraphs, as its
@@ -173,7 +194,7 @@ void DocumentBuilder::applyParagraph(const ParagraphFormat &format)
             m_pnLists = ListLevels{};
             m_pnListsOpen = false;
         }
-        return;
+        return nullptr;
     }
     ListLevels &levels = format.listKey > 0 ? m_lists[format.listKey] : m_pnLists;
     m_pnListsOpen = m_pnListsOpen || format.listKey <= 0;
@@ -181,20 +202,15 @@ void DocumentBuilder::applyParagraph(const ParagraphFormat &format)
     // An item restarts the levels below its own.
     for (int deeper = level + 1; deeper <= kMaxListLevel; ++deeper)
         levels[deeper] = ListRun{};
-    const QTextListFormat::Style style = listStyleFor(format.numbering);
     ListRun &run = levels[level];
     const int maxItems =
         format.numbering == Numbering::Bullet ? kMaxBulletItems : kMaxNumberedItems;
-    if (run.list && run.list->format().style() == style && run.items < maxItems) {
-        run.list->add(m_cursor.block());
+    if (run.list && run.list->format().style() == listStyleFor(format.numbering) &&
+        run.items < maxItems) {
         ++run.items;
-        return;
+        return run.list;
     }
-    QTextListFormat lf;
-    lf.setStyle(style);
-    lf.setIndent(level + 1);
-    run.list = m_cursor.createList(lf);
-    run.items = 1;
+    return nullptr;
 }
 
 void DocumentBuilder::finish(const ParagraphFormat &format)

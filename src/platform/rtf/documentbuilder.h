@@ -61,7 +61,7 @@ private:
     // of list paragraphs is split into lists of at most this many items.
     // Bullets look the same; numbers would start again at 1, so numbered
     // lists are split far less often.
-    static constexpr int kMaxBulletItems = 100;
+    static constexpr int kMaxBulletItems = 16;
     static constexpr int kMaxNumberedItems = 1000;
 
     struct ListRun {
@@ -73,6 +73,11 @@ private:
     // Open lists, one a level: those of the list table by \ls, and those of
     // the current run of old-style (\pn) numbered paragraphs.
     QHash<int, ListLevels> m_lists;
+    // The open list of the paragraph's list and level.
+    ListRun &listRun(const ParagraphFormat &format);
+    // The open list the paragraph goes on with, counted as its item; null
+    // when it opens a new one or is no item.
+    QTextList *joinedList(const ParagraphFormat &format);
     ListLevels m_pnLists{};
     bool m_pnListsOpen = false;
 };

@@ -68,7 +68,7 @@ IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *forma
         return IoResult::failure(openError(path));
     if (!device->isSequential() && device->size() > kMaxFileSize)
         return IoResult::failure(tooLarge(path));
-    const std::optional<QByteArray> read = platform::readAtMost(*device, kMaxFileSize);
+    std::optional<QByteArray> read = platform::readAtMost(*device, kMaxFileSize);
     if (!read)
         return IoResult::failure(openError(path));
     if (read->size() > kMaxFileSize)
@@ -76,10 +76,15 @@ IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *forma
     const QByteArray &bytes = *read;
 
     if (rtf::read(bytes, doc)) {
+        plaintext::forgetEncoding(doc);
         if (format)
             *format = FileFormat::Rtf;
     } else {
-        plaintext::read(bytes, doc);
+        // The file's bytes go before the document takes its copy of the text.
+        const platform::TextEncoding encoding = plaintext::detect(bytes);
+        const QString text = plaintext::decode(bytes, encoding);
+        read.reset();
+        plaintext::setText(doc, text, encoding);
         if (format)
             *format = FileFormat::PlainText;
     }
@@ -94,7 +99,12 @@ IoResult saveRtf(const QString &path, const QTextDocument &doc, const platform::
 IoResult savePlainText(const QString &path, const QTextDocument &doc,
                        const platform::FileAccess &files)
 {
-    return writeFile(path, plaintext::encode(doc), files);
+    return writeFile(path, plaintext::encode(doc, plaintext::encodingToWrite(doc)), files);
+}
+
+void startNewDocument(QTextDocument &doc)
+{
+    plaintext::forgetEncoding(doc);
 }
 
 IoResult saveDocument(const QString &path, const QTextDocument &doc,

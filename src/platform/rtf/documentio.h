@@ -36,23 +36,29 @@ bool isRtfName(const QString &path);
 
 // Replaces the content of doc with the file at path. The content decides the
 // format, not the name: RTF when it starts with "{\rtf" (rtf::looksLikeRtf),
-// otherwise plain text (plaintext::decode). When format is given it receives
+// otherwise plain text (plaintext::read, which notes the text's encoding for
+// the next save). When format is given it receives
 // the format read. On failure (the file is missing, not a regular file,
 // unreadable or too large) doc is left as it was.
 IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *format = nullptr,
                       const platform::FileAccess &files = platform::FileAccess::system());
 
-// Writes doc as RTF (rtf::write) or as plain Windows-1250 text with CR LF
-// after every line (plaintext::encode). The file is replaced only when the
-// whole new content has been written; on failure the old file stays. A path
-// that names something other than a regular file (a device, a pipe) is
-// refused, never replaced.
+// Writes doc as RTF (rtf::write) or as plain text with CR LF after every
+// line (plaintext::encode), in the encoding it was read in, or in
+// Windows-1250 unless that cannot hold the text (plaintext::encodingToWrite). The file is replaced
+// only when the whole new content has been written; on failure the old file stays. A path that
+// names something other than a regular file (a device, a pipe) is refused, never replaced.
 IoResult saveRtf(const QString &path, const QTextDocument &doc,
                  const platform::FileAccess &files = platform::FileAccess::system());
 IoResult savePlainText(const QString &path, const QTextDocument &doc,
                        const platform::FileAccess &files = platform::FileAccess::system());
 
+// Makes doc a new document: its next plain-text save chooses the encoding
+// afresh, whatever file it was read from.
+void startNewDocument(QTextDocument &doc);
+
 // saveRtf for a name with the ".rtf" extension, savePlainText for any other.
+// Every caller that writes a document by its name goes through here.
 IoResult saveDocument(const QString &path, const QTextDocument &doc,
                       const platform::FileAccess &files = platform::FileAccess::system());
 

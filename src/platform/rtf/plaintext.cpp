@@ -2,77 +2,140 @@
 
 #include "platform/codepage.h"
 
-#include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QVariant>
 
 namespace plaintext {
+namespace {
+
+using platform::TextEncoding;
+
+// The document's own note of the encoding its text was read in.
+constexpr char kEncodingProperty[] = "velkorTextEncoding";
+
+// A paragraph as the lines of a plain-text file: pictures are left out.
+QString fileLines(const QTextBlock &block)
+{
+    QString line = block.text();
+    line.remove(QChar::ObjectReplacementCharacter);
+    line.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+    return line;
+}
+
+// The text a plain-text file holds for doc: every line followed by CR LF.
+QString fileText(const QTextDocument &doc)
+{
+    QString out;
+    if (doc.blockCount() == 1 && doc.begin().length() <= 1)
+        return out; // an empty document is an empty file, not one empty line
+    out.reserve(doc.characterCount() + doc.blockCount());
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        out.append(fileLines(block));
+        out.append(u"\r\n");
+    }
+    return out;
+}
+
+} // namespace
+
+TextEncoding detect(QByteArrayView bytes)
+{
+    const TextEncoding found = platform::DetectTextEncoding(bytes);
+    if (found != TextEncoding::Utf8WithBom)
+        return found;
+    platform::Utf8Scanner rest;
+    rest.feed(bytes.sliced(platform::kUtf8Bom.size()));
+    return rest.valid() ? found : TextEncoding::Windows1250;
+}
 
 QString decode(QByteArrayView bytes)
 {
-    QString text;
-    bool decoded = false;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        text = utf8(bytes.sliced(3));
-        decoded = !utf8.hasError();
-    }
-    if (!decoded)
-        text = cp1250::decode(bytes);
+    return decode(bytes, detect(bytes));
+}
 
-    QString out;
-    out.reserve(text.size());
+QString decode(QByteArrayView bytes, TextEncoding encoding)
+{
+    // Line ends and reserved characters are mended in place: the text of a
+    // large file is held once, not twice.
+    QString text = platform::DecodeText(bytes, encoding);
+    QChar *const data = text.data();
     const qsizetype n = text.size();
+    qsizetype out = 0;
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
+        const QChar c = data[i];
         switch (c.unicode()) {
         case u'\r':
-            if (i + 1 < n && text[i + 1] == u'\n')
+            if (i + 1 < n && data[i + 1] == u'\n')
                 ++i;
-            out.append(u'\n');
+            data[out++] = u'\n';
             break;
         case 0x2029: // QTextDocument's paragraph separator
-            out.append(u'\n');
+            data[out++] = u'\n';
             break;
         case 0xfdd0: // frame markers and the object placeholder of QTextDocument
         case 0xfdd1:
         case 0xfffc:
         case 0:
-            out.append(QChar::ReplacementCharacter);
+            data[out++] = QChar::ReplacementCharacter;
             break;
         default:
-            out.append(c);
+            data[out++] = c;
             break;
         }
     }
     // The line end of the last line ends it; it does not start another one.
-    if (out.endsWith(u'\n'))
-        out.chop(1);
-    return out;
+    if (out > 0 && data[out - 1] == u'\n')
+        --out;
+    text.truncate(out);
+    return text;
 }
 
-QByteArray encode(const QTextDocument &doc)
+QByteArray encode(const QTextDocument &doc, TextEncoding encoding)
 {
-    QByteArray out;
-    if (doc.blockCount() == 1 && doc.begin().length() <= 1)
-        return out; // an empty document is an empty file, not one empty line
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        QString line = block.text();
-        line.remove(QChar::ObjectReplacementCharacter);
-        line.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-        out.append(cp1250::encode(line));
-        out.append("\r\n");
-    }
-    return out;
+    const QString text = fileText(doc);
+    return text.isEmpty() ? QByteArray() : platform::EncodeText(text, encoding);
 }
 
 void read(QByteArrayView bytes, QTextDocument &doc)
 {
+    const TextEncoding encoding = detect(bytes);
+    setText(doc, decode(bytes, encoding), encoding);
+}
+
+void setText(QTextDocument &doc, const QString &text, TextEncoding encoding)
+{
     const bool undo = doc.isUndoRedoEnabled();
     doc.setUndoRedoEnabled(false);
-    doc.setPlainText(decode(bytes));
+    doc.setPlainText(text);
     doc.setUndoRedoEnabled(undo);
     doc.setModified(false);
+    doc.setProperty(kEncodingProperty, static_cast<int>(encoding));
+}
+
+std::optional<TextEncoding> readEncoding(const QTextDocument &doc)
+{
+    const QVariant stored = doc.property(kEncodingProperty);
+    if (!stored.isValid())
+        return std::nullopt;
+    return static_cast<TextEncoding>(stored.toInt());
+}
+
+void forgetEncoding(QTextDocument &doc)
+{
+    doc.setProperty(kEncodingProperty, QVariant());
+}
+
+TextEncoding encodingToWrite(const QTextDocument &doc)
+{
+    const std::optional<TextEncoding> read = readEncoding(doc);
+    if (read && *read != TextEncoding::Windows1250)
+        return *read;
+    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
+        if (!cp1250::canEncode(fileLines(block)))
+            return TextEncoding::Utf8;
+    }
+    return TextEncoding::Windows1250;
 }
 
 } // namespace plaintext

@@ -83,7 +83,9 @@ INSTANTIATE_TEST_SUITE_P(
         LoadCase{"utf8-bom.txt", "\xEF\xBB\xBF\xC5\x91\xC5\xB1\xE2\x82\xAC\xF0\x9F\x98\x80\r\n",
                  FileFormat::PlainText, u"őű€😀"},
         LoadCase{"bom-but-not-utf8.txt", "\xEF\xBB\xBF\xF5", FileFormat::PlainText, u"ď»żő"},
-        LoadCase{"utf8-without-bom.txt", "\xC5\x91", FileFormat::PlainText, u"Ĺ‘"},
+        LoadCase{"utf8-without-bom.txt", "\xC5\x91", FileFormat::PlainText, u"ő"},
+        LoadCase{"invalid-utf8-is-cp1250.txt", "\xC5\x91\xF5", FileFormat::PlainText, u"Ĺ‘ő"},
+        LoadCase{"overlong-utf8-is-cp1250.txt", "\xC0\xAF", FileFormat::PlainText, u"ŔŻ"},
         LoadCase{"cp1250.txt", "\xC1rv\xEDzt\xFBr\xF5 t\xFCk\xF6rf\xFAr\xF3g\xE9p\r\n",
                  FileFormat::PlainText, u"Árvíztűrő tükörfúrógép"},
         LoadCase{"line-ends.txt", "a\nb\rc\r\n\r\nd", FileFormat::PlainText, u"a|b|c||d"},
@@ -139,11 +141,88 @@ TEST_F(DocumentIo, PlainTextIsWindows1250WithCrLfAfterEveryLine)
     QTextCursor c(&doc);
     c.insertText(u"Árvíztűrő\tő"_s);
     c.insertBlock();
-    c.insertText(u"😀 û\u2028második"_s);
+    c.insertText(u"ű\u2028második"_s);
     c.insertBlock();
     ASSERT_TRUE(documentio::savePlainText(path(u"out.txt"_s), doc).ok);
     EXPECT_EQ(readBytes(u"out.txt"_s),
-              QByteArray("\xC1rv\xEDzt\xFBr\xF5\t\xF5\r\n? ?\r\nm\xE1sodik\r\n\r\n"));
+              QByteArray("\xC1rv\xEDzt\xFBr\xF5\t\xF5\r\n\xFB\r\nm\xE1sodik\r\n\r\n"));
+}
+
+// A plain-text document is written in the encoding it was read in; a new one
+// in Windows-1250 unless that cannot hold its text. No character ever
+// becomes "?".
+struct EncodingCase {
+    const char *name;
+    const char *file;      // the file read first; nullptr for a new document
+    QByteArray before;     // its bytes
+    const char16_t *typed; // appended to the last paragraph before saving
+    QByteArray after;      // the bytes written
+};
+
+void PrintTo(const EncodingCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class PlainTextEncoding : public DocumentIo, public ::testing::WithParamInterface<EncodingCase> {};
+
+TEST_P(PlainTextEncoding, IsKeptOrChosenSoThatNothingIsLost)
+{
+    const EncodingCase &c = GetParam();
+    QTextDocument doc;
+    if (c.file) {
+        writeBytes(QString::fromLatin1(c.file), c.before);
+        ASSERT_TRUE(documentio::loadDocument(path(QString::fromLatin1(c.file)), doc).ok);
+    }
+    QTextCursor end(&doc);
+    end.movePosition(QTextCursor::End);
+    end.insertText(QString::fromUtf16(c.typed));
+    ASSERT_TRUE(documentio::saveDocument(path(u"out.txt"_s), doc).ok);
+    const QByteArray written = readBytes(u"out.txt"_s);
+    EXPECT_EQ(written.toHex(' ').toStdString(), c.after.toHex(' ').toStdString());
+
+    // What was written reads back as the same text.
+    QTextDocument again;
+    ASSERT_TRUE(documentio::loadDocument(path(u"out.txt"_s), again).ok);
+    EXPECT_EQ(again.toPlainText(), doc.toPlainText());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, PlainTextEncoding,
+    ::testing::Values(EncodingCase{"NewCp1250Text", nullptr, {}, u"tűz ő", "t\xFBz \xF5\r\n"},
+                      EncodingCase{"NewTextOutsideCp1250",
+                                   nullptr,
+                                   {},
+                                   u"ő 😀 ñ",
+                                   "\xC5\x91 \xF0\x9F\x98\x80 \xC3\xB1\r\n"},
+                      EncodingCase{"NewAsciiText", nullptr, {}, u"abc", "abc\r\n"},
+                      EncodingCase{"Cp1250RoundTrip", "a.txt", "\xC1rv\xEDzt\xFBr\xF5\r\n\r\nx\r\n",
+                                   u"", "\xC1rv\xEDzt\xFBr\xF5\r\n\r\nx\r\n"},
+                      EncodingCase{"Cp1250GainingTextOutsideItBecomesUtf8", "a.txt", "t\xFBz\r\n",
+                                   u"日", "t\xC5\xB1z\xE6\x97\xA5\r\n"},
+                      EncodingCase{"Utf8RoundTrip", "u.txt",
+                                   "\xC5\x91 \xE2\x82\xAC \xF0\x9F\x98\x80\r\n\r\n日本\r\n", u"",
+                                   "\xC5\x91 \xE2\x82\xAC \xF0\x9F\x98\x80\r\n\r\n日本\r\n"},
+                      EncodingCase{"Utf8StaysUtf8WhenCp1250WouldDo", "u.txt", "\xC5\x91\r\n", u"a",
+                                   "\xC5\x91"
+                                   "a\r\n"},
+                      EncodingCase{"Utf8WithBomKeepsTheBom", "b.txt", "\xEF\xBB\xBF\xC5\x91\r\n",
+                                   u"ñ", "\xEF\xBB\xBF\xC5\x91\xC3\xB1\r\n"},
+                      EncodingCase{"AsciiFileStaysCp1250", "a.txt", "abc\r\n", u"ő", "abc\xF5\r\n"},
+                      EncodingCase{"RtfSavedAsTextChoosesAfresh", "r.rtf", "{\\rtf1 \\u337?\\par}",
+                                   u"😀", "\xC5\x91\xF0\x9F\x98\x80\r\n"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(DocumentIo, ANewDocumentForgetsTheEncodingOfTheFileBefore)
+{
+    writeBytes(u"u.txt"_s, "\xC5\x91\r\n");
+    QTextDocument doc;
+    ASSERT_TRUE(documentio::loadDocument(path(u"u.txt"_s), doc).ok);
+    doc.clear();
+    documentio::startNewDocument(doc);
+    doc.setPlainText(u"ő"_s);
+    ASSERT_TRUE(documentio::savePlainText(path(u"new.txt"_s), doc).ok);
+    EXPECT_EQ(readBytes(u"new.txt"_s), QByteArray("\xF5\r\n"));
 }
 
 TEST_F(DocumentIo, PlainTextSurvivesSaveAndLoadUnchanged)
