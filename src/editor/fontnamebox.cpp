@@ -1,5 +1,6 @@
 #include "editor/fontnamebox.h"
 
+#include <QAbstractItemView>
 #include <QPainter>
 #include <QStyledItemDelegate>
 
@@ -43,6 +44,10 @@ FontNameBox::FontNameBox(QWidget *parent) : QComboBox(parent)
 
 void FontNameBox::hidePopup()
 {
+    // The box also hides its list when nothing is shown (on changes of its
+    // model, for one); only a list the user saw closes up.
+    const bool shown = view() && view()->window()->isVisible();
     QComboBox::hidePopup();
-    Q_EMIT closedUp();
+    if (shown)
+        Q_EMIT closedUp();
 }
