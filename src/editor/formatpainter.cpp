@@ -33,6 +33,10 @@ FormatPainterStore &FormatPainter()
 
 void ApplyPickedFormat(TfraREEszkTar &frame, QTextEdit &editor)
 {
+    if (!FormatPainter().pickedUp) {
+        frame.notePainterEvent(PainterEvent::Applied);
+        return;
+    }
     QTextDocument &doc = *editor.document();
     const QTextCursor cursor = editor.textCursor();
     int start = cursor.selectionStart();

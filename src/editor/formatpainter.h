@@ -12,6 +12,7 @@ class TfraREEszkTar;
 struct FormatPainterStore {
     bool FormatPainterArmed = false;
     bool FormatPainterSticky = false;
+    bool pickedUp = false; // until the first pick-up there is nothing to apply
     PickedFormat picked;
 };
 

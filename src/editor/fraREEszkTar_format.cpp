@@ -291,6 +291,7 @@ void TfraREEszkTar::PickUpFormat()
         return;
     FormatPainter().picked =
         PickUpFormatAt(*editor->document(), editor->textCursor().selectionStart());
+    FormatPainter().pickedUp = true;
     FormatPainter().FormatPainterArmed = true;
     editor->setFocus();
 }

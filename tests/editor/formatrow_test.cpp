@@ -382,6 +382,16 @@ TEST_F(FormatPainterTest, TimerRunsOutAfter700Ms)
     EXPECT_TRUE(frame.tmrDupKatt()->isSingleShot());
 }
 
+TEST_F(FormatRowTest, ArmedWithNothingPickedUpLeavesTheTextAlone)
+{
+    host.setText(QStringLiteral("alma korte"), false);
+    FormatPainter().FormatPainterArmed = true;
+    caretAt(2);
+    ApplyPickedFormat(frame, host.editor);
+    EXPECT_FALSE(doc().isModified());
+    EXPECT_FALSE(FormatPainter().FormatPainterArmed);
+}
+
 TEST_F(FormatPainterTest, DisarmKeepsThePickedFormat)
 {
     doubleClickPainter();
