@@ -6,6 +6,7 @@
 #include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "editor/hostbinding.h"
+#include "platform/fonts/fontsubstitutes.h"
 
 #include <QComboBox>
 #include <QTextCursor>
@@ -22,6 +23,7 @@ constexpr int kDocumentBytes = 1'000'000;
 struct StyledDocument {
     StyledDocument()
     {
+        InstallFontSubstitutes(); // as the program does at start-up
         InitToolbarFrame(frame, 1);
         frame.setHosts(&hosts);
         hosts.binding = HostBinding{&pane, 1, &name, &hasFile, {}, {}};
@@ -110,6 +112,10 @@ void BM_FontChoiceWithSizeList(benchmark::State &state)
     QComboBox *names = doc.frame.cobBetuTipNev();
     const int first = names->findText(QStringLiteral("Arial"));
     const int second = names->findText(QStringLiteral("Times New Roman"));
+    if (first < 0 || second < 0 || first == second) {
+        state.SkipWithError("the font box lacks Arial or Times New Roman");
+        return;
+    }
     bool flip = false;
     for (auto _ : state) {
         names->setCurrentIndex(flip ? first : second); // rebuilds the size list

@@ -2,6 +2,7 @@
 
 #include "platform/rtf/fontsize.h"
 
+#include <QHash>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -152,8 +153,17 @@ void GrowByOnePoint(QTextDocument &doc, Range range)
     resizeRuns(doc, range, [](const Run &run) { return run.points + 1; });
 }
 
-void ShrinkByOnePoint(QTextDocument &doc, Range range, const ShowsSize &shows)
+void ShrinkByOnePoint(QTextDocument &doc, Range range, const ShowsSize &asked)
 {
+    // The font database is slow to ask, and a long text has few fonts.
+    QHash<std::pair<QString, int>, bool> known;
+    const auto shows = [&asked, &known](const QString &family, int points) {
+        const auto key = std::pair{family, points};
+        auto it = known.constFind(key);
+        if (it == known.constEnd())
+            it = known.insert(key, asked(family, points));
+        return *it;
+    };
     resizeRuns(doc, range, [&shows](const Run &run) {
         const int smaller = run.points - 1;
         if (smaller >= 1 && shows(run.family, smaller))
