@@ -9,7 +9,7 @@ packages=(
   dpkg-dev xvfb xauth x11-utils
   libsqlite3-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation fonts-liberation2 fonts-dejavu-core
   dict-freedict-eng-hun dict-freedict-hun-eng
   libhunspell-dev hunspell-en-us hunspell-hu hunspell-de-de wordnet-base
 )

@@ -2,6 +2,7 @@
 
 #include "dialogs/frmvalasz.h"
 #include "dialogs/questions.h"
+#include "platform/fonts/fontsubstitutes.h"
 #include "store/engine/engine_error.h"
 
 #include <QScopedValueRollback>
@@ -35,7 +36,10 @@ QString UnhandledErrorMessage(const std::exception_ptr &error)
 
 ReportingApplication::ReportingApplication(int &argc, char **argv)
     : QApplication(argc, argv), m_fallback(writeToStderr)
-{}
+{
+    // Every window and test of the program sees the same font names.
+    InstallFontSubstitutes();
+}
 
 bool ReportingApplication::notify(QObject *receiver, QEvent *event)
 {

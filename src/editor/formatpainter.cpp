@@ -1,11 +1,15 @@
 #include "editor/formatpainter.h"
 
+#include "editor/charformatting.h"
 #include "editor/fraREEszkTar.h"
+#include "translator/wordatcaret.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
+#include <QTextBlock>
 #include <QTextBlockFormat>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QToolButton>
 
@@ -29,11 +33,24 @@ FormatPainterStore &FormatPainter()
 
 void ApplyPickedFormat(TfraREEszkTar &frame, QTextEdit &editor)
 {
-    // Picking a format up belongs to the painter button; until one has been
-    // picked up there is nothing to apply.
-    Q_UNUSED(editor);
-    if (!FormatPainter().FormatPainterSticky)
-        DisarmFormatPainter(frame);
+    if (!FormatPainter().pickedUp) {
+        frame.notePainterEvent(PainterEvent::Applied);
+        return;
+    }
+    QTextDocument &doc = *editor.document();
+    const QTextCursor cursor = editor.textCursor();
+    int start = cursor.selectionStart();
+    int length = cursor.selectionEnd() - start;
+    if (length == 0) {
+        // The word around the caret; the editor's own caret stays put.
+        const QTextBlock block = doc.findBlock(start);
+        const WordSpan word = WordAtCaret(block.text(), start - block.position());
+        start = block.position() + word.start;
+        length = word.length;
+    }
+    ApplyFormat(doc, start, length, FormatPainter().picked);
+    frame.notePainterEvent(PainterEvent::Applied);
+    SyncToolbarWithSelection(frame, editor);
 }
 
 void DisarmFormatPainter(TfraREEszkTar &frame)
@@ -45,32 +62,29 @@ void DisarmFormatPainter(TfraREEszkTar &frame)
 
 void SyncToolbarWithSelection(TfraREEszkTar &frame, QTextEdit &editor)
 {
-    QTextCursor cursor = editor.textCursor();
-    // A selection reports the format of its first character.
-    QTextCursor first(editor.document());
-    first.setPosition(cursor.selectionStart());
-    if (cursor.hasSelection())
-        first.movePosition(QTextCursor::NextCharacter);
-    const QTextCharFormat character = first.charFormat();
-    const Qt::Alignment alignment = cursor.blockFormat().alignment() & Qt::AlignHorizontal_Mask;
+    const QTextDocument &doc = *editor.document();
+    const QTextCursor cursor = editor.textCursor();
+    const int start = cursor.selectionStart();
+    const Qt::Alignment alignment =
+        doc.findBlock(start).blockFormat().alignment() & Qt::AlignHorizontal_Mask;
     setDown(frame, "spbIgazitBal", alignment == Qt::AlignLeft || alignment == Qt::AlignLeading);
     setDown(frame, "spbIgazitJobb", alignment == Qt::AlignRight || alignment == Qt::AlignTrailing);
     setDown(frame, "spbIgazitKozep", alignment == Qt::AlignHCenter);
     setDown(frame, "spbIgazitSorkiz", alignment == Qt::AlignJustify);
 
-    const QStringList families = character.fontFamilies().toStringList();
-    const QString family = families.isEmpty() ? editor.font().family() : families.front();
+    // A selection shows its first character, a caret the one before it.
+    const int position = cursor.hasSelection() ? start : std::max(0, start - 1);
+    const QTextCharFormat character = charformat::FormatAt(doc, position);
     if (QComboBox *name = frame.cobBetuTipNev()) {
         const QSignalBlocker quiet(name);
-        name->setCurrentIndex(name->findText(family, Qt::MatchFixedString));
+        name->setCurrentIndex(
+            name->findText(charformat::FamilyAt(doc, position), Qt::MatchFixedString));
     }
     if (QComboBox *size = frame.cobBetuMeret()) {
         const QSignalBlocker quiet(size);
-        const double points =
-            character.fontPointSize() > 0 ? character.fontPointSize() : editor.font().pointSizeF();
-        size->setEditText(QString::number(qRound(points)));
+        size->setEditText(QString::number(charformat::PointSizeAt(doc, position)));
     }
-    setDown(frame, "spbFelkov", character.fontWeight() >= QFont::Bold);
-    setDown(frame, "spbDolt", character.fontItalic());
-    setDown(frame, "spbAlahuzott", character.fontUnderline());
+    setDown(frame, "spbFelkov", charformat::HasStyle(character, charformat::Style::Bold));
+    setDown(frame, "spbDolt", charformat::HasStyle(character, charformat::Style::Italic));
+    setDown(frame, "spbAlahuzott", charformat::HasStyle(character, charformat::Style::Underline));
 }

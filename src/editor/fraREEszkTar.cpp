@@ -8,15 +8,17 @@
 #include "editor/hostbinding.h"
 #include "editor/qtfiledialogs.h"
 #include "editor/toolbarrows.h"
+#include "platform/fonts/fontsubstitutes.h"
 #include "platform/rtf/documentio.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QEvent>
 #include <QFileInfo>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QLayout>
 #include <QPlainTextEdit>
+#include <QSignalBlocker>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -30,6 +32,7 @@ namespace {
 const QColor kFrameColour(0xCA, 0x65, 0x00);
 constexpr int kToolbarOffset = 3;
 constexpr int kBorderAtCreation = 2;
+constexpr int kHelpFormazTop = 32;
 
 bool isModified(const HostBinding &b)
 {
@@ -103,6 +106,12 @@ TfraREEszkTar::TfraREEszkTar(QWidget *parent)
     // Hosts add controls to the first row; the panels follow their toolbars.
     m_tobSzokas->installEventFilter(this);
     m_tobFormaz->installEventFilter(this);
+    // A panel moved (dragged or restored) refits the bar around the panels.
+    m_pnlSzokas->installEventFilter(this);
+    m_pnlFormaz->installEventFilter(this);
+    for (const char *grip : {"imgSzokasEleje", "imgFormazEleje"})
+        if (auto *picture = m_pnlToolBar->findChild<QWidget *>(QString::fromLatin1(grip)))
+            picture->installEventFilter(this);
 
     // The hidden plain-text buffer stays part of the frame, but plain text is
     // written straight from the document, which gives the same lines.
@@ -126,8 +135,11 @@ TfraREEszkTar::TfraREEszkTar(QWidget *parent)
     connectButton("spbKeres", &TfraREEszkTar::spbKeresClick);
     connectButton("spbCserel", &TfraREEszkTar::spbCserelClick);
 
+    connectFormatting();
+
     m_clipboard = new ClipboardWatch(this);
     m_fileDialogs = std::make_unique<QtFileDialogs>(*this);
+    m_formatDialogs = QtFormatDialogs(*this);
     fitPanels();
 }
 
@@ -158,6 +170,10 @@ bool TfraREEszkTar::eventFilter(QObject *watched, QEvent *event)
     if (event->type() == QEvent::LayoutRequest &&
         (watched == m_tobSzokas || watched == m_tobFormaz))
         fitPanels();
+    else if (event->type() == QEvent::Move && (watched == m_pnlSzokas || watched == m_pnlFormaz))
+        fitPanels();
+    else if (pressed(watched, event) || grabbed(watched, event))
+        return true;
     return QWidget::eventFilter(watched, event);
 }
 
@@ -203,11 +219,20 @@ void InitToolbarFrame(TfraREEszkTar &frame, int hostIndex)
     if (frame.m_hosts)
         frame.m_hosts->binding.ActiveHostIndex = hostIndex;
     frame.setBorderWidths(0, 1);
+    if (hostIndex == 2) {
+        // The help frame's rows stand closer, and its row ends without a separator.
+        frame.m_pnlFormaz->move(0, kHelpFormazTop);
+        for (QAction *action : frame.m_tobFormaz->actions())
+            if (QWidget *w = frame.m_tobFormaz->widgetForAction(action);
+                w && w->objectName() == u"Image1")
+                action->setVisible(false);
+    }
     frame.m_toolBarSizesItself = true;
     frame.setSizePolicy(frame.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
     frame.fitPanels();
+    const QSignalBlocker quiet(frame.m_cobBetuTipNev);
     frame.m_cobBetuTipNev->clear();
-    frame.m_cobBetuTipNev->addItems(QFontDatabase::families());
+    frame.m_cobBetuTipNev->addItems(FontFamiliesWithSubstitutes());
     frame.m_cobBetuTipNev->setCurrentIndex(-1);
 }
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "editor/formatdialogs.h"
+#include "editor/painterstate.h"
+#include "editor/paneldrag.h"
+
 #include <QFrame>
 #include <QWidget>
 
@@ -17,6 +21,7 @@ class QToolButton;
 class QTextEdit;
 class QPlainTextEdit;
 class QComboBox;
+class QTimer;
 
 // A toolbar frame that turns a rich text control into a small word
 // processor. The main window holds two: above the text pane and above the
@@ -83,6 +88,46 @@ public:
     void spbKeresClick(QObject *sender);
     void spbCserelClick(QObject *sender);
 
+    // The formatting row, on the bound editor's selection (the buttons act
+    // on the press or on the click, as each is wired up in the frame).
+    void setFormatDialogs(FormatDialogs dialogs) { m_formatDialogs = std::move(dialogs); }
+    void spbSzinMouseDown();
+    void spbBetuTipClick();
+    void spbFelkovMouseDown();
+    void spbDoltMouseDown();
+    void spbAlahuzottMouseDown();
+    void spbNagyobbBetuMouseDown();
+    void spbKisebbBetuMouseDown();
+    void spbIgazitClick(Qt::Alignment alignment);
+    void spbFelsorolMouseDown();
+    // 10 points a step, 40 with Shift held.
+    void spbBehuzCsokkMouseDown(bool shift);
+    void spbBehuzNovMouseDown(bool shift);
+    void spbSorTorClick();
+    // The size typed or chosen in the size box, on every change of its text.
+    void cobBetuMeretChange(const QString &text);
+    // Another font chosen: the size box lists the sizes that font shows.
+    void cobBetuTipNevChange();
+    // The list closed: the selection takes the font named in the box.
+    void cobBetuTipNevCloseUp();
+
+    // The format painter button and its double-click timer (`tmrDupKatt`).
+    void spbFormFestClick();
+    void spbFormFestDblClick();
+    // Copies the selection's format into the painter's store and arms it.
+    void PickUpFormat();
+    // Runs one transition of the painter for this frame: picks up, disarms,
+    // starts the timer and shows the painter button's state.
+    void notePainterEvent(PainterEvent event);
+    QTimer *tmrDupKatt() const { return m_tmrDupKatt; }
+
+    // Dragging a panel by its grip (`imgSzokasEleje`, `imgFormazEleje`);
+    // points in the grip's coordinates.
+    void imgFormazElejeMouseDown(QWidget &grip, Qt::MouseButton button, QPoint point);
+    void imgFormazElejeMouseMove(QWidget &grip, QPoint point);
+    void imgFormazElejeMouseUp(Qt::MouseButton button);
+    bool toolbarDragging() const { return m_drag.dragging(); }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -95,6 +140,13 @@ private:
     HostBinding *boundHost() const;
     QTextEdit *boundEditor() const;
     QToolButton *connectButton(const char *objectName, void (TfraREEszkTar::*handler)(QObject *));
+    void connectFormatting();
+    // Buttons that act as soon as any mouse button goes down on them.
+    bool pressed(QObject *watched, QEvent *event);
+    bool grabbed(QObject *watched, QEvent *event);
+    QWidget *panelOfGrip(QWidget &grip) const;
+    // Shows the bound editor's selection in the formatting row again.
+    void resync();
     // Writes the bound editor's document to path in the format its name
     // gives; reports a failure.
     bool writeDocument(const QString &path);
@@ -117,6 +169,10 @@ private:
     QToolButton *m_spbBeill = nullptr;
     QToolButton *m_spbMegsem = nullptr;
     QToolButton *m_spbMegis = nullptr;
+    QToolButton *m_spbFormFest = nullptr;
+    QTimer *m_tmrDupKatt = nullptr;
+    FormatDialogs m_formatDialogs;
+    PanelDrag m_drag;
     ClipboardWatch *m_clipboard = nullptr;
     std::unique_ptr<FileDialogs> m_fileDialogs;
     EditorHosts *m_hosts = nullptr;

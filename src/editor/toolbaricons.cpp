@@ -1,6 +1,8 @@
 #include "editor/toolbaricons.h"
 
 #include <QFont>
+#include <QGuiApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPolygonF>
@@ -17,16 +19,6 @@ const QColor kPaper(255, 255, 255);
 const QColor kBlue(30, 90, 190);
 const QColor kYellow(235, 190, 60);
 const QColor kRed(200, 30, 30);
-
-QPixmap paint(int width, int height, const Draw &draw)
-{
-    QPixmap pixmap(width, height);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    return pixmap;
-}
 
 void page(QPainter &p, QRectF r)
 {
@@ -76,7 +68,7 @@ void magnifier(QPainter &p, QPointF centre, double radius)
 void letter(QPainter &p, const QString &text, QFont::Weight weight, bool italic, bool underline,
             const QColor &colour = kInk, QRectF box = QRectF(0, 0, 16, 16))
 {
-    QFont font(QStringLiteral("Sans Serif"));
+    QFont font(QStringLiteral("Arial"));
     font.setPixelSize(int(box.height() * 0.8));
     font.setWeight(weight);
     font.setItalic(italic);
@@ -256,21 +248,81 @@ Draw drawingFor(QStringView name)
 
 } // namespace
 
+namespace {
+
+// Every picture stands on a light plate: dark ink stays legible on the
+// brown and the navy bars alike.
+void plate(QPainter &p)
+{
+    p.setPen(QPen(QColor(90, 70, 50), 0.8));
+    p.setBrush(QColor(246, 240, 226));
+    p.drawRoundedRect(QRectF(0.4, 0.4, 15.2, 15.2), 2.5, 2.5);
+}
+
+// Draws the picture at whatever size and pixel ratio it is asked for, so it
+// stays sharp on dense screens.
+class PaintedIconEngine final : public QIconEngine {
+public:
+    explicit PaintedIconEngine(Draw draw) : m_draw(std::move(draw)) {}
+
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State) override
+    {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->translate(rect.topLeft());
+        painter->scale(rect.width() / 16.0, rect.height() / 16.0);
+        if (mode == QIcon::Disabled)
+            painter->setOpacity(0.4);
+        plate(*painter);
+        m_draw(*painter);
+        painter->restore();
+    }
+
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+
+    QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
+                         qreal scale) override
+    {
+        QPixmap pixmap(size * scale);
+        pixmap.setDevicePixelRatio(scale);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+
+    QIconEngine *clone() const override { return new PaintedIconEngine(m_draw); }
+    QString key() const override { return QStringLiteral("velkor-painted"); }
+
+private:
+    Draw m_draw;
+};
+
+} // namespace
+
 QIcon ToolbarIcon(QStringView buttonName)
 {
     const Draw draw = drawingFor(buttonName);
-    return draw ? QIcon(paint(16, 16, draw)) : QIcon();
+    return draw ? QIcon(new PaintedIconEngine(draw)) : QIcon();
 }
 
 QPixmap GripPicture()
 {
-    return paint(8, 22, [](QPainter &p) {
-        p.setRenderHint(QPainter::Antialiasing, false);
-        for (int y = 3; y < 20; y += 3) {
-            p.fillRect(2, y, 1, 1, QColor(255, 255, 255));
-            p.fillRect(3, y + 1, 1, 1, QColor(100, 100, 100));
-            p.fillRect(5, y, 1, 1, QColor(255, 255, 255));
-            p.fillRect(6, y + 1, 1, 1, QColor(100, 100, 100));
+    const qreal ratio = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(QSize(8, 22) * ratio);
+    pixmap.setDevicePixelRatio(ratio);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    // Two columns of light dots with a dark shadow, visible on both bars.
+    for (int y = 3; y < 20; y += 3) {
+        for (double x : {2.0, 5.0}) {
+            p.fillRect(QRectF(x + 0.5, y + 0.5, 1.2, 1.2), QColor(40, 30, 20));
+            p.fillRect(QRectF(x, y, 1.2, 1.2), QColor(255, 245, 225));
         }
-    });
+    }
+    return pixmap;
 }

@@ -1,5 +1,6 @@
 #include "editor/toolbarrows.h"
 
+#include "editor/fontnamebox.h"
 #include "editor/toolbaricons.h"
 
 #include <QButtonGroup>
@@ -43,14 +44,12 @@ QToolButton *toolButton(QToolBar &bar, const QString &name, bool checkable)
     return button;
 }
 
-QComboBox *comboBox(QToolBar &bar, const QString &name, int width, bool editable)
+void setUpBox(QComboBox *box, const QString &name, int width, bool editable)
 {
-    auto *box = new QComboBox(&bar);
     box->setObjectName(name);
     box->setFixedSize(width, kRowHeight);
     box->setEditable(editable);
     box->setFocusPolicy(Qt::ClickFocus);
-    return box;
 }
 
 void fill(QToolBar &bar, std::initializer_list<Item> items)
@@ -88,7 +87,8 @@ void fill(QToolBar &bar, std::initializer_list<Item> items)
             break;
         }
         case Kind::FontName: {
-            QComboBox *box = comboBox(bar, name, 145, false);
+            auto *box = new FontNameBox(&bar);
+            setUpBox(box, name, 145, false);
             QFont font(QStringLiteral("Arial Narrow"));
             font.setPixelSize(12);
             box->setFont(font);
@@ -96,7 +96,8 @@ void fill(QToolBar &bar, std::initializer_list<Item> items)
             break;
         }
         case Kind::FontSize: {
-            QComboBox *box = comboBox(bar, name, 40, true);
+            auto *box = new QComboBox(&bar);
+            setUpBox(box, name, 40, true);
             box->setMaxVisibleItems(25);
             for (int size :
                  {6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 18, 20, 22, 24, 26, 28, 32, 40, 48, 72})

@@ -88,8 +88,10 @@ HelpPage::HelpPage(AppState &state, EditorHosts &hosts, QWidget *parent)
         NoteTextChanged(*fraREEszkTarSugo);
         MarkHelpModified();
     });
-    connect(reSugo, &QTextEdit::selectionChanged, this,
-            [this] { SyncToolbarWithSelection(*fraREEszkTarSugo, *reSugo); });
+    // Keyboard caret moves change no selection but must show too.
+    for (auto signal : {&QTextEdit::selectionChanged, &QTextEdit::cursorPositionChanged})
+        connect(reSugo, signal, this,
+                [this] { SyncToolbarWithSelection(*fraREEszkTarSugo, *reSugo); });
     // spbSugoSzerkMouseDown takes any mouse button (eventFilter); the
     // pressed signal is then left to the keyboard.
     spbSugoSzerk->installEventFilter(this);

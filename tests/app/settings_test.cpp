@@ -3,11 +3,14 @@
 #include "mainwindow_fixture.h"
 
 #include "app/windowbounds.h"
+#include "editor/fraREEszkTar.h"
 #include "support/modal_script.h"
 #include "translator/translationpopup.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -41,6 +44,58 @@ TEST_F(SettingsTest, StemCheckBoxIsStoredAndSwitchesTheLookup)
     QFile file(iniPath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().contains("Szotoelemzes=1"));
+}
+
+// Drags a frame's formatting row by its grip: by (dx, dy) in one move.
+void dragFormattingRow(TfraREEszkTar &frame, QPoint by)
+{
+    auto *grip = frame.findChild<QWidget *>(u"imgFormazEleje"_s);
+    ASSERT_NE(grip, nullptr);
+    const QPointF at(4, 11);
+    QMouseEvent press(QEvent::MouseButtonPress, at, grip->mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grip, &press);
+    const QPointF to = at + QPointF(by);
+    QMouseEvent move(QEvent::MouseMove, to, grip->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(grip, &move);
+    // Where the button is released does not matter.
+    QMouseEvent release(QEvent::MouseButtonRelease, to, grip->mapToGlobal(to), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(grip, &release);
+}
+
+TEST_F(SettingsTest, DraggedPanelsAreWhereTheyWereLeftAfterARestart)
+{
+    start();
+    auto *text = child<TfraREEszkTar>(u"fraREEszkTarSzov"_s);
+    auto *help = child<TfraREEszkTar>(u"fraREEszkTarSugo"_s);
+    ASSERT_TRUE(text && help);
+    EXPECT_EQ(help->pnlFormaz()->pos(), QPoint(0, 32));
+    const int rowHeight = text->pnlFormaz()->height();
+    // The text frame's second row goes up one row and to the right.
+    dragFormattingRow(*text, QPoint(120, -(rowHeight / 2) - 1));
+    const QPoint left = text->pnlFormaz()->pos();
+    ASSERT_EQ(left, QPoint(120, std::max(0, 40 - rowHeight)));
+    stop();
+
+    QFile file(iniPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray ini = file.readAll();
+    for (const char *section :
+         {"[SzovSzokasPanel]", "[SzovFormazPanel]", "[SugoSzokasPanel]", "[SugoFormazPanel]"})
+        EXPECT_TRUE(ini.contains(section)) << section;
+
+    start();
+    text = child<TfraREEszkTar>(u"fraREEszkTarSzov"_s);
+    help = child<TfraREEszkTar>(u"fraREEszkTarSugo"_s);
+    ASSERT_TRUE(text && help);
+    EXPECT_EQ(text->pnlFormaz()->pos(), left);
+    EXPECT_EQ(help->pnlFormaz()->pos(), QPoint(0, 32));
+    // The frame fits the rows where they now stand.
+    EXPECT_EQ(text->pnlToolBar()->height(), std::max(text->pnlSzokas()->geometry().bottom(),
+                                                     text->pnlFormaz()->geometry().bottom()) +
+                                                1);
 }
 
 TEST_F(SettingsTest, StemCheckBoxIsOnWithoutSettings)

@@ -1,5 +1,6 @@
 #include "platform/rtf/writer.h"
 
+#include "platform/rtf/fontsize.h"
 #include "platform/rtf/formats.h"
 
 #include <QColor>
@@ -83,8 +84,10 @@ Writer::Writer(const QTextDocument &doc) : m_doc(doc)
 {
     const QFont font = doc.defaultFont();
     m_defaultFamily = font.family().isEmpty() ? QStringLiteral("Arial") : font.family();
-    if (font.pointSizeF() > 0)
-        m_defaultHalfPoints = std::clamp(qRound(font.pointSizeF() * 2), 2, 3276);
+    // A font sized in pixels (the panes' default) is written in points too,
+    // or a reader would take it for its own 12 points.
+    if (const double points = FontPointSize(font); points > 0)
+        m_defaultHalfPoints = std::clamp(qRound(points * 2), 2, 3276);
     fontIndex(m_defaultFamily, false); // \f0, the \deff font
     m_current.halfPoints = 24;         // what RTF readers assume before any \fs
 }
@@ -131,7 +134,7 @@ Writer::CharOut Writer::charOutFor(const QTextCharFormat &f)
     const QString family =
         families.isEmpty() || families.first().isEmpty() ? m_defaultFamily : families.first();
     c.font = fontIndex(family, f.fontFixedPitch());
-    const double size = f.fontPointSize();
+    const double size = OwnPointSize(f);
     c.halfPoints = size > 0 ? std::clamp(qRound(size * 2), 2, 3276) : m_defaultHalfPoints;
     c.bold = f.fontWeight() >= QFont::DemiBold;
     c.italic = f.fontItalic();

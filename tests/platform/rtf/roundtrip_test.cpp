@@ -1,4 +1,5 @@
 // What the writer writes, the reader reads back as it was.
+#include "platform/rtf/fontsize.h"
 #include "platform/rtf/rtf.h"
 #include "rtftestsupport.h"
 #include "support/printers.h"
@@ -248,5 +249,53 @@ INSTANTIATE_TEST_SUITE_P(Fixtures, RoundTripFixture,
                              std::string n = info.param;
                              return n.substr(0, n.find('.'));
                          });
+
+} // namespace
+
+namespace {
+
+// Text in the panes' default font, which is sized in pixels, or in a
+// format sized in pixels (pasted from a web page), keeps its size in points.
+struct PixelSizeCase {
+    const char *name;
+    int defaultPixels;
+    int formatPixels; // 0: the text leaves its size to the default font
+    int expectedPoints;
+};
+
+void PrintTo(const PixelSizeCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class PixelSizeRoundTrip : public ::testing::TestWithParam<PixelSizeCase> {};
+
+TEST_P(PixelSizeRoundTrip, KeepsTheSizeInPoints)
+{
+    const PixelSizeCase &c = GetParam();
+    QFont font(u"Arial"_s);
+    font.setPixelSize(c.defaultPixels);
+    QTextDocument original;
+    original.setDefaultFont(font);
+    QTextCharFormat f;
+    if (c.formatPixels > 0)
+        f.setProperty(QTextFormat::FontPixelSize, c.formatPixels);
+    QTextCursor(&original).insertText(u"alma"_s, f);
+    const QTextCharFormat before = original.begin().begin().fragment().charFormat();
+    ASSERT_EQ(qRound(rtf::EffectivePointSize(before, original.defaultFont())), c.expectedPoints);
+
+    QTextDocument copy;
+    copy.setDefaultFont(font);
+    ASSERT_TRUE(rtf::read(rtf::write(original), copy));
+    const QTextCharFormat after = copy.begin().begin().fragment().charFormat();
+    EXPECT_EQ(qRound(rtf::EffectivePointSize(after, copy.defaultFont())), c.expectedPoints);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, PixelSizeRoundTrip,
+                         ::testing::Values(PixelSizeCase{"PaneDefault17Pixels", 17, 0, 13},
+                                           PixelSizeCase{"Default16Pixels", 16, 0, 12},
+                                           PixelSizeCase{"Default40Pixels", 40, 0, 30},
+                                           PixelSizeCase{"FormatIn24Pixels", 17, 24, 18}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace
