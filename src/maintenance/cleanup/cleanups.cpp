@@ -3,6 +3,7 @@
 #include "maintenance/cleanup/batchrun.h"
 #include "maintenance/cleanup/dosaccents.h"
 #include "platform/prompts.h"
+#include "platform/text/formatthousands.h"
 #include "platform/text/textfunctions.h"
 #include "store/engine/field.h"
 #include "store/engine/table.h"
@@ -114,7 +115,7 @@ Result<Outcome> RemoveToPrefixes(Table &main, Table &second, const Reporting &re
                    while (!main.eof()) {
                        ++outcome.rows;
                        if (outcome.rows % kProgressEvery == 0) {
-                           reporting.show(QString(), GroupedThousands(outcome.rows));
+                           reporting.show(QString(), FormatThousands(outcome.rows));
                            reporting.report(outcome.rows, total);
                        }
                        const QString text = TrimBlanks(fields.source->asString());

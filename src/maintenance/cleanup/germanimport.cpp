@@ -1,10 +1,12 @@
 #include "maintenance/cleanup/germanimport.h"
 
 #include "maintenance/cleanup/batchrun.h"
+#include "maintenance/import/add_pair.h"
 #include "platform/fileaccess.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/regularfile.h"
+#include "platform/text/formatthousands.h"
 #include "platform/text/textfunctions.h"
 #include "platform/textencoding.h"
 #include "store/engine/field.h"
@@ -56,23 +58,6 @@ template <typename Visit> void forEachLine(QByteArrayView bytes, Visit visit)
             ++pos; // LF
         }
     }
-}
-
-// Appends source -> target unless a row equal to it in any letter case is
-// there. Empty sides add nothing.
-bool appendIfAbsent(Table &table, store::Field &source, store::Field &target,
-                    const QString &pairFields, const QString &german, const QString &hungarian)
-{
-    if (german.isEmpty() || hungarian.isEmpty())
-        return false;
-    if (table.locate(pairFields, QStringList{german, hungarian},
-                     store::LocateOption::CaseInsensitive))
-        return false;
-    table.append();
-    source.setAsString(german);
-    target.setAsString(hungarian);
-    table.post();
-    return true;
 }
 
 } // namespace
@@ -152,7 +137,7 @@ Result<Outcome> ImportGermanWordLists(Table &table, const QString &sourceColumn,
             throw store::messages::missingField(table.filePath(), sourceColumn);
         if (!target)
             throw store::messages::missingField(table.filePath(), targetColumn);
-        const QString pairFields = sourceColumn + u';' + targetColumn;
+        dictimport::ImportTarget dictionary{table, *source, *target};
         table.setIndexFieldNames(sourceColumn);
         const QStringList files = GermanWordListFiles();
         detail::Batch batch(table);
@@ -198,9 +183,10 @@ Result<Outcome> ImportGermanWordLists(Table &table, const QString &sourceColumn,
                 const GermanPair pair = SplitGermanLine(line);
                 ++outcome.rows;
                 if (outcome.rows % kProgressEvery == 0)
-                    reporting.show(pair.german, GroupedThousands(outcome.rows));
-                if (appendIfAbsent(table, *source, *target, pairFields, pair.german,
-                                   pair.hungarian))
+                    reporting.show(pair.german, FormatThousands(outcome.rows));
+                if (dictimport::AddPairIfAbsent(dictionary, pair.german, pair.hungarian,
+                                                qint32(outcome.rows)) ==
+                    dictimport::AddOutcome::Added)
                     ++outcome.changed;
                 return true;
             });

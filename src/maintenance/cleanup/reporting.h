@@ -56,7 +56,4 @@ struct Outcome {
     qint64 deleted = 0; // rows deleted
 };
 
-// value in decimal, groups of three digits parted by a space (1 234 567).
-QString GroupedThousands(qint64 value);
-
 } // namespace cleanup
