@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QTextStream>
 
 namespace cli {
@@ -17,5 +18,12 @@ struct CliIo {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1; // the command could not do its work
 inline constexpr int kExitUsage = 2;   // the command line was wrong
+
+// Tells why a command could not do its work; returns kExitFailure.
+inline int reportError(CliIo &io, const QString &message)
+{
+    io.err << QStringLiteral("Hiba: %1\n").arg(message);
+    return kExitFailure;
+}
 
 } // namespace cli

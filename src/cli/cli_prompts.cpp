@@ -1,9 +1,36 @@
 #include "cli/cli_prompts.h"
 
+#include "cli/terminal_progress.h"
+
+#include <cstdio>
+
+#include <unistd.h>
+
 namespace cli {
+
+int withTerminalAnswers(const std::function<int(QTextStream *answers)> &run)
+{
+    if (!isatty(STDIN_FILENO))
+        return run(nullptr);
+    QTextStream in(stdin);
+    return run(&in);
+}
+
+int reportUnchanged(CliIo &io, const QString &unchanged, bool asked, bool assumeYes,
+                    const QString &toDoIt)
+{
+    io.err << unchanged;
+    if (!asked && !assumeYes)
+        io.err << QStringLiteral(" Nincs kitől megkérdezni (nem terminálról fut); ") << toDoIt
+               << QStringLiteral(" add meg a --yes kapcsolót.");
+    io.err << u'\n';
+    return kExitFailure;
+}
 
 QChar CliPrompts::answer(const QString &question, QChar negative)
 {
+    if (m_bar)
+        m_bar->finish();
     if (!m_assumeYes && m_answers) {
         m_err << question << QStringLiteral(" [i/M] ");
         m_err.flush();
@@ -20,6 +47,8 @@ QChar CliPrompts::answer(const QString &question, QChar negative)
 
 void CliPrompts::write(const QString &text)
 {
+    if (m_bar)
+        m_bar->finish();
     m_err << text << QLatin1Char('\n');
     m_err.flush();
 }

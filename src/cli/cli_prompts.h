@@ -1,10 +1,15 @@
 #pragma once
 
+#include "cli/cli_io.h"
 #include "platform/prompts.h"
 
 #include <QTextStream>
 
+#include <functional>
+
 namespace cli {
+
+class TerminalProgress;
 
 // Prompts of the command-line tool: everything is written to err, one line
 // each. A question is answered "Igen" when the user gave --yes; otherwise it
@@ -26,6 +31,10 @@ public:
     void finishBusy(const QString &message) override;
     void hideBusy() override {}
 
+    // A bar drawn on the same stream: every message first clears it, so that
+    // no message is written over the bar.
+    void setProgressBar(TerminalProgress *bar) { m_bar = bar; }
+
 private:
     QChar answer(const QString &question, QChar negative);
     void write(const QString &text);
@@ -33,6 +42,18 @@ private:
     QTextStream &m_err;
     QTextStream *m_answers;
     bool m_assumeYes;
+    TerminalProgress *m_bar = nullptr;
 };
+
+// Runs a command with standard input as its answers when a person can
+// answer there (a terminal), otherwise with nobody to ask.
+int withTerminalAnswers(const std::function<int(QTextStream *answers)> &run);
+
+// A command that changed nothing because its question was declined: says so
+// on io.err, and when nobody could be asked, names the --yes option that
+// would have done the work (to do what: "a végrehajtáshoz"). Returns
+// kExitFailure.
+int reportUnchanged(CliIo &io, const QString &unchanged, bool asked, bool assumeYes,
+                    const QString &toDoIt = QStringLiteral("a végrehajtáshoz"));
 
 } // namespace cli

@@ -14,51 +14,19 @@
 #include <QDir>
 #include <QTextStream>
 
-#include <cstdio>
-
-#include <unistd.h>
-
 namespace cli {
 namespace {
 
-const QCommandLineOption kYesOption(QStringList{QStringLiteral("y"), QStringLiteral("yes")},
-                                    QStringLiteral("Igennel válaszol a megerősítő kérdésre."));
-
-using Runner = int (*)(const QStringList &, CliIo &, QTextStream *);
-
-// Standard input when a person can answer on it, else nothing.
-int onTerminal(Runner run, const QStringList &arguments, CliIo &io)
-{
-    if (!isatty(STDIN_FILENO))
-        return run(arguments, io, nullptr);
-    QTextStream in(stdin);
-    return run(arguments, io, &in);
-}
-
-int declined(CliIo &io, bool asked, bool assumeYes)
-{
-    io.err << QStringLiteral("Nem történt változás.");
-    if (!asked && !assumeYes)
-        io.err << QStringLiteral(" Nincs kitől megkérdezni (nem terminálról fut); "
-                                 "a végrehajtáshoz add meg a --yes kapcsolót.");
-    io.err << u'\n';
-    return kExitFailure;
-}
-
-int failed(CliIo &io, const QString &message)
-{
-    io.err << QStringLiteral("Hiba: %1\n").arg(message);
-    return kExitFailure;
-}
+const QCommandLineOption kYesOption = yesOption();
 
 // The result of a clean-up or import, told on out or err.
 int finish(const store::Result<cleanup::Outcome> &result, CliIo &io, bool asked, bool assumeYes,
            QString (*doneText)(const cleanup::Outcome &))
 {
     if (!result)
-        return failed(io, result.error());
+        return reportError(io, result.error());
     if (result->command == store::FileCommand::Cancelled)
-        return declined(io, asked, assumeYes);
+        return reportUnchanged(io, QStringLiteral("Nem történt változás."), asked, assumeYes);
     io.out << doneText(*result) << u'\n';
     return kExitOk;
 }
@@ -102,6 +70,7 @@ int runCleanAsking(const QStringList &arguments, CliIo &io, QTextStream *answers
         store::Table main(session);
         openDictionaryArgument(main, *dictionary);
         TerminalProgress bar(io.err, io.errIsTerminal);
+        prompts.setProgressBar(&bar);
         const cleanup::Reporting reporting(prompts, bar.callback());
         store::Result<cleanup::Outcome> result = cleanup::Outcome{};
         if (parser.isSet(to)) {
@@ -115,10 +84,11 @@ int runCleanAsking(const QStringList &arguments, CliIo &io, QTextStream *answers
             // The program runs it without a question; here it is destructive
             // like the others and asks.
             if (const auto writable = store::RequireWritable(main); !writable)
-                return failed(io, writable.error());
+                return reportError(io, writable.error());
             if (prompts.askYesCancel(QStringLiteral("Törlöd a magányos betűket (a → a és "
                                                     "a → a (betű))?")) != CliPrompts::kYes)
-                return declined(io, answers != nullptr, assumeYes);
+                return reportUnchanged(io, QStringLiteral("Nem történt változás."),
+                                       answers != nullptr, assumeYes);
             result = cleanup::RemoveLoneLetters(main, reporting);
         } else {
             result = cleanup::ConvertDosAccents(main, reporting);
@@ -132,7 +102,7 @@ int runCleanAsking(const QStringList &arguments, CliIo &io, QTextStream *answers
                               .arg(outcome.deleted);
                       });
     } catch (const store::EngineError &error) {
-        return failed(io, error.message());
+        return reportError(io, error.message());
     }
 }
 
@@ -163,6 +133,7 @@ int runGermanImportAsking(const QStringList &arguments, CliIo &io, QTextStream *
         store::Table table(session);
         openDictionaryArgument(table, *dictionary);
         TerminalProgress bar(io.err, io.errIsTerminal);
+        prompts.setProgressBar(&bar);
         const auto result = cleanup::ImportGermanWordLists(
             table, dictionary->first, dictionary->second,
             parser.isSet(dir) ? parser.value(dir) : cleanup::GermanWordListFolder(),
@@ -175,7 +146,7 @@ int runGermanImportAsking(const QStringList &arguments, CliIo &io, QTextStream *
                               .arg(outcome.changed);
                       });
     } catch (const store::EngineError &error) {
-        return failed(io, error.message());
+        return reportError(io, error.message());
     }
 }
 
@@ -202,31 +173,35 @@ int runRestoreBackupAsking(const QStringList &arguments, CliIo &io, QTextStream 
         openDictionaryArgument(table, *dictionary);
         const auto restored = store::RestoreLastMaintenance(table, {}, prompts);
         if (!restored)
-            return failed(io, restored.error());
+            return reportError(io, restored.error());
         if (*restored == store::FileCommand::Cancelled)
-            return declined(io, answers != nullptr, assumeYes);
+            return reportUnchanged(io, QStringLiteral("Nem történt változás."), answers != nullptr,
+                                   assumeYes);
         io.out << QStringLiteral("A szótár visszaállt az utolsó karbantartás előtti "
                                  "állapotába: %1\n")
                       .arg(dictionary->file.absoluteFilePath());
     } catch (const store::EngineError &error) {
-        return failed(io, error.message());
+        return reportError(io, error.message());
     }
     return kExitOk;
 }
 
 int runClean(const QStringList &arguments, CliIo &io)
 {
-    return onTerminal(&runCleanAsking, arguments, io);
+    return withTerminalAnswers(
+        [&](QTextStream *answers) { return runCleanAsking(arguments, io, answers); });
 }
 
 int runGermanImport(const QStringList &arguments, CliIo &io)
 {
-    return onTerminal(&runGermanImportAsking, arguments, io);
+    return withTerminalAnswers(
+        [&](QTextStream *answers) { return runGermanImportAsking(arguments, io, answers); });
 }
 
 int runRestoreBackup(const QStringList &arguments, CliIo &io)
 {
-    return onTerminal(&runRestoreBackupAsking, arguments, io);
+    return withTerminalAnswers(
+        [&](QTextStream *answers) { return runRestoreBackupAsking(arguments, io, answers); });
 }
 
 } // namespace cli

@@ -111,10 +111,8 @@ int runConvertDictd(const QStringList &arguments, CliIo &io)
     }
 
     const auto report = dictd::convertDictd(options);
-    if (!report) {
-        io.err << QStringLiteral("Hiba: %1\n").arg(report.error());
-        return kExitFailure;
-    }
+    if (!report)
+        return reportError(io, report.error());
     printReport(report.value(), options.outputPath, options.repairHungarianTarget, io.out);
     return kExitOk;
 }

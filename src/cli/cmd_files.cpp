@@ -14,10 +14,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
-#include <cstdio>
 #include <optional>
-
-#include <unistd.h>
 
 namespace cli {
 namespace {
@@ -35,8 +32,8 @@ int runDestructive(Destruction what, const QStringList &arguments, CliIo &io, QT
                                   "megmaradnak.")
                  : QStringLiteral("Törli a szótártáblát a lemezről, a napló- és indexfájljaival "
                                   "és a „.nip” jelzővel együtt."));
-    const QCommandLineOption yes(QStringList{QStringLiteral("y"), QStringLiteral("yes")},
-                                 QStringLiteral("Igennel válaszol mindkét megerősítő kérdésre."));
+    const QCommandLineOption yes =
+        yesOption(QStringLiteral("Igennel válaszol mindkét megerősítő kérdésre."));
     parser.addOption(yes);
     parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
     if (const auto done = parseCommandArguments(parser, usage, arguments, io))
@@ -53,35 +50,18 @@ int runDestructive(Destruction what, const QStringList &arguments, CliIo &io, QT
         openDictionaryArgument(table, *dictionary);
         const auto result = emptying ? store::EmptyDictionary(table, path, prompts)
                                      : store::DeleteDictionary(table, path, {}, prompts);
-        if (!result) {
-            io.err << QStringLiteral("Hiba: %1\n").arg(result.error());
-            return kExitFailure;
-        }
-        if (*result == store::FileCommand::Cancelled) {
-            io.err << QStringLiteral("Nem történt változás.");
-            if (!answers && !parser.isSet(yes))
-                io.err << QStringLiteral(" Nincs kitől megkérdezni (nem terminálról fut); "
-                                         "a végrehajtáshoz add meg a --yes kapcsolót.");
-            io.err << u'\n';
-            return kExitFailure;
-        }
+        if (!result)
+            return reportError(io, result.error());
+        if (*result == store::FileCommand::Cancelled)
+            return reportUnchanged(io, QStringLiteral("Nem történt változás."), answers != nullptr,
+                                   parser.isSet(yes));
         io.out << (emptying ? QStringLiteral("A szótár minden szava törölve: %1\n")
                             : QStringLiteral("A szótár törölve a lemezről: %1\n"))
                       .arg(path);
     } catch (const store::EngineError &error) {
-        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
-        return kExitFailure;
+        return reportError(io, error.message());
     }
     return kExitOk;
-}
-
-// Standard input when a person can answer on it, else nothing.
-int runOnTerminal(Destruction what, const QStringList &arguments, CliIo &io)
-{
-    if (!isatty(STDIN_FILENO))
-        return runDestructive(what, arguments, io, nullptr);
-    QTextStream in(stdin);
-    return runDestructive(what, arguments, io, &in);
 }
 
 } // namespace
@@ -110,10 +90,8 @@ int runCreate(const QStringList &arguments, CliIo &io)
         return usageError(QStringLiteral("Két nyelvet kell megadni."), usage, io);
     const QString folder = parser.isSet(dir) ? parser.value(dir) : QDir::currentPath();
     const auto created = store::CreateDictionaryTable(folder, languages[0], languages[1]);
-    if (!created) {
-        io.err << QStringLiteral("Hiba: %1\n").arg(created.error());
-        return kExitFailure;
-    }
+    if (!created)
+        return reportError(io, created.error());
     io.out << QStringLiteral("Az új tábla elkészült: %1\n")
                   .arg(QFileInfo(*created).absoluteFilePath());
     return kExitOk;
@@ -121,12 +99,14 @@ int runCreate(const QStringList &arguments, CliIo &io)
 
 int runEmpty(const QStringList &arguments, CliIo &io)
 {
-    return runOnTerminal(Destruction::Empty, arguments, io);
+    return withTerminalAnswers(
+        [&](QTextStream *answers) { return runEmptyAsking(arguments, io, answers); });
 }
 
 int runDelete(const QStringList &arguments, CliIo &io)
 {
-    return runOnTerminal(Destruction::Delete, arguments, io);
+    return withTerminalAnswers(
+        [&](QTextStream *answers) { return runDeleteAsking(arguments, io, answers); });
 }
 
 int runEmptyAsking(const QStringList &arguments, CliIo &io, QTextStream *answers)

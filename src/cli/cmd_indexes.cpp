@@ -40,14 +40,11 @@ int runReindex(const QStringList &arguments, CliIo &io)
         CliPrompts prompts(io.err, false);
         const store::Status rebuilt =
             store::RebuildIndexes(table, dictionary->first, dictionary->second, prompts);
-        if (!rebuilt) {
-            io.err << QStringLiteral("Hiba: %1\n").arg(rebuilt.error());
-            return kExitFailure;
-        }
+        if (!rebuilt)
+            return reportError(io, rebuilt.error());
         io.out << QStringLiteral("Indexek: %1\n").arg(indexList(table));
     } catch (const store::EngineError &error) {
-        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
-        return kExitFailure;
+        return reportError(io, error.message());
     }
     return kExitOk;
 }
@@ -59,8 +56,7 @@ int runDropIndexes(const QStringList &arguments, CliIo &io)
     parser.setApplicationDescription(
         QStringLiteral("Törli egy szótártábla nyelvi mezőinek minden indexét. "
                        "A programban a szótár következő megnyitása újraépíti őket."));
-    const QCommandLineOption yes(QStringList{QStringLiteral("y"), QStringLiteral("yes")},
-                                 QStringLiteral("Igennel válaszol a megerősítő kérdésre."));
+    const QCommandLineOption yes = yesOption();
     parser.addOption(yes);
     parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
     if (const auto done = parseCommandArguments(parser, usage, arguments, io))
@@ -86,7 +82,7 @@ int runDropIndexes(const QStringList &arguments, CliIo &io)
             return kExitFailure;
         }
     } catch (const store::EngineError &error) {
-        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
+        return reportError(io, error.message());
     }
     return kExitFailure;
 }

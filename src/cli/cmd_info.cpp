@@ -44,8 +44,7 @@ int runInfo(const QStringList &arguments, CliIo &io)
                                : table.indexNames().join(QStringLiteral(", ")));
         table.close();
     } catch (const store::EngineError &error) {
-        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
-        return kExitFailure;
+        return reportError(io, error.message());
     }
     return kExitOk;
 }

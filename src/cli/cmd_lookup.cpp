@@ -190,8 +190,7 @@ int runLookup(const QStringList &arguments, CliIo &io, QTextStream &input)
         }
         io.out.flush();
     } catch (const store::EngineError &error) {
-        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
-        return kExitFailure;
+        return reportError(io, error.message());
     }
     return kExitOk;
 }

@@ -13,60 +13,8 @@
 
 #include <QTextStream>
 
-#include <cstdio>
-
-#include <unistd.h>
-
 namespace cli {
 namespace {
-
-// The command's prompts with the progress bar cleared before each message,
-// so that no message is written over the bar.
-class BarPrompts final : public platform::Prompts {
-public:
-    BarPrompts(platform::Prompts &inner, TerminalProgress &bar) : m_inner(inner), m_bar(bar) {}
-
-    QChar askYesNo(const QString &question) override
-    {
-        m_bar.finish();
-        return m_inner.askYesNo(question);
-    }
-    QChar askYesCancel(const QString &question) override
-    {
-        m_bar.finish();
-        return m_inner.askYesCancel(question);
-    }
-    QChar askYesNoCancel(const QString &question) override
-    {
-        m_bar.finish();
-        return m_inner.askYesNoCancel(question);
-    }
-    void info(const QString &message) override
-    {
-        m_bar.finish();
-        m_inner.info(message);
-    }
-    void showBusy(const QString &text) override { m_inner.showBusy(text); }
-    void progress(const QString &line) override
-    {
-        m_bar.finish();
-        m_inner.progress(line);
-    }
-    void finishBusy(const QString &message) override
-    {
-        m_bar.finish();
-        m_inner.finishBusy(message);
-    }
-    void hideBusy() override
-    {
-        m_bar.finish();
-        m_inner.hideBusy();
-    }
-
-private:
-    platform::Prompts &m_inner;
-    TerminalProgress &m_bar;
-};
 
 QCommandLineOption reverseOption()
 {
@@ -130,9 +78,9 @@ int runImport(const QStringList &arguments, CliIo &io)
     const auto given = textFileArguments(parser, usage, io, code);
     if (!given)
         return code;
-    CliPrompts cliPrompts(io.err, false);
+    CliPrompts prompts(io.err, false);
     TerminalProgress bar(io.err, io.errIsTerminal);
-    BarPrompts prompts(cliPrompts, bar);
+    prompts.setProgressBar(&bar);
     try {
         store::Session session;
         store::Table table(session);
@@ -140,10 +88,8 @@ int runImport(const QStringList &arguments, CliIo &io)
         const auto imported =
             dictimport::ImportTextFile(target, given->textFile, prompts, bar.callback());
         bar.finish();
-        if (!imported) {
-            io.err << QStringLiteral("Hiba: %1\n").arg(imported.error());
-            return kExitFailure;
-        }
+        if (!imported)
+            return reportError(io, imported.error());
         if (imported->linesCut > 0)
             io.err << QStringLiteral("Figyelem: %1 sor hosszabb volt %2 bájtnál; "
                                      "ezeknek csak az eleje került feldolgozásra.\n")
@@ -157,8 +103,7 @@ int runImport(const QStringList &arguments, CliIo &io)
                       .arg(imported->skipped);
     } catch (const store::EngineError &error) {
         bar.finish();
-        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
-        return kExitFailure;
+        return reportError(io, error.message());
     }
     return kExitOk;
 }
@@ -172,8 +117,8 @@ int runExportAsking(const QStringList &arguments, CliIo &io, QTextStream *answer
         "szövegfájlba (soronként: szó, TAB, fordítás, CR LF). A név végére „.txt” kerül, ha "
         "nem az a kiterjesztése. Létező fájlt csak megerősítés után ír felül."));
     const QCommandLineOption reverse = reverseOption();
-    const QCommandLineOption yes(QStringList{QStringLiteral("y"), QStringLiteral("yes")},
-                                 QStringLiteral("Igennel válaszol a felülírás kérdésére."));
+    const QCommandLineOption yes =
+        yesOption(QStringLiteral("Igennel válaszol a felülírás kérdésére."));
     parser.addOptions({reverse, yes});
     parser.addPositionalArgument(QStringLiteral("tábla"), QStringLiteral("A tábla állománya."));
     parser.addPositionalArgument(QStringLiteral("szöveg"), QStringLiteral("A szövegfájl."));
@@ -183,9 +128,9 @@ int runExportAsking(const QStringList &arguments, CliIo &io, QTextStream *answer
     const auto given = textFileArguments(parser, usage, io, code);
     if (!given)
         return code;
-    CliPrompts cliPrompts(io.err, parser.isSet(yes), answers);
+    CliPrompts prompts(io.err, parser.isSet(yes), answers);
     TerminalProgress bar(io.err, io.errIsTerminal);
-    BarPrompts prompts(cliPrompts, bar);
+    prompts.setProgressBar(&bar);
     try {
         store::Session session;
         store::Table table(session);
@@ -193,18 +138,12 @@ int runExportAsking(const QStringList &arguments, CliIo &io, QTextStream *answer
         const auto exported =
             dictimport::ExportTextFile(target, given->textFile, false, prompts, bar.callback());
         bar.finish();
-        if (!exported) {
-            io.err << QStringLiteral("Hiba: %1\n").arg(exported.error());
-            return kExitFailure;
-        }
-        if (exported->declined) {
-            io.err << QStringLiteral("Nem történt változás, a fájl megmaradt.");
-            if (!answers && !parser.isSet(yes))
-                io.err << QStringLiteral(" Nincs kitől megkérdezni (nem terminálról fut); "
-                                         "a felülíráshoz add meg a --yes kapcsolót.");
-            io.err << u'\n';
-            return kExitFailure;
-        }
+        if (!exported)
+            return reportError(io, exported.error());
+        if (exported->declined)
+            return reportUnchanged(io, QStringLiteral("Nem történt változás, a fájl megmaradt."),
+                                   answers != nullptr, parser.isSet(yes),
+                                   QStringLiteral("a felülíráshoz"));
         if (exported->rowsWithLoss > 0)
             io.err << QStringLiteral("Figyelem: %1 sorban volt Windows-1250-ben nem írható "
                                      "betű; a helyükön „?” áll.\n")
@@ -212,18 +151,15 @@ int runExportAsking(const QStringList &arguments, CliIo &io, QTextStream *answer
         io.out << QStringLiteral("%1 sor kiírva: %2\n").arg(exported->rows).arg(exported->path);
     } catch (const store::EngineError &error) {
         bar.finish();
-        io.err << QStringLiteral("Hiba: %1\n").arg(error.message());
-        return kExitFailure;
+        return reportError(io, error.message());
     }
     return kExitOk;
 }
 
 int runExport(const QStringList &arguments, CliIo &io)
 {
-    if (!isatty(STDIN_FILENO))
-        return runExportAsking(arguments, io, nullptr);
-    QTextStream in(stdin);
-    return runExportAsking(arguments, io, &in);
+    return withTerminalAnswers(
+        [&](QTextStream *answers) { return runExportAsking(arguments, io, answers); });
 }
 
 } // namespace cli

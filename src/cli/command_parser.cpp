@@ -34,4 +34,9 @@ std::optional<int> parseCommandArguments(QCommandLineParser &parser, const QStri
     return std::nullopt;
 }
 
+QCommandLineOption yesOption(const QString &description)
+{
+    return QCommandLineOption(QStringList{QStringLiteral("y"), QStringLiteral("yes")}, description);
+}
+
 } // namespace cli

@@ -21,6 +21,11 @@ std::optional<int> parseCommandArguments(QCommandLineParser &parser, const QStri
 // The command's help: the synopsis, then the parser's description and options.
 QString commandHelp(const QCommandLineParser &parser, const QString &usage);
 
+// "-y/--yes": answers Igen to the command's questions, described by what
+// it confirms.
+QCommandLineOption
+yesOption(const QString &description = QStringLiteral("Igennel válaszol a megerősítő kérdésre."));
+
 // Reports a wrong command line on io.err with the synopsis; returns kExitUsage.
 int usageError(const QString &message, const QString &usage, CliIo &io);
 

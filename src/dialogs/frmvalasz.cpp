@@ -367,14 +367,20 @@ void TfrmValasz::ShowBusy(const QString &message)
     // Waiting for an answer: a notice now would take over the question.
     if (m_inModal)
         return;
-    // The stay-on-top flag can only change while the window is hidden.
-    hide();
+    // The stay-on-top flag can only change while the window is hidden; a
+    // notice already up keeps its window and only changes its text.
+    const bool shownAlready =
+        m_busy && isVisible() && windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (!shownAlready)
+        hide();
     prepare(message);
     pnlGombok->hide();
     layOutChildren();
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    m_busy = true;
-    show();
+    if (!shownAlready) {
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        m_busy = true;
+        show();
+    }
     raise();
     paintBeforeReturning();
 }
@@ -388,7 +394,11 @@ void TfrmValasz::paintBeforeReturning()
     QElapsedTimer waited;
     waited.start();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    while (!(windowHandle() && windowHandle()->isExposed()) && waited.elapsed() < kExposeWaitMs) {
+    // A minimised program shows nothing, however long it waits.
+    const QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const bool canShow = !(owner && owner->isMinimized());
+    while (canShow && !(windowHandle() && windowHandle()->isExposed()) &&
+           waited.elapsed() < kExposeWaitMs) {
         QThread::msleep(5);
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }

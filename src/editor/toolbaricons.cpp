@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QGuiApplication>
+#include <QHash>
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -286,11 +287,23 @@ public:
     QPixmap scaledPixmap(const QSize &size, QIcon::Mode mode, QIcon::State state,
                          qreal scale) override
     {
+        // Buttons ask on every paint; each size is drawn once.
+        const QString key = QStringLiteral("%1x%2/%3/%4/%5")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(int(mode))
+                                .arg(int(state))
+                                .arg(scale);
+        if (const auto cached = m_drawn.constFind(key); cached != m_drawn.constEnd())
+            return *cached;
         QPixmap pixmap(size * scale);
         pixmap.setDevicePixelRatio(scale);
         pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        {
+            QPainter painter(&pixmap);
+            paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        }
+        m_drawn.insert(key, pixmap);
         return pixmap;
     }
 
@@ -299,6 +312,7 @@ public:
 
 private:
     Draw m_draw;
+    QHash<QString, QPixmap> m_drawn;
 };
 
 } // namespace

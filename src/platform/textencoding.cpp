@@ -50,14 +50,26 @@ void Utf8Scanner::feed(QByteArrayView bytes)
     }
 }
 
+namespace {
+
+// A byte-order mark counts only before valid UTF-8: after it, bytes that are
+// no UTF-8 read as Windows-1250, which keeps every byte, mark included.
+TextEncoding verdict(const Utf8Scanner &scanner, bool marked)
+{
+    if (!scanner.valid())
+        return TextEncoding::Windows1250;
+    if (marked)
+        return TextEncoding::Utf8WithBom;
+    return scanner.sawNonAscii() ? TextEncoding::Utf8 : TextEncoding::Windows1250;
+}
+
+} // namespace
+
 TextEncoding DetectTextEncoding(QByteArrayView bytes)
 {
-    if (bytes.startsWith(kUtf8Bom))
-        return TextEncoding::Utf8WithBom;
     Utf8Scanner scanner;
     scanner.feed(bytes);
-    return scanner.valid() && scanner.sawNonAscii() ? TextEncoding::Utf8
-                                                    : TextEncoding::Windows1250;
+    return verdict(scanner, bytes.startsWith(kUtf8Bom));
 }
 
 TextEncoding DetectTextEncoding(QIODevice &device)
@@ -66,6 +78,7 @@ TextEncoding DetectTextEncoding(QIODevice &device)
     constexpr qint64 kPiece = 1 << 20;
     QByteArray piece;
     bool first = true;
+    bool marked = false;
     Utf8Scanner scanner;
     for (;;) {
         piece.resize(kPiece);
@@ -73,18 +86,15 @@ TextEncoding DetectTextEncoding(QIODevice &device)
         if (got <= 0)
             break;
         const QByteArrayView view(piece.constData(), got);
-        if (first && view.startsWith(kUtf8Bom)) {
-            device.seek(start);
-            return TextEncoding::Utf8WithBom;
-        }
+        if (first)
+            marked = view.startsWith(kUtf8Bom);
         first = false;
         scanner.feed(view);
-        if (!scanner.valid() && scanner.sawNonAscii())
+        if (!scanner.valid())
             break; // an invalid sequence settles it
     }
     device.seek(start);
-    return scanner.valid() && scanner.sawNonAscii() ? TextEncoding::Utf8
-                                                    : TextEncoding::Windows1250;
+    return verdict(scanner, marked);
 }
 
 QString DecodeText(QByteArrayView bytes, TextEncoding encoding)

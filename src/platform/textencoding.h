@@ -11,7 +11,8 @@ class QIODevice;
 // Windows-1250; files made on Linux are mostly UTF-8. A file is taken as
 // UTF-8 when it starts with a UTF-8 byte-order mark, or when it is valid
 // UTF-8 and holds at least one byte above 127 (pure ASCII reads the same
-// either way, so it stays Windows-1250).
+// either way, so it stays Windows-1250). A mark followed by bytes that are
+// no UTF-8 reads as Windows-1250, which keeps every byte.
 namespace platform {
 
 enum class TextEncoding {

@@ -48,6 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                                 "\xEF\xBB\xBF"
                                 "apple",
                                 TextEncoding::Utf8WithBom},
+                      Detection{"ByteOrderMarkThenCp1250", QByteArray("\xEF\xBB\xBF") + kCp1250Word,
+                                TextEncoding::Windows1250},
                       Detection{"Cp1250Accents", kCp1250Word, TextEncoding::Windows1250},
                       Detection{"SequenceCutAtTheEnd", "alma\xC3", TextEncoding::Windows1250},
                       Detection{"OverlongSlash", "\xC0\xAF", TextEncoding::Windows1250},

@@ -4,8 +4,14 @@
 
 #include "support/printers.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include <sqlite3.h>
+
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <thread>
 
 using namespace Qt::StringLiterals;
@@ -167,6 +173,48 @@ INSTANTIATE_TEST_SUITE_P(
                                },
                                {u"4"_s, u"7"_s}}),
     [](const auto &info) { return velkor_test::caseName(QString::fromLatin1(info.param.name)); });
+
+// How many readers kept another connection from resetting the file's log:
+// 0 when nobody holds a snapshot.
+int checkpointBlockedBy(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_stmt *checkpoint = nullptr;
+    sqlite3_prepare_v2(db, "PRAGMA wal_checkpoint(TRUNCATE)", -1, &checkpoint, nullptr);
+    const int busy =
+        sqlite3_step(checkpoint) == SQLITE_ROW ? sqlite3_column_int(checkpoint, 0) : -1;
+    sqlite3_finalize(checkpoint);
+    sqlite3_close(db);
+    return busy;
+}
+
+TEST_F(DictionaryFixture, ACursorLeftStandingLetsGoOfItsSnapshot)
+{
+    // The idle time is noticed by the program's event loop.
+    int argc = 0;
+    std::optional<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app.emplace(argc, nullptr);
+    createDictionaryWith(kRows);
+    auto a = makeTable();
+    a->setIndexFieldNames(u"Angol"_s);
+    a->open();
+    // Log frames that a checkpoint would have to copy back.
+    add(*a, u"d"_s, u"8"_s);
+    a->first();
+    a->next();
+    const QString path = QDir(dir.path()).filePath(u"Angol_Magyar.DB"_s);
+    EXPECT_EQ(checkpointBlockedBy(path), 1) << "the walk reads one snapshot while stepping";
+    // The program goes back to its event loop and the user does nothing.
+    QElapsedTimer idle;
+    idle.start();
+    while (idle.elapsed() < 400)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(checkpointBlockedBy(path), 0);
+    a->next();
+    EXPECT_EQ(a->findField(u"Magyar"_s)->asString(), u"4"_s);
+}
 
 } // namespace
 

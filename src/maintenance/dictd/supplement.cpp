@@ -1,5 +1,6 @@
 #include "maintenance/dictd/supplement.h"
 
+#include "platform/fileaccess.h"
 #include "platform/regularfile.h"
 
 #include <QFile>
@@ -29,10 +30,14 @@ readSupplement(const QString &path, const QString &firstField, const QString &se
     if (!file.open(QIODevice::ReadOnly))
         return Failure{QStringLiteral("A kiegészítő szólista nem nyitható meg: %1 (%2)")
                            .arg(path, file.errorString())};
-    if (file.size() > kMaxSupplementBytes)
+    const std::optional<QByteArray> bytes = platform::readAtMost(file, kMaxSupplementBytes);
+    if (!bytes)
+        return Failure{QStringLiteral("A kiegészítő szólista nem olvasható: %1 (%2)")
+                           .arg(path, file.errorString())};
+    if (bytes->size() > kMaxSupplementBytes)
         return Failure{QStringLiteral("A kiegészítő szólista túl nagy: %1").arg(path)};
     QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8(file.readAll());
+    const QString text = utf8(*bytes);
     if (utf8.hasError())
         return Failure{
             QStringLiteral("A kiegészítő szólista nem érvényes UTF-8 szöveg: %1").arg(path)};

@@ -3,17 +3,13 @@
 #include "maintenance/import/stored_pair_set.h"
 #include "store/engine/table.h"
 
-#include <QHash>
-
 namespace dictimport {
 
 quint64 KnownPairs::fingerprint(const QString &source, const QString &target)
 {
     // The engine's case-insensitive equality is equality after the same
     // simple lower-casing, so equal pairs always share their fingerprint.
-    const quint64 s = qHash(StoredPairSet::folded(source), size_t(0x51ED270B));
-    const quint64 t = qHash(StoredPairSet::folded(target), size_t(0x2545F491));
-    return (s * 0x9E3779B97F4A7C15ull) ^ t;
+    return StoredPairSet::hashOf(source, target);
 }
 
 KnownPairs KnownPairs::read(store::Table &table, const QString &sourceColumn,

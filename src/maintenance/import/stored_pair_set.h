@@ -40,9 +40,11 @@ public:
     static QString folded(const QString &text);
     // Whether a and b are equal once both are folded.
     static bool equalFolded(QStringView a, QStringView b);
+    // A hash of the folded pair, computed without folding copies: pairs
+    // equal once folded hash alike.
+    static std::uint64_t hashOf(const QString &source, const QString &target);
 
 private:
-    static std::uint64_t hashOf(const QString &source, const QString &target);
     std::size_t slotOf(std::uint32_t fingerprint) const;
     // The slot holding a pair equal to this one (found), or else the empty
     // slot that ends its probe run.

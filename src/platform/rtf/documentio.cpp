@@ -99,7 +99,7 @@ IoResult saveRtf(const QString &path, const QTextDocument &doc, const platform::
 IoResult savePlainText(const QString &path, const QTextDocument &doc,
                        const platform::FileAccess &files)
 {
-    return writeFile(path, plaintext::encode(doc, plaintext::encodingToWrite(doc)), files);
+    return writeFile(path, plaintext::encodeToSave(doc), files);
 }
 
 void startNewDocument(QTextDocument &doc)

@@ -45,7 +45,7 @@ IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *forma
 
 // Writes doc as RTF (rtf::write) or as plain text with CR LF after every
 // line (plaintext::encode), in the encoding it was read in, or in
-// Windows-1250 unless that cannot hold the text (plaintext::encodingToWrite). The file is replaced
+// Windows-1250 unless that cannot hold the text (plaintext::encodeToSave). The file is replaced
 // only when the whole new content has been written; on failure the old file stays. A path that
 // names something other than a regular file (a device, a pipe) is refused, never replaced.
 IoResult saveRtf(const QString &path, const QTextDocument &doc,

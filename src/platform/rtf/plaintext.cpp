@@ -1,7 +1,5 @@
 #include "platform/rtf/plaintext.h"
 
-#include "platform/codepage.h"
-
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QVariant>
@@ -41,12 +39,7 @@ QString fileText(const QTextDocument &doc)
 
 TextEncoding detect(QByteArrayView bytes)
 {
-    const TextEncoding found = platform::DetectTextEncoding(bytes);
-    if (found != TextEncoding::Utf8WithBom)
-        return found;
-    platform::Utf8Scanner rest;
-    rest.feed(bytes.sliced(platform::kUtf8Bom.size()));
-    return rest.valid() ? found : TextEncoding::Windows1250;
+    return platform::DetectTextEncoding(bytes);
 }
 
 QString decode(QByteArrayView bytes)
@@ -126,16 +119,15 @@ void forgetEncoding(QTextDocument &doc)
     doc.setProperty(kEncodingProperty, QVariant());
 }
 
-TextEncoding encodingToWrite(const QTextDocument &doc)
+QByteArray encodeToSave(const QTextDocument &doc)
 {
+    const QString text = fileText(doc);
+    if (text.isEmpty())
+        return {};
     const std::optional<TextEncoding> read = readEncoding(doc);
-    if (read && *read != TextEncoding::Windows1250)
-        return *read;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        if (!cp1250::canEncode(fileLines(block)))
-            return TextEncoding::Utf8;
-    }
-    return TextEncoding::Windows1250;
+    const TextEncoding encoding =
+        read && *read != TextEncoding::Windows1250 ? *read : platform::EncodingForNewText(text);
+    return platform::EncodeText(text, encoding);
 }
 
 } // namespace plaintext

@@ -47,9 +47,10 @@ void setText(QTextDocument &doc, const QString &text, platform::TextEncoding enc
 std::optional<platform::TextEncoding> readEncoding(const QTextDocument &doc);
 void forgetEncoding(QTextDocument &doc);
 
-// The encoding to write doc in: the one it was read in when that was UTF-8;
-// otherwise Windows-1250 when that holds every character, UTF-8 when it does
-// not, so that no character is ever written as "?".
-platform::TextEncoding encodingToWrite(const QTextDocument &doc);
+// The bytes to save doc as (encode), in the encoding it was read in when
+// that was UTF-8; otherwise in Windows-1250 when that holds every
+// character, in UTF-8 when it does not, so that no character is ever
+// written as "?".
+QByteArray encodeToSave(const QTextDocument &doc);
 
 } // namespace plaintext

@@ -1,8 +1,7 @@
 #include "store/engine/key_loader.h"
 
 #include "store/engine/collation.h"
-
-#include <QUrl>
+#include "store/engine/sqlite_handle.h"
 
 #include <sqlite3.h>
 
@@ -14,6 +13,7 @@ namespace {
 
 // Rows between two looks at the cancel flag.
 constexpr int kRowsPerCheck = 4096;
+constexpr int kBusyTimeoutMs = 1500;
 
 } // namespace
 
@@ -25,6 +25,13 @@ KeyLoader::KeyLoader(Source source, std::size_t expectedRows) : m_source(std::mo
 KeyLoader::~KeyLoader()
 {
     m_cancel.store(true, std::memory_order_relaxed);
+    {
+        // A first step that sorts the whole table would not look at the
+        // flag for a long time: stop it where it stands.
+        const std::lock_guard lock(m_dbMutex);
+        if (m_db)
+            sqlite3_interrupt(m_db);
+    }
     if (m_thread.joinable())
         m_thread.join();
 }
@@ -41,14 +48,33 @@ std::optional<std::vector<std::int32_t>> KeyLoader::take()
 
 void KeyLoader::run(std::size_t expectedRows)
 {
-    QByteArray uri = "file:" + QUrl::toPercentEncoding(m_source.path, "/");
-    if (m_source.immutable)
-        uri += "?immutable=1";
+    const QByteArray uri = sqliteUri(m_source.path, m_source.immutable);
     sqlite3 *raw = nullptr;
     const int rc = sqlite3_open_v2(uri.constData(), &raw,
                                    SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_URI,
                                    m_source.vfs.empty() ? nullptr : m_source.vfs.c_str());
     const std::unique_ptr<sqlite3, int (*)(sqlite3 *)> db(raw, &sqlite3_close_v2);
+    // Another program writing holds its lock a moment; wait as the
+    // program's own connection does.
+    if (raw)
+        sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+    // Seen by the destructor until the connection closes (declared after
+    // db, so that it lets go first).
+    struct Published {
+        KeyLoader &loader;
+        Published(KeyLoader &l, sqlite3 *db) : loader(l)
+        {
+            const std::lock_guard lock(loader.m_dbMutex);
+            loader.m_db = db;
+        }
+        ~Published()
+        {
+            const std::lock_guard lock(loader.m_dbMutex);
+            loader.m_db = nullptr;
+        }
+    } published(*this, raw);
+    if (m_cancel.load(std::memory_order_relaxed))
+        return finish(false);
     sqlite3_stmt *raw_stmt = nullptr;
     if (rc == SQLITE_OK && collation::registerWith(raw) == SQLITE_OK)
         sqlite3_prepare_v2(raw, m_source.sql.c_str(), int(m_source.sql.size()), &raw_stmt, nullptr);
@@ -76,6 +102,11 @@ void KeyLoader::run(std::size_t expectedRows)
         }
         ok = ok && step == SQLITE_DONE;
     }
+    finish(ok);
+}
+
+void KeyLoader::finish(bool ok)
+{
     if (!ok)
         m_keys = std::vector<std::int32_t>();
     m_ok = ok;

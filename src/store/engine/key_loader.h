@@ -4,10 +4,13 @@
 
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
 #include <vector>
+
+struct sqlite3;
 
 namespace store {
 
@@ -38,12 +41,15 @@ public:
 
 private:
     void run(std::size_t expectedRows);
+    void finish(bool ok);
 
     Source m_source;
     std::vector<std::int32_t> m_keys;
     bool m_ok = false;
     std::atomic<bool> m_cancel{false};
     std::atomic<bool> m_finished{false};
+    std::mutex m_dbMutex;
+    sqlite3 *m_db = nullptr; // the load's open connection, under m_dbMutex
     std::thread m_thread;
 };
 

@@ -1,5 +1,7 @@
 #include "store/engine/sqlite_handle.h"
 
+#include <QUrl>
+
 #include "store/engine/messages.h"
 
 #include <utility>
@@ -137,6 +139,14 @@ std::string quoteIdentifier(const QString &name)
     QString quoted = name;
     quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
     return "\"" + quoted.toStdString() + "\"";
+}
+
+QByteArray sqliteUri(const QString &path, bool immutable)
+{
+    QByteArray uri = "file:" + QUrl::toPercentEncoding(path, "/");
+    if (immutable)
+        uri += "?immutable=1";
+    return uri;
 }
 
 } // namespace store

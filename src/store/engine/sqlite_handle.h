@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <sqlite3.h>
@@ -56,5 +57,9 @@ QString fileOf(sqlite3 *db);
 
 // "name" with inner quotes doubled, as UTF-8.
 std::string quoteIdentifier(const QString &name);
+
+// The URI SQLite opens path by (with SQLITE_OPEN_URI), so that any file
+// name is taken literally; immutable: a file nobody may change meanwhile.
+QByteArray sqliteUri(const QString &path, bool immutable = false);
 
 } // namespace store

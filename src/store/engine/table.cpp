@@ -7,9 +7,11 @@
 #include "store/engine/table_file.h"
 #include "store/engine/table_install.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <algorithm>
 #include <climits>
@@ -315,6 +317,26 @@ void Table::prior()
     step(false);
 }
 
+void Table::watchStepPause()
+{
+    // Without an event loop (a tool run from start to end) nobody idles.
+    if (!QCoreApplication::instance())
+        return;
+    if (!m_stepPause) {
+        m_stepPause = new QTimer(this);
+        m_stepPause->setSingleShot(true);
+        m_stepPause->setInterval(TableFile::kSteppingPauseMs);
+        connect(m_stepPause, &QTimer::timeout, this, [this] {
+            if (m_file && m_file->endPausedStepping())
+                m_stepPause->start();
+        });
+    }
+    // Not restarted on every step: a step costs less than restarting a
+    // timer, and the timeout looks at the time of the last step itself.
+    if (!m_stepPause->isActive())
+        m_stepPause->start();
+}
+
 void Table::step(bool forward)
 {
     requireOpen();
@@ -347,6 +369,7 @@ void Table::step(bool forward)
         m_rowStale = false;
         m_eof = false;
         m_bof = false;
+        watchStepPause();
         notifyCurrent();
         return;
     }

@@ -19,6 +19,8 @@
 #include <string>
 #include <vector>
 
+class QTimer;
+
 namespace store {
 
 class Session;
@@ -239,6 +241,8 @@ private:
     // The key at pos in the current order; nullopt outside the table.
     std::optional<std::int32_t> keyAt(int pos) const;
     void step(bool forward);
+    // After a step that left a walk open: lets go of it once idle.
+    void watchStepPause();
     // Called by the file before its walk leaves the row of key.
     void takeSteppedRow(const TableFile &file, std::int32_t key) const noexcept;
     // The walk left the current row unread: it is read again when needed.
@@ -257,6 +261,8 @@ private:
     bool m_exclusive = false;
     std::vector<std::unique_ptr<Field>> m_fields;
     std::shared_ptr<TableFile> m_file;
+    // Ends an open stepping walk once stepping has paused (see stepRow).
+    QTimer *m_stepPause = nullptr;
     TableState m_state = TableState::Inactive;
     QString m_orderField;
     std::vector<int> m_order;

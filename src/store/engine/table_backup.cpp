@@ -5,7 +5,6 @@
 #include "store/engine/sqlite_handle.h"
 
 #include <QFileInfo>
-#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -21,7 +20,7 @@ using Connection = std::unique_ptr<sqlite3, int (*)(sqlite3 *)>;
 Connection connect(const QString &path, int flags, const std::string &vfs)
 {
     sqlite3 *db = nullptr;
-    const QByteArray uri = "file:" + QUrl::toPercentEncoding(path, "/");
+    const QByteArray uri = sqliteUri(path);
     const int rc =
         sqlite3_open_v2(uri.constData(), &db, flags | SQLITE_OPEN_URI | SQLITE_OPEN_EXRESCODE,
                         vfs.empty() ? nullptr : vfs.c_str());

@@ -6,7 +6,6 @@
 #include "store/engine/table_install.h"
 
 #include <QRegularExpression>
-#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -23,7 +22,7 @@ namespace {
 constexpr int kWritesPerTransaction = 16384;
 constexpr int kBusyTimeoutMs = 1500;
 // A cursor left this long between two steps lets go of its snapshot.
-constexpr auto kSteppingPause = std::chrono::milliseconds(100);
+constexpr auto kSteppingPause = std::chrono::milliseconds(TableFile::kSteppingPauseMs);
 
 int columnSize(const QString &declaredType)
 {
@@ -50,14 +49,6 @@ int compareBytes(const QByteArray &a, const char *b, int bLen)
 
 // path as an SQLite URI, so that query parameters can be given whatever
 // characters the path holds.
-QByteArray uriOf(const QString &path, bool immutable)
-{
-    QByteArray uri = "file:" + QUrl::toPercentEncoding(path, "/");
-    if (immutable)
-        uri += "?immutable=1";
-    return uri;
-}
-
 } // namespace
 
 TableFile::TableFile(const QString &path, const OpenOptions &options)
@@ -65,7 +56,7 @@ TableFile::TableFile(const QString &path, const OpenOptions &options)
       m_immutable(options.immutable), m_vfs(options.vfs),
       m_backgroundKeysFrom(options.backgroundKeysFrom)
 {
-    const QByteArray name = uriOf(path, options.immutable);
+    const QByteArray name = sqliteUri(path, options.immutable);
     const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
                       SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI;
     int rc = sqlite3_open_v2(name.constData(), &m_db, flags,
@@ -114,7 +105,7 @@ void TableFile::create(const QString &path, const QString &tableName,
     // the new one.
     clearStaleSideFiles(path);
     sqlite3 *db = nullptr;
-    const QByteArray name = uriOf(path, false);
+    const QByteArray name = sqliteUri(path);
     int rc = sqlite3_open_v2(name.constData(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_EXRESCODE |
                                  SQLITE_OPEN_URI,
@@ -800,8 +791,7 @@ bool TableFile::sync()
         return false;
     // A walk paused between steps lets go of its snapshot, so that what
     // other programs wrote is seen.
-    if (m_stepper.walk && std::chrono::steady_clock::now() - m_stepper.when >= kSteppingPause)
-        endStepping();
+    endPausedStepping();
     Statement &version = statement("PRAGMA data_version");
     version.step();
     const std::int64_t now = version.integer(0);
@@ -846,6 +836,8 @@ void TableFile::dropCaches()
     m_keyLists.clear();
     m_rowCount.reset();
     m_maxKey.reset();
+    // What failed to load may load now (another program's lock is gone).
+    m_loaderFailed = false;
 }
 
 void TableFile::attach(Table *table)
@@ -999,6 +991,13 @@ void TableFile::readSteppedRow(std::vector<QString> &row) const
     row.resize(m_columns.size());
     if (m_stepper.walk)
         m_stepper.walk->readRow(row);
+}
+
+bool TableFile::endPausedStepping() noexcept
+{
+    if (m_stepper.walk && std::chrono::steady_clock::now() - m_stepper.when >= kSteppingPause)
+        endStepping();
+    return m_stepper.walk || m_stepper.reading;
 }
 
 void TableFile::endStepping() noexcept

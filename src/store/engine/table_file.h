@@ -159,6 +159,11 @@ public:
     // Reads the columns of the row the owner's last step gave into row.
     void readSteppedRow(std::vector<QString> &row) const;
     void endStepping() noexcept;
+    // Ends the walk when its last step is a pause ago; true while a walk
+    // stays open. The owner's idle timer calls it, so that a cursor left
+    // standing lets go of its snapshot without waiting for its next call.
+    bool endPausedStepping() noexcept;
+    static constexpr int kSteppingPauseMs = 100;
 
     // --- Change tracking.
     // Notices changes written by other connections; returns true when the

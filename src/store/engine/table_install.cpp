@@ -2,10 +2,10 @@
 
 #include "platform/regularfile.h"
 #include "store/engine/messages.h"
+#include "store/engine/sqlite_handle.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QUrl>
 
 #include <sqlite3.h>
 
@@ -23,7 +23,7 @@ constexpr const char *kSideSuffixes[] = {"-wal", "-shm", "-journal"};
 void settleOrRefuse(const QString &path)
 {
     sqlite3 *db = nullptr;
-    const QByteArray uri = "file:" + QUrl::toPercentEncoding(path, "/");
+    const QByteArray uri = sqliteUri(path);
     const int rc =
         sqlite3_open_v2(uri.constData(), &db,
                         SQLITE_OPEN_READWRITE | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI, nullptr);
