@@ -1,7 +1,7 @@
 // The dictionary tab on generated dictionaries of up to 1,000,000 rows: what
 // one keystroke in the search box costs with the grid's jump to the found
 // row and its repaint, scrolling, and switching the order.
-#include "../store/generated_dictionary.h"
+#include "generated_dictionary.h"
 
 #include "browser/dictionarypage.h"
 #include "store/appstate.h"

@@ -1,12 +1,12 @@
 // The clean-ups on a dictionary of realistic size: the DOS accent conversion
 // and the "to" removal on 1,000,000 rows, each with and without the progress
 // callback the program paints its panel from. Each run works on a fresh copy.
-#include "../store/generated_dictionary.h"
+#include "generated_dictionary.h"
 #include "maintenance/cleanup/cleanups.h"
-#include "platform/prompts.h"
 #include "store/dictionaryfile.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/silent_prompts.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,19 +16,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-// Says yes to everything and shows nothing.
-class SilentPrompts final : public platform::Prompts {
-public:
-    QChar askYesNo(const QString &) override { return kYes; }
-    QChar askYesCancel(const QString &) override { return kYes; }
-    QChar askYesNoCancel(const QString &) override { return kYes; }
-    void info(const QString &) override {}
-    void showBusy(const QString &) override {}
-    void progress(const QString &) override {}
-    void finishBusy(const QString &) override {}
-    void hideBusy() override {}
-};
 
 // A dictionary that needs both clean-ups: every fifth source starts with
 // "to ", every third holds DOS bytes (A0 for á, 81 for ü).
@@ -100,7 +87,7 @@ void runCleanup(benchmark::State &state, Operation operation)
             table->addField(QStringLiteral("Magyar"));
         }
         main.open();
-        SilentPrompts prompts;
+        bench::SilentPrompts prompts;
         // What the panel does with every report: two label texts.
         QString text, counter;
         const cleanup::Reporting reporting(

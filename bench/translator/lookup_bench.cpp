@@ -1,7 +1,7 @@
 // LookUpWord on a generated dictionary of 1,000,000 rows and on the converted
 // English–Hungarian dictionary, beside the same number of raw SQLite indexed
 // lookups. Every call is timed; p50 and p99 are reported as counters.
-#include "../store/generated_dictionary.h"
+#include "generated_dictionary.h"
 #include "lookup_timings.h"
 
 #include "store/engine/collation.h"

@@ -2,6 +2,7 @@
 // repositions and other cursors on the same file.
 #include "dictionary_fixture.h"
 
+#include "store/engine/table_file.h"
 #include "support/printers.h"
 
 #include <QCoreApplication>
@@ -136,7 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
                                    c.a.first();
                                    c.a.next();
                                    c.addFromOutside(u"a"_s, u"9"_s);
-                                   std::this_thread::sleep_for(std::chrono::milliseconds(250));
+                                   // A step after the pause reads the file anew.
+                                   std::this_thread::sleep_for(std::chrono::milliseconds(
+                                       2 * store::TableFile::kSteppingPauseMs));
                                    steps(c, c.a, "++");
                                },
                                {u"4"_s, u"9"_s}},

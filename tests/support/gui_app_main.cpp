@@ -1,6 +1,6 @@
-// main() of the RTF tests: documents need a QGuiApplication for their fonts.
-// The offscreen platform is the default, so that listing the tests at build
-// time needs no display either.
+// main() of tests that need a QGuiApplication but no widgets (documents need
+// it for their fonts). The offscreen platform is the default, so that listing
+// the tests at build time needs no display either.
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
