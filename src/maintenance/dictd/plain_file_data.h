@@ -10,9 +10,9 @@
 namespace dictd {
 
 // An uncompressed data file, read range by range from the open file, so
-// that a large one does not sit in memory whole. Entries are mostly read
-// in file order: a window of the file is kept and read ahead, so that a
-// range costs a system call only when it leaves the window.
+// that a large one does not sit in memory whole. Entries are read in file
+// order: a window of the file is kept and read ahead, so that a range
+// costs a system call only when it leaves the window.
 class PlainFileData final : public DictData {
 public:
     // file is open for reading.
