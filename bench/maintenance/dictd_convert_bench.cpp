@@ -1,7 +1,9 @@
 // Converting the FreeDict dictionaries installed by Debian's
 // dict-freedict-eng-hun and dict-freedict-hun-eng: reading alone, and the
 // whole conversion into a table. Then generated dictionaries of up to five
-// million pairs, converted and, for comparison, loaded plainly.
+// million pairs, converted and, for comparison, loaded plainly: each with
+// its index in data order and sorted as dictfmt writes an unsorted list,
+// uncompressed and as dictzip.
 #include "generated_dictd.h"
 #include "maintenance/dictd/dictd_converter.h"
 #include "maintenance/dictd/dictd_reader.h"
@@ -178,11 +180,14 @@ BENCHMARK(BM_PlainLoadGenerated)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
-// The converter on the same generated dictionaries. Peak memory is that of
-// the whole process so far: run one size alone for its own figure.
+// The converter on the same generated dictionaries, in each layout (see
+// bench::DictdLayout). Peak memory is that of the whole process so far: run
+// one size alone for its own figure.
 void BM_ConvertGenerated(benchmark::State &state)
 {
-    const bench::GeneratedDictd dict = bench::generatedDictd(state.range(0));
+    const auto layout = bench::DictdLayout(state.range(1));
+    state.SetLabel(bench::layoutName(layout));
+    const bench::GeneratedDictd dict = bench::generatedDictd(state.range(0), layout);
     std::int64_t rows = 0;
     for (auto _ : state) {
         QTemporaryDir dir;
@@ -202,9 +207,11 @@ void BM_ConvertGenerated(benchmark::State &state)
     state.counters["maxRssMB"] = maxRssMegabytes();
 }
 BENCHMARK(BM_ConvertGenerated)
-    ->Arg(kGeneratedSizes[0])
-    ->Arg(kGeneratedSizes[1])
-    ->Arg(kGeneratedSizes[2])
+    ->ArgsProduct({{kGeneratedSizes[0], kGeneratedSizes[1], kGeneratedSizes[2]},
+                   {int(bench::DictdLayout::InOrder), int(bench::DictdLayout::Unsorted),
+                    int(bench::DictdLayout::DictzipInOrder),
+                    int(bench::DictdLayout::DictzipUnsorted)}})
+    ->ArgNames({"pairs", "layout"})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 

@@ -38,7 +38,10 @@ Result<QByteArray> DictData::read(std::int64_t offset, std::int64_t length)
                            .arg(offset)
                            .arg(length)
                            .arg(size())};
-    return readRange(offset, length);
+    auto bytes = readRange(offset, length);
+    if (bytes)
+        m_bytesProcessed += length;
+    return bytes;
 }
 
 Result<std::unique_ptr<DictData>> openDictData(const QString &path)

@@ -26,14 +26,15 @@ public:
     Result<QByteArray> read(std::int64_t offset, std::int64_t length);
 
     // The work done so far: bytes handed out by read() plus bytes inflated
-    // to serve them. A crafted index can point at the same data again and
-    // again; its readers cap this figure.
+    // or read from the file to serve them. A crafted index can point at the
+    // same data again and again; its readers cap this figure.
     std::int64_t bytesProcessed() const { return m_bytesProcessed; }
 
 protected:
     // Called with a range already checked against size().
     virtual Result<QByteArray> readRange(std::int64_t offset, std::int64_t length) = 0;
-    void countInflated(std::int64_t bytes) { m_bytesProcessed += bytes; }
+    // Bytes inflated or read from the file by readRange().
+    void countWork(std::int64_t bytes) { m_bytesProcessed += bytes; }
 
 private:
     std::int64_t m_bytesProcessed = 0;

@@ -40,8 +40,10 @@ struct ConvertReport {
 // Turns a dictd dictionary into a new dictionary table: headwords into the
 // first field, translations into the second, one row per translation, each
 // side as storedText gives it, without pairs that are empty on a side or
-// already written; then the pairs of the supplement list, if any, the same
-// way. The table is built in a hidden temporary folder beside
+// already written. Rows take their keys in the order of the entries in the
+// data file (see DictdReader::forEachEntry), which is index order when the
+// index follows its data; then come the pairs of the supplement list, if
+// any, the same way. The table is built in a hidden temporary folder beside
 // the output and renamed into place only when complete, so a failed or
 // killed run never leaves a partial table under the output name. Fails with
 // a Hungarian message on a missing or damaged input, a bad output name or an

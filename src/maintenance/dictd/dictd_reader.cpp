@@ -6,7 +6,7 @@
 
 #include <algorithm>
 #include <tuple>
-#include <unordered_map>
+#include <vector>
 
 namespace dictd {
 namespace {
@@ -15,39 +15,34 @@ namespace {
 // translations; far larger ones are crafted to make the conversion swell.
 constexpr std::int64_t kMaxEntryBytes = std::int64_t(1) << 20;
 constexpr qsizetype kMaxTranslations = 10000;
-// An index read in data order inflates each byte once and hands it out once.
-// Ranges that overlap over and over would repeat that work without end.
+// Entries read in data order inflate or read each byte of the file once and
+// hand it out once. Ranges that overlap over and over would repeat that
+// work without end.
 constexpr std::int64_t kWorkPerDataByte = 4;
 constexpr std::int64_t kWorkSlack = std::int64_t(4) << 20;
 
-// For each entry that repeats the range of an earlier one (dictd's
-// information entries aside), the earliest entry with that range. Sorting
-// the entry numbers by range finds them in a few bytes an entry.
-std::unordered_map<std::uint32_t, std::uint32_t> repeatedRanges(const CompactIndex &index,
-                                                                const std::vector<bool> &info)
+// The entries to read, dictd's information entries aside, in the order of
+// their data: by offset, then length, then index line. A file is then read
+// front to back whatever order its index has (dictfmt sorts the index of an
+// unsorted word list by headword), and the entries of a range the index
+// repeats come one after the other, the earliest line first.
+std::vector<std::uint32_t> dataOrder(const CompactIndex &index, std::int64_t &infoEntries)
 {
     std::vector<std::uint32_t> order;
     order.reserve(index.size());
     for (std::size_t i = 0; i < index.size(); ++i) {
-        if (!info[i])
+        if (isDatabaseInfoHeadword(index.headword(i)))
+            ++infoEntries;
+        else
             order.push_back(std::uint32_t(i));
     }
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const auto key = [&](std::uint32_t i) {
-            return std::tuple(index.offset(i), index.length(i), i);
-        };
-        return key(a) < key(b);
-    });
-    std::unordered_map<std::uint32_t, std::uint32_t> firstOf;
-    for (std::size_t k = 1; k < order.size(); ++k) {
-        const std::uint32_t before = order[k - 1];
-        const std::uint32_t i = order[k];
-        if (index.offset(i) != index.offset(before) || index.length(i) != index.length(before))
-            continue;
-        const auto found = firstOf.find(before);
-        firstOf.emplace(i, found == firstOf.end() ? before : found->second);
-    }
-    return firstOf;
+    const auto before = [&](std::uint32_t a, std::uint32_t b) {
+        return std::tuple(index.offset(a), index.length(a), a) <
+               std::tuple(index.offset(b), index.length(b), b);
+    };
+    if (!std::is_sorted(order.begin(), order.end(), before))
+        std::sort(order.begin(), order.end(), before);
+    return order;
 }
 
 QString entryPlace(const CompactIndex &index, std::size_t i)
@@ -96,24 +91,21 @@ Status DictdReader::forEachEntry(const std::function<void(const DictdEntry &)> &
     m_infoEntries = 0;
     const std::int64_t workBudget = kWorkPerDataByte * m_data->size() + kWorkSlack;
     const std::int64_t workBefore = m_data->bytesProcessed();
-    std::vector<bool> info(m_index.size());
-    for (std::size_t i = 0; i < m_index.size(); ++i)
-        info[i] = isDatabaseInfoHeadword(m_index.headword(i));
+    const std::vector<std::uint32_t> order = dataOrder(m_index, m_infoEntries);
     // A range read again gives the same pairs again, so a repeat is skipped
     // unread, unless the entry there took the index's headword.
-    const auto firstOf = repeatedRanges(m_index, info);
-    std::vector<bool> tookIndexHeadword(m_index.size());
-    for (std::size_t i = 0; i < m_index.size(); ++i) {
-        if (info[i]) {
-            ++m_infoEntries;
-            continue;
-        }
+    bool rangeTookIndexHeadword = false;
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        const std::uint32_t i = order[k];
+        const bool repeat = k > 0 && m_index.offset(order[k - 1]) == m_index.offset(i) &&
+                            m_index.length(order[k - 1]) == m_index.length(i);
+        if (!repeat)
+            rangeTookIndexHeadword = false;
         if (m_index.length(i) > kMaxEntryBytes)
             return Failure{QStringLiteral("Sérült szótár: %1 hossza túl nagy: %2 bájt")
                                .arg(entryPlace(m_index, i))
                                .arg(m_index.length(i))};
-        const auto repeat = firstOf.find(std::uint32_t(i));
-        if (repeat != firstOf.end() && !tookIndexHeadword[repeat->second])
+        if (repeat && !rangeTookIndexHeadword)
             continue;
         const auto bytes = m_data->read(m_index.offset(i), m_index.length(i));
         if (!bytes)
@@ -122,7 +114,7 @@ Status DictdReader::forEachEntry(const std::function<void(const DictdEntry &)> &
         if (m_data->bytesProcessed() - workBefore > workBudget)
             return Failure{QStringLiteral("Sérült szótár: az index újra meg újra ugyanazokra az "
                                           "adatokra mutat; %1 után már %2 bájtot kellett "
-                                          "kibontani a(z) %3 állomány %4 bájtjából")
+                                          "feldolgozni a(z) %3 állomány %4 bájtjából")
                                .arg(entryPlace(m_index, i))
                                .arg(m_data->bytesProcessed() - workBefore)
                                .arg(m_dictPath)
@@ -141,7 +133,7 @@ Status DictdReader::forEachEntry(const std::function<void(const DictdEntry &)> &
                                .arg(kMaxTranslations)};
         if (entry.headword.isEmpty()) {
             entry.headword = m_index.headword(i);
-            tookIndexHeadword[repeat == firstOf.end() ? i : repeat->second] = true;
+            rangeTookIndexHeadword = true;
         }
         visit(entry);
     }

@@ -15,7 +15,8 @@
 
 namespace dictd {
 
-// A dictd dictionary, index and data, walked entry by entry in index order.
+// A dictd dictionary, index and data, walked entry by entry in the order of
+// the data file, which is index order when the index follows the data.
 class DictdReader final {
 public:
     // Reads the index and opens the data file; fails with the message of
@@ -28,8 +29,10 @@ public:
 
     // Calls visit for every entry except dictd's information entries, with
     // the headword of the entry text (the index's own when that line is
-    // blank). A range the index repeats is visited once, unless its entry
-    // takes the index's headword. Stops at the first entry whose range
+    // blank), by the entries' offsets in the data, entries of one offset by
+    // length and then in index order. A range the index repeats is visited
+    // once, unless its entry takes the index's headword. Stops at the first
+    // entry in that order whose range
     // passes the end of the data or is absurdly long, whose data is damaged,
     // whose text is not UTF-8 or holds absurdly many translations, and when
     // the index has made the reader inflate several times the whole data;

@@ -84,7 +84,7 @@ Result<QByteArray> DictzipData::inflateChunk(int index)
         return Failure{QStringLiteral("a(z) %1. darab nem olvasható").arg(index + 1)};
     auto bytes = m_inflater.inflateChunk(compressed, m_header.chunkLength);
     if (bytes)
-        countInflated(bytes->size());
+        countWork(bytes->size());
     if (!bytes)
         return Failure{
             QStringLiteral("a(z) %1. darab hibás: %2").arg(index + 1).arg(bytes.error())};

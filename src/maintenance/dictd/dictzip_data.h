@@ -14,7 +14,7 @@ namespace dictd {
 // A dictzip file: gzip whose deflate data is cut into chunks of a fixed
 // uncompressed length, listed with their compressed sizes in the header's
 // RA field. A read inflates only the chunks it touches; the last two
-// inflated chunks are kept, since a dictionary is mostly read in order.
+// inflated chunks are kept, since entries are read in data order.
 class DictzipData final : public DictData {
 public:
     // Checks the chunk table against the file's length, inflates the last

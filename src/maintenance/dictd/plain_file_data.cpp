@@ -13,6 +13,7 @@ Result<QByteArray> PlainFileData::readRange(std::int64_t offset, std::int64_t le
         m_windowStart = offset;
         if (m_file->seek(offset))
             m_window = m_file->read(std::max(length, kWindow));
+        countWork(m_window.size());
         if (std::int64_t(m_window.size()) < length)
             return Failure{QStringLiteral("olvasási hiba a(z) %1. bájtnál (%2)")
                                .arg(offset)

@@ -66,9 +66,10 @@ protected:
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
     }
 
-    void writeSample(const std::function<QByteArray(QByteArrayView)> &pack)
+    void writeSample(const std::function<QByteArray(QByteArrayView)> &pack,
+                     dictd_fixture::IndexOrder order = dictd_fixture::IndexOrder::AsData)
     {
-        const auto dictionary = dictd_fixture::build(sample_dictionary::entries());
+        const auto dictionary = dictd_fixture::build(sample_dictionary::entries(), order);
         dictd_fixture::writeFile(m_options.indexPath, dictionary.index);
         dictd_fixture::writeFile(m_options.dictPath, pack(dictionary.data));
     }
@@ -85,7 +86,18 @@ QByteArray smallChunks(QByteArrayView data)
 struct PackCase {
     const char *name;
     std::function<QByteArray(QByteArrayView)> pack;
+    dictd_fixture::IndexOrder order = dictd_fixture::IndexOrder::AsData;
 };
+
+QByteArray gzipped(QByteArrayView data)
+{
+    return dictd_fixture::gzip(data);
+}
+
+QByteArray uncompressed(QByteArrayView data)
+{
+    return data.toByteArray();
+}
 
 void PrintTo(const PackCase &c, std::ostream *os)
 {
@@ -94,9 +106,11 @@ void PrintTo(const PackCase &c, std::ostream *os)
 
 class ConversionOfFormat : public Conversion, public ::testing::WithParamInterface<PackCase> {};
 
+// An index sorted otherwise than its data gives the rows of the data's
+// order, as the same data indexed in order does.
 TEST_P(ConversionOfFormat, WritesTheExpectedRowsAndFigures)
 {
-    writeSample(GetParam().pack);
+    writeSample(GetParam().pack, GetParam().order);
     const auto report = convertDictd(m_options);
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
 
@@ -118,9 +132,13 @@ TEST_P(ConversionOfFormat, WritesTheExpectedRowsAndFigures)
 
 INSTANTIATE_TEST_SUITE_P(
     Formats, ConversionOfFormat,
-    ::testing::Values(PackCase{"DictzipManyChunks", &smallChunks},
-                      PackCase{"Gzip", [](QByteArrayView d) { return dictd_fixture::gzip(d); }},
-                      PackCase{"Uncompressed", [](QByteArrayView d) { return d.toByteArray(); }}),
+    ::testing::Values(PackCase{"DictzipManyChunks", &smallChunks}, PackCase{"Gzip", &gzipped},
+                      PackCase{"Uncompressed", &uncompressed},
+                      PackCase{"DictzipManyChunksUnsortedIndex", &smallChunks,
+                               dictd_fixture::IndexOrder::Headwords},
+                      PackCase{"GzipUnsortedIndex", &gzipped, dictd_fixture::IndexOrder::Headwords},
+                      PackCase{"UncompressedUnsortedIndex", &uncompressed,
+                               dictd_fixture::IndexOrder::Headwords}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(Conversion, TableHasTheProgramsFieldsAndIndexes)

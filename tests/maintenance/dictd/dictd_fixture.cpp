@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace dictd_fixture {
 namespace {
 
@@ -54,16 +56,22 @@ QByteArray indexNumber(std::int64_t value)
     return out;
 }
 
-Dictionary build(const std::vector<Entry> &entries)
+Dictionary build(const std::vector<Entry> &entries, IndexOrder order)
 {
     Dictionary dictionary;
+    std::vector<std::pair<QByteArray, QByteArray>> lines; // headword, index line
     for (const Entry &entry : entries) {
         const QByteArray text = entry.text.toUtf8();
-        dictionary.index += entry.indexHeadword.toUtf8() + '\t' +
-                            indexNumber(dictionary.data.size()) + '\t' + indexNumber(text.size()) +
-                            '\n';
+        const QByteArray headword = entry.indexHeadword.toUtf8();
+        lines.emplace_back(headword, headword + '\t' + indexNumber(dictionary.data.size()) + '\t' +
+                                         indexNumber(text.size()) + '\n');
         dictionary.data += text;
     }
+    if (order == IndexOrder::Headwords)
+        std::stable_sort(lines.begin(), lines.end(),
+                         [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (const auto &line : lines)
+        dictionary.index += line.second;
     return dictionary;
 }
 

@@ -24,8 +24,13 @@ struct Dictionary {
 // A number in dictd's base64 digits.
 QByteArray indexNumber(std::int64_t value);
 
+enum class IndexOrder {
+    AsData,    // index lines in the order of the entries in the data
+    Headwords, // sorted by headword, ties in data order, as dictfmt indexes an unsorted list
+};
+
 // The index and the uncompressed data of entries laid one after the other.
-Dictionary build(const std::vector<Entry> &entries);
+Dictionary build(const std::vector<Entry> &entries, IndexOrder order = IndexOrder::AsData);
 
 struct DictzipOptions {
     int chunkLength = 64;
