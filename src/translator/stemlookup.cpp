@@ -45,10 +45,11 @@ qsizetype derivedBeginning(const QString &w, const Lemma &stem)
 
 } // namespace
 
-qsizetype WordLookup::longestBeginningEntry(const QString &w, qsizetype above, LookupBounds &bounds)
+qsizetype WordLookup::longestBeginningEntry(const QString &w, qsizetype above, LookupBounds &bounds,
+                                            bool whole)
 {
     std::vector<qsizetype> lengths;
-    for (qsizetype length = w.size() - 1; length > above; --length) {
+    for (qsizetype length = whole ? w.size() : w.size() - 1; length > above; --length) {
         if (w[length - 1] != u'-' && w[length - 1] != u' ')
             lengths.push_back(length);
     }
@@ -63,7 +64,8 @@ qsizetype WordLookup::longestBeginningEntry(const QString &w, qsizetype above, L
     return 0;
 }
 
-QList<Lemma> WordLookup::withDerivedStem(const QString &w, QList<Lemma> stems, LookupBounds &bounds)
+QList<Lemma> WordLookup::withDerivedStem(const QString &w, QList<Lemma> stems, LookupBounds &bounds,
+                                         bool whole)
 {
     // Hunspell names the stem before a derivational suffix; the derived stem
     // is then a longer beginning of the word ("alkalmazás" of
@@ -73,7 +75,7 @@ QList<Lemma> WordLookup::withDerivedStem(const QString &w, QList<Lemma> stems, L
         if (const qsizetype at = derivedBeginning(w, stem))
             shortest = std::min(shortest, at);
     }
-    const qsizetype length = longestBeginningEntry(w, shortest, bounds);
+    const qsizetype length = longestBeginningEntry(w, shortest, bounds, whole);
     if (length == 0)
         return stems;
     // It stands before the first stem it derives from.
@@ -105,8 +107,9 @@ QString WordLookup::locatePart(const CompoundPart &part, bool last)
             return keyOf(lemma, *marked);
     }
     LookupBounds bounds(m_table, m_source.fieldName(), part.text);
+    // The part itself may be the derived stem ("tároló" of "tárol").
     QList<Lemma> lemmas =
-        withDerivedStem(part.text, m_forms->lemmas(m_source.fieldName(), part.text), bounds);
+        withDerivedStem(part.text, m_forms->lemmas(m_source.fieldName(), part.text), bounds, true);
     if (last)
         addLemma(lemmas, Lemma{part.text});
     for (const Lemma &lemma : lemmas) {

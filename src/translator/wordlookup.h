@@ -92,11 +92,15 @@ private:
     // matchedSources: the stored source texts of the groups in list 1.
     bool lookUpWordForms(const QString &w, LookupBounds &bounds, QStringList &matchedSources);
     // stems with the longest beginning of w that is an entry and extends a
-    // derived stem, ranked; as they were when there is none.
-    QList<Lemma> withDerivedStem(const QString &w, QList<Lemma> stems, LookupBounds &bounds);
-    // The length of the longest beginning of w, shorter than w and longer
-    // than above, that is an entry; 0 when there is none.
-    qsizetype longestBeginningEntry(const QString &w, qsizetype above, LookupBounds &bounds);
+    // derived stem, ranked; as they were when there is none. whole: w itself
+    // counts as a beginning.
+    QList<Lemma> withDerivedStem(const QString &w, QList<Lemma> stems, LookupBounds &bounds,
+                                 bool whole = false);
+    // The length of the longest beginning of w, shorter than w (or w itself
+    // when whole) and longer than above, that is an entry; 0 when there is
+    // none.
+    qsizetype longestBeginningEntry(const QString &w, qsizetype above, LookupBounds &bounds,
+                                    bool whole = false);
     // Makes the first row of the lemma current, trying "to " + the lemma
     // first for a verb form; whether the marker was needed, or nothing.
     std::optional<bool> locateLemma(const Lemma &lemma);

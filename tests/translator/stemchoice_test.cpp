@@ -57,7 +57,7 @@ SFX P 0 ot . is:ACC
         writeFile(folder + u"hu_HU.dic"_s, s(uR"(6
 fej/BZ po:noun
 fejez/BT po:vrb
-alkalmaz/D po:vrb
+alkalmaz/DX po:vrb
 könyvtár/X po:noun
 szerkezet/XP po:noun
 ablak/XP po:noun
@@ -183,6 +183,13 @@ INSTANTIATE_TEST_SUITE_P(
             s(u"könyvtárszerkezetet"),
             s(u"könyvtár + szerkezet+"),
             {s(u"könyvtár: library"), s(u"könyvtár: directory"), s(u"szerkezet: structure")}},
+        ChoiceCase{
+            "CompoundPartThatIsADerivedStem",
+            "Magyar",
+            {kParts[0], {s(u"to apply"), s(u"alkalmaz")}, {s(u"application"), s(u"alkalmazás")}},
+            s(u"könyvtáralkalmazás"),
+            s(u"könyvtár + alkalmazás+"),
+            {s(u"könyvtár: library"), s(u"alkalmazás: application")}},
         ChoiceCase{"CompoundThatIsAHeadwordFoundWhole",
                    "Magyar",
                    {kParts[0], kParts[2], {s(u"directory tree"), s(u"könyvtárszerkezet")}},
