@@ -7,7 +7,9 @@
 #include "translator/wordforms.h"
 #include "translator/wordlookup.h"
 
+#include <algorithm>
 #include <span>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
