@@ -1,6 +1,7 @@
 // LookUpWord on a generated dictionary of 1,000,000 rows and on the converted
-// English–Hungarian dictionary, beside the same number of raw SQLite indexed
-// lookups. Every call is timed; p50 and p99 are reported as counters.
+// English–Hungarian and Hungarian–English dictionaries, beside the same number
+// of raw SQLite indexed lookups. Every call is timed; p50 and p99 are reported
+// as counters.
 #include "generated_dictionary.h"
 #include "lookup_timings.h"
 
@@ -22,6 +23,8 @@
 #include <memory>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kGeneratedRows = 1000000;
@@ -36,6 +39,8 @@ enum class Words {
 struct Dictionary {
     QString folder;
     QString file = QStringLiteral("Angol_Magyar.DB");
+    QString source = QStringLiteral("Angol");
+    QString target = QStringLiteral("Magyar");
 };
 
 struct OpenLookup {
@@ -48,9 +53,9 @@ struct OpenLookup {
     {
         table.setDatabaseName(dictionary.folder);
         table.setTableName(dictionary.file);
-        store::Field *source = table.addField(QStringLiteral("Angol"));
-        store::Field *target = table.addField(QStringLiteral("Magyar"));
-        table.setIndexFieldNames(QStringLiteral("Angol"));
+        store::Field *source = table.addField(dictionary.source);
+        store::Field *target = table.addField(dictionary.target);
+        table.setIndexFieldNames(dictionary.source);
         table.open();
         lookup = std::make_unique<translator::WordLookup>(table, *source, *target);
         lookup->setWordForms(forms);
@@ -65,10 +70,13 @@ public:
         const QString path = QDir(dictionary.folder).filePath(dictionary.file);
         sqlite3_open_v2(path.toUtf8().constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
         store::collation::registerWith(m_db);
-        sqlite3_prepare_v2(m_db,
-                           "SELECT Azon, Magyar FROM Angol_Magyar WHERE Angol = ?1 COLLATE HU_CI "
-                           "ORDER BY Angol COLLATE HU_CI, Angol, Azon LIMIT 1",
-                           -1, &m_stmt, nullptr);
+        const QString table = QFileInfo(dictionary.file).completeBaseName();
+        const QByteArray sql = QStringLiteral("SELECT Azon, %2 FROM %3 WHERE %1 = ?1 COLLATE HU_CI "
+                                              "ORDER BY %1 COLLATE HU_CI, %1, Azon LIMIT 1")
+                                   .arg(dictionary.source, dictionary.target, table)
+                                   .toUtf8();
+        sqlite3_prepare_v2(m_db, sql.constData(), -1, &m_stmt, nullptr);
+        m_distinct = QStringLiteral("SELECT DISTINCT %1 FROM %2").arg(dictionary.source, table);
     }
     ~RawLookup()
     {
@@ -93,7 +101,7 @@ public:
     {
         QStringList words;
         sqlite3_stmt *stmt = nullptr;
-        sqlite3_prepare_v2(m_db, "SELECT DISTINCT Angol FROM Angol_Magyar", -1, &stmt, nullptr);
+        sqlite3_prepare_v2(m_db, m_distinct.toUtf8().constData(), -1, &stmt, nullptr);
         while (sqlite3_step(stmt) == SQLITE_ROW)
             words << QString::fromUtf8(
                 reinterpret_cast<const char *>(sqlite3_column_text(stmt, 0)));
@@ -104,6 +112,7 @@ public:
 private:
     sqlite3 *m_db = nullptr;
     sqlite3_stmt *m_stmt = nullptr;
+    QString m_distinct;
 };
 
 QStringList inflect(const QStringList &headwords)
@@ -152,44 +161,54 @@ Dictionary generated()
     return {bench::generatedDictionary(kGeneratedRows)};
 }
 
-// The converted dictionary of a build, copied once so that a converter still
-// writing it is not disturbed.
+// A converted dictionary of a build (Angol_Magyar.DB or Magyar_Angol.DB),
+// copied once so that a converter still writing it is not disturbed.
+std::optional<Dictionary> converted(const QString &file)
+{
+    QStringList candidates{QStringLiteral(VELKOR_BINARY_DIR "/bin/") + file};
+    QDirIterator builds(QStringLiteral(VELKOR_SOURCE_DIR), {QStringLiteral("build*")},
+                        QDir::Dirs | QDir::NoDotAndDotDot);
+    while (builds.hasNext())
+        candidates << QDir(builds.next()).filePath(QStringLiteral("bin/") + file);
+    for (const QString &candidate : candidates) {
+        if (!QFileInfo(candidate).isFile())
+            continue;
+        const QString folder = QDir(bench::benchFolder()).filePath(file);
+        QDir().mkpath(folder);
+        const QString target = QDir(folder).filePath(file);
+        QFile::remove(target);
+        if (QFile::copy(candidate, target)) {
+            const QStringList languages = QFileInfo(file).completeBaseName().split(u'_');
+            return Dictionary{folder, file, languages.value(0), languages.value(1)};
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<Dictionary> english()
 {
-    static const std::optional<Dictionary> copy = []() -> std::optional<Dictionary> {
-        QStringList candidates{QStringLiteral(VELKOR_BINARY_DIR "/bin/Angol_Magyar.DB")};
-        QDirIterator builds(QStringLiteral(VELKOR_SOURCE_DIR), {QStringLiteral("build*")},
-                            QDir::Dirs | QDir::NoDotAndDotDot);
-        while (builds.hasNext())
-            candidates << QDir(builds.next()).filePath(QStringLiteral("bin/Angol_Magyar.DB"));
-        for (const QString &candidate : candidates) {
-            if (!QFileInfo(candidate).isFile())
-                continue;
-            const QString folder = QDir(bench::benchFolder()).filePath(QStringLiteral("english"));
-            QDir().mkpath(folder);
-            const QString target = QDir(folder).filePath(QStringLiteral("Angol_Magyar.DB"));
-            QFile::remove(target);
-            if (QFile::copy(candidate, target))
-                return Dictionary{folder};
-        }
-        return std::nullopt;
-    }();
+    static const std::optional<Dictionary> copy = converted(QStringLiteral("Angol_Magyar.DB"));
     return copy;
 }
 
-// The English analysers, loaded before any timing as the program loads them
-// in the background.
-translator::WordForms *englishForms()
+std::optional<Dictionary> hungarian()
+{
+    static const std::optional<Dictionary> copy = converted(QStringLiteral("Magyar_Angol.DB"));
+    return copy;
+}
+
+// The source language's analysers, loaded before any timing as the program
+// loads them in the background.
+translator::WordForms *formsFor(const QString &language)
 {
     static translator::WordForms forms;
-    static const bool loaded = forms.analyser(QStringLiteral("Angol")) != nullptr;
-    return loaded ? &forms : nullptr;
+    return forms.analyser(language) ? &forms : nullptr;
 }
 
 void timeLookups(benchmark::State &state, const Dictionary &dictionary, const QStringList &words,
                  bool stem = false)
 {
-    translator::WordForms *forms = stem ? englishForms() : nullptr;
+    translator::WordForms *forms = stem ? formsFor(dictionary.source) : nullptr;
     if (stem && !forms) {
         state.SkipWithError("Nincs Hunspell- vagy WordNet-állomány");
         return;
@@ -229,14 +248,41 @@ void BM_Raw_IndexedLookup_Generated1M(benchmark::State &state, Words kind)
     timeRaw(state, generated(), generatedWords(kind));
 }
 
-QStringList englishWords(const Dictionary &dictionary, Words kind)
+// Hungarian endings by the last vowel: plural, accusative, inessive, dative
+// and the definite past.
+QStringList inflectHungarian(const QString &headword)
+{
+    static const QString kBack = QStringLiteral("aáoóuú");
+    static const QString kFront = QStringLiteral("eéiíöőüű");
+    for (qsizetype i = headword.size() - 1; i >= 0; --i) {
+        if (kBack.contains(headword[i]))
+            return {headword + u"ok"_s, headword + u"ot"_s, headword + u"ban"_s,
+                    headword + u"nak"_s, headword + u"otta"_s};
+        if (kFront.contains(headword[i]))
+            return {headword + u"ek"_s, headword + u"et"_s, headword + u"ben"_s,
+                    headword + u"nek"_s, headword + u"ette"_s};
+    }
+    return {};
+}
+
+QStringList convertedWords(const Dictionary &dictionary, Words kind)
 {
     const QStringList headwords = RawLookup(dictionary).distinctSources();
     switch (kind) {
     case Words::Headwords:
         return headwords;
-    case Words::Inflected:
-        return inflect(headwords);
+    case Words::Inflected: {
+        if (dictionary.source == u"Angol")
+            return inflect(headwords);
+        // An evenly spread sample: Hungarian analysis is slower.
+        QStringList words;
+        const qsizetype step = std::max<qsizetype>(1, headwords.size() / (kSamples / 5));
+        for (qsizetype i = 0; i < headwords.size(); i += step) {
+            if (!headwords[i].contains(u' '))
+                words << inflectHungarian(headwords[i]);
+        }
+        return words;
+    }
     case Words::Typing: {
         // Every beginning of an evenly spread sample of the headwords.
         QStringList sample;
@@ -249,24 +295,27 @@ QStringList englishWords(const Dictionary &dictionary, Words kind)
     return headwords;
 }
 
-void BM_LookUpWord_English(benchmark::State &state, Words kind)
+using Converted = std::optional<Dictionary> (*)();
+
+void timeConverted(benchmark::State &state, Converted which, Words kind, bool stem)
 {
-    const auto dictionary = english();
+    const auto dictionary = which();
     if (!dictionary) {
-        state.SkipWithError("Nincs átalakított angol-magyar szótár (build*/bin/Angol_Magyar.DB)");
+        state.SkipWithError(
+            "Nincs átalakított szótár (build*/bin/Angol_Magyar.DB, Magyar_Angol.DB)");
         return;
     }
-    timeLookups(state, *dictionary, englishWords(*dictionary, kind));
+    timeLookups(state, *dictionary, convertedWords(*dictionary, kind), stem);
+}
+
+void BM_LookUpWord_English(benchmark::State &state, Words kind)
+{
+    timeConverted(state, english, kind, false);
 }
 
 void BM_LookUpWord_Stem_English(benchmark::State &state, Words kind)
 {
-    const auto dictionary = english();
-    if (!dictionary) {
-        state.SkipWithError("Nincs átalakított angol-magyar szótár (build*/bin/Angol_Magyar.DB)");
-        return;
-    }
-    timeLookups(state, *dictionary, englishWords(*dictionary, kind), true);
+    timeConverted(state, english, kind, true);
 }
 
 void BM_Raw_IndexedLookup_English(benchmark::State &state, Words kind)
@@ -276,7 +325,27 @@ void BM_Raw_IndexedLookup_English(benchmark::State &state, Words kind)
         state.SkipWithError("Nincs átalakított angol-magyar szótár (build*/bin/Angol_Magyar.DB)");
         return;
     }
-    timeRaw(state, *dictionary, englishWords(*dictionary, kind));
+    timeRaw(state, *dictionary, convertedWords(*dictionary, kind));
+}
+
+void BM_LookUpWord_Hungarian(benchmark::State &state, Words kind)
+{
+    timeConverted(state, hungarian, kind, false);
+}
+
+void BM_LookUpWord_Stem_Hungarian(benchmark::State &state, Words kind)
+{
+    timeConverted(state, hungarian, kind, true);
+}
+
+void BM_Raw_IndexedLookup_Hungarian(benchmark::State &state, Words kind)
+{
+    const auto dictionary = hungarian();
+    if (!dictionary) {
+        state.SkipWithError("Nincs átalakított magyar-angol szótár (build*/bin/Magyar_Angol.DB)");
+        return;
+    }
+    timeRaw(state, *dictionary, convertedWords(*dictionary, kind));
 }
 
 #define LOOKUP_BENCH(fn, kind)                                                                     \
@@ -300,6 +369,9 @@ LOOKUP_BENCH(BM_Raw_IndexedLookup_English, Inflected);
 LOOKUP_BENCH(BM_LookUpWord_English, Typing);
 LOOKUP_BENCH(BM_LookUpWord_Stem_English, Typing);
 LOOKUP_BENCH(BM_Raw_IndexedLookup_English, Typing);
+LOOKUP_BENCH(BM_LookUpWord_Hungarian, Inflected);
+LOOKUP_BENCH(BM_LookUpWord_Stem_Hungarian, Inflected);
+LOOKUP_BENCH(BM_Raw_IndexedLookup_Hungarian, Inflected);
 
 } // namespace
 

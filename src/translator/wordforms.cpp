@@ -1,6 +1,7 @@
 #include "translator/wordforms.h"
 
 #include "translator/hunspellanalyser.h"
+#include "translator/stemranking.h"
 #include "translator/wordnetexceptions.h"
 
 #include <QDir>
@@ -22,19 +23,52 @@ Language languageOf(const QString &name)
     return Language::Unknown;
 }
 
+// "author's", "authors'" (also with ’) without the possessive; empty when
+// the word has none.
+QString withoutPossessive(const QString &word)
+{
+    const auto apostrophe = [](QChar c) { return c == u'\'' || c == u'\u2019'; };
+    const qsizetype n = word.size();
+    if (n > 2 && word[n - 1] == u's' && apostrophe(word[n - 2]))
+        return word.left(n - 2);
+    if (n > 2 && apostrophe(word[n - 1]) && word[n - 2] == u's')
+        return word.left(n - 1);
+    return {};
+}
+
 // Irregular forms from WordNet first: Hunspell's English dictionary holds
-// them as words of their own (stood, mice).
+// them as words of their own (stood, mice). WordNet's lists leave out the
+// plurals its rule "-men" to "-man" makes (women), which Hunspell also holds
+// whole; the rule's word counts when Hunspell knows it. A possessive is
+// removed first, and the word without it comes before its own lemmas.
 class EnglishAnalyser final : public LemmaAnalyser {
 public:
     EnglishAnalyser(std::unique_ptr<WordNetExceptions> exceptions,
                     std::unique_ptr<HunspellAnalyser> hunspell)
         : m_exceptions(std::move(exceptions)), m_hunspell(std::move(hunspell))
     {}
-    QList<Lemma> lemmas(const QString &word) const override
+    WordAnalysis analyse(const QString &word) const override
+    {
+        const QString base = withoutPossessive(word);
+        if (base.isEmpty())
+            return {forms(word), {}};
+        QList<Lemma> found{Lemma{base}};
+        for (const Lemma &lemma : forms(base))
+            addLemma(found, lemma);
+        return {found, {}};
+    }
+
+private:
+    QList<Lemma> forms(const QString &word) const
     {
         QList<Lemma> found;
         if (m_exceptions)
             found = m_exceptions->lemmas(word);
+        if (m_hunspell && found.isEmpty() && word.size() > 3 && word.endsWith(u"men")) {
+            const QString singular = word.chopped(3) + QStringLiteral("man");
+            if (m_hunspell->knows(singular))
+                found.append(Lemma{singular});
+        }
         if (m_hunspell) {
             for (const Lemma &lemma : m_hunspell->lemmas(word))
                 addLemma(found, lemma);
@@ -42,8 +76,37 @@ public:
         return found;
     }
 
-private:
     std::unique_ptr<WordNetExceptions> m_exceptions;
+    std::unique_ptr<HunspellAnalyser> m_hunspell;
+};
+
+// A word written with hyphens ("adatbázis-kezelőt") is a compound of its
+// pieces, which Hunspell does not analyse together; with the endings of its
+// last piece removed it may still be an entry whole ("adatbázis-kezelő").
+class HungarianAnalyser final : public LemmaAnalyser {
+public:
+    explicit HungarianAnalyser(std::unique_ptr<HunspellAnalyser> hunspell)
+        : m_hunspell(std::move(hunspell))
+    {}
+    WordAnalysis analyse(const QString &word) const override
+    {
+        WordAnalysis found = m_hunspell->analyse(word);
+        const QStringList parts = word.split(u'-');
+        if (parts.size() < 2 || parts.contains(QString()))
+            return found;
+        if (found.lemmas.isEmpty()) {
+            const QString head = word.left(word.lastIndexOf(u'-') + 1);
+            for (const Lemma &lemma : m_hunspell->lemmas(parts.last()))
+                addLemma(found.lemmas, Lemma{head + lemma.text, lemma.verbForm, lemma.derived});
+        }
+        Compound compound;
+        for (const QString &part : parts)
+            compound.append(CompoundPart{part, QString()});
+        found.compounds.prepend(compound);
+        return found;
+    }
+
+private:
     std::unique_ptr<HunspellAnalyser> m_hunspell;
 };
 
@@ -71,8 +134,15 @@ std::shared_ptr<const LemmaAnalyser> loadUnguarded(Language language, const Word
             return nullptr;
         return std::make_shared<EnglishAnalyser>(std::move(exceptions), std::move(hunspell));
     }
-    case Language::Hungarian:
-        return openHunspell(files, "hu_HU");
+    case Language::Hungarian: {
+        const QDir dir(files.hunspellDir);
+        auto hunspell = HunspellAnalyser::open(dir.filePath(QStringLiteral("hu_HU.aff")),
+                                               dir.filePath(QStringLiteral("hu_HU.dic")), QString(),
+                                               hungarianVerbalPrefixes());
+        if (!hunspell)
+            return nullptr;
+        return std::make_shared<HungarianAnalyser>(std::move(hunspell));
+    }
     case Language::German:
         return openHunspell(files, "de_DE");
     case Language::Unknown:
@@ -122,10 +192,16 @@ const LemmaAnalyser *WordForms::analyser(const QString &language)
     return loaded ? loaded->get().get() : nullptr;
 }
 
-QList<Lemma> WordForms::lemmas(const QString &language, const QString &word)
+WordAnalysis WordForms::analyse(const QString &language, const QString &word)
 {
     const LemmaAnalyser *found = analyser(language);
-    return found ? found->lemmas(word) : QList<Lemma>();
+    return found ? found->analyse(word) : WordAnalysis();
+}
+
+const QStringList &WordForms::verbalPrefixes(const QString &language)
+{
+    static const QStringList none;
+    return languageOf(language) == Language::Hungarian ? hungarianVerbalPrefixes() : none;
 }
 
 } // namespace translator

@@ -33,8 +33,15 @@ public:
     // The language's analyser, waiting for its loading; null when there is
     // none.
     const LemmaAnalyser *analyser(const QString &language);
-    // The lemmas of the lower-cased word; empty without an analyser.
-    QList<Lemma> lemmas(const QString &language, const QString &word);
+    // The analysis of the lower-cased word; empty without an analyser.
+    WordAnalysis analyse(const QString &language, const QString &word);
+    QList<Lemma> lemmas(const QString &language, const QString &word)
+    {
+        return analyse(language, word).lemmas;
+    }
+    // The verbal prefixes by which the language's stems are ranked; empty
+    // for a language without them.
+    static const QStringList &verbalPrefixes(const QString &language);
 
 private:
     using Loaded = std::shared_future<std::shared_ptr<const LemmaAnalyser>>;

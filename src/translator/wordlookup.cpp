@@ -73,28 +73,6 @@ void WordLookup::setMatchHeader(bool withMarker, const QString &form)
     }
 }
 
-bool WordLookup::lookUpLemmas(const QString &w, QString &matchedSource)
-{
-    if (!m_stemming || !m_forms || w.isEmpty())
-        return false;
-    for (const Lemma &lemma : m_forms->lemmas(m_source.fieldName(), w)) {
-        // The exact attempt has tried the word itself already.
-        if (lemma.text.isEmpty() || lemma.text == w)
-            continue;
-        // A past tense or participle is more likely the verb than a noun.
-        const bool order[2] = {lemma.verbForm, !lemma.verbForm};
-        for (const bool withMarker : order) {
-            if (locate(withMarker ? kInfinitiveMarker + lemma.text : lemma.text, false)) {
-                setMatchHeader(withMarker, lemma.text);
-                matchedSource = m_source.asString();
-                AddResultRows(1);
-                return true;
-            }
-        }
-    }
-    return false;
-}
-
 LookupOutcome WordLookup::LookUpWord(const QString &word)
 {
     const QString w = LowerHungarian(word);
@@ -135,9 +113,9 @@ LookupOutcome WordLookup::LookUpWord(const QString &word)
         finalKey = w;
     } else if (bounds) {
         // Shortening pass: cut the word from its end until an entry matches.
-        QString matchedSource; // stored source text of the group in list 1
-        // Word forms: a lemma that matches stands where a shortened form would.
-        bool shortened = lookUpLemmas(w, matchedSource);
+        QStringList matchedSources; // stored source texts of the groups in list 1
+        // Word forms: a stem that matches stands where a shortened form would.
+        bool shortened = lookUpWordForms(w, *bounds, matchedSources);
         if (shortened)
             outcome.match = WordMatch::Found;
         if (!shortened) {
@@ -154,7 +132,7 @@ LookupOutcome WordLookup::LookUpWord(const QString &word)
                 if (plain || (markedPossible && locate(kInfinitiveMarker + form, false))) {
                     outcome.match = WordMatch::Found;
                     setMatchHeader(!plain, form);
-                    matchedSource = m_source.asString();
+                    matchedSources = {m_source.asString()};
                     shortened = true;
                     AddResultRows(1);
                     break;
@@ -177,7 +155,7 @@ LookupOutcome WordLookup::LookUpWord(const QString &word)
                 completionList.HeadColor = kLime;
                 completionList.TailColor = kMagenta;
                 // The completion list does not repeat the group of the match list.
-                if (!shortened || entry != matchedSource)
+                if (!matchedSources.contains(entry))
                     AddResultRows(2);
                 break;
             }

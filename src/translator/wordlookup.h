@@ -1,9 +1,13 @@
 #pragma once
 
 #include "translator/colours.h"
+#include "translator/lemma.h"
 #include "translator/ttalalat.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace store {
 class Field;
@@ -12,6 +16,7 @@ class Table;
 
 namespace translator {
 
+class LookupBounds;
 class WordForms;
 
 // How well a lookup matched; the word box shows it as its colour.
@@ -38,8 +43,10 @@ inline const QString kNothingFoundLine = QStringLiteral("Nincs ilyen szó a szó
 // "to " + the word, then shortens the word from its end until an entry
 // matches, then completes it to the first entry that begins with it (or with
 // its longest beginning that any entry begins with). With word forms on, the
-// lemmas of the word in the source language are tried before the shortening
-// pass; a lemma that matches takes the shortening pass's place. The entries
+// stems of the word in the source language are tried before the shortening
+// pass, the one keeping the most of the word's meaning first, then the parts
+// of the word as a compound; a stem or a compound whose parts all match takes
+// the shortening pass's place. The entries
 // next to the word in the table's order show which shortened and completed
 // keys can match at all, and only those are located (LookupBounds): a
 // lookup costs a few index seeks, whatever the word's length. Only the
@@ -77,10 +84,29 @@ public:
 
 private:
     bool locate(const QString &key, bool partial);
-    // Fills list 1 from the first lemma of w whose rows exist; false when
-    // none does. matchedSource: the stored source text of that group.
-    bool lookUpLemmas(const QString &w, QString &matchedSource);
     void setMatchHeader(bool withMarker, const QString &form);
+
+    // The word-form stage (stemlookup.cpp). Fills list 1 from the first stem
+    // of w whose rows exist, or else from the parts of the first split of w
+    // into a compound whose parts all have rows; false when there is none.
+    // matchedSources: the stored source texts of the groups in list 1.
+    bool lookUpWordForms(const QString &w, LookupBounds &bounds, QStringList &matchedSources);
+    // stems with the longest beginning of w that is an entry and extends a
+    // derived stem, ranked; as they were when there is none. whole: w itself
+    // counts as a beginning.
+    QList<Lemma> withDerivedStem(const QString &w, QList<Lemma> stems, LookupBounds &bounds,
+                                 bool whole = false);
+    // The length of the longest beginning of w, shorter than w (or w itself
+    // when whole) and longer than above, that is an entry; 0 when there is
+    // none.
+    qsizetype longestBeginningEntry(const QString &w, qsizetype above, LookupBounds &bounds,
+                                    bool whole = false);
+    // Makes the first row of the lemma current, trying "to " + the lemma
+    // first for a verb form; whether the marker was needed, or nothing.
+    std::optional<bool> locateLemma(const Lemma &lemma);
+    bool lookUpCompound(const Compound &parts, QStringList &matchedSources);
+    // The key of the part's rows ("to " included), located; empty when none.
+    QString locatePart(const CompoundPart &part, bool last);
 
     store::Table &m_table;
     store::Field &m_source;

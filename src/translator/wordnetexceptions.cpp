@@ -39,9 +39,9 @@ bool WordNetExceptions::load(const QString &folder)
     return true;
 }
 
-QList<Lemma> WordNetExceptions::lemmas(const QString &word) const
+WordAnalysis WordNetExceptions::analyse(const QString &word) const
 {
-    return m_forms.value(word);
+    return {m_forms.value(word), {}};
 }
 
 } // namespace translator

@@ -17,7 +17,7 @@ public:
     bool isEmpty() const { return m_forms.isEmpty(); }
 
     // Verb exceptions come first and are verb forms.
-    QList<Lemma> lemmas(const QString &word) const override;
+    WordAnalysis analyse(const QString &word) const override;
 
 private:
     bool loadList(const QString &path, bool verbs);

@@ -1,7 +1,9 @@
 // The word-form stage of the lookup: lemmas from Hunspell and WordNet tried
-// before the shortening pass, the switch that turns it off, and the lookup
-// without the analysers' files.
+// before the shortening pass, the switch that turns it off, the lookup
+// without the analysers' files, and the stems chosen on the default
+// dictionaries.
 #include "lookup_fixture.h"
+#include "maintenance/dictd/dictd_converter.h"
 #include "translator/wordforms.h"
 
 #include <QFile>
@@ -396,5 +398,119 @@ TEST_F(StemFiles, PreloadedAnalyserIsTheOneUsed)
     EXPECT_EQ(forms.analyser(QStringLiteral("magyar")), loaded);
     EXPECT_EQ(forms.lemmas(QStringLiteral("Magyar"), s(u"lovat")).value(0).text, s(u"ló"));
 }
+
+// The default dictionaries, converted from the FreeDict files with the basic
+// words as the build converts them, with the system's Hunspell and WordNet: list 1 names the
+// word a reader means.
+class DefaultDictionaries : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = std::make_unique<QTemporaryDir>();
+        for (const char *name : {"hun-eng", "eng-hun"}) {
+            dictd::ConvertOptions options;
+            const QString base = u"/usr/share/dictd/freedict-"_s + QLatin1String(name);
+            options.indexPath = base + u".index"_s;
+            options.dictPath = base + u".dict.dz"_s;
+            if (!QFile::exists(options.indexPath) || !QFile::exists(options.dictPath))
+                return;
+            const bool english = QLatin1String(name) == u"eng-hun";
+            options.outputPath =
+                QDir(folder->path())
+                    .filePath(english ? u"Angol_Magyar.DB"_s : u"Magyar_Angol.DB"_s);
+            options.repairHungarianTarget = english;
+            options.supplementPath =
+                QStringLiteral(VELKOR_SOURCE_DIR "/resources/dictionaries/alapszavak.tsv");
+            if (!dictd::convertDictd(options).ok())
+                return;
+        }
+        converted = true;
+    }
+    static void TearDownTestSuite() { folder.reset(); }
+
+    void SetUp() override
+    {
+        if (!converted)
+            GTEST_SKIP() << "the FreeDict dictd files (dict-freedict-hun-eng, "
+                            "dict-freedict-eng-hun) are not installed";
+        if (!systemFilesPresent())
+            GTEST_SKIP() << "the Hunspell and WordNet packages are not installed";
+    }
+
+    static inline std::unique_ptr<QTemporaryDir> folder;
+    static inline bool converted = false;
+};
+
+struct DefaultCase {
+    const char *name;
+    const char *source; // "Magyar": the Hungarian–English dictionary
+    QString word;
+    QString named; // list 1's HeadText + TailText
+};
+
+void PrintTo(const DefaultCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class DefaultChoice : public DefaultDictionaries,
+                      public ::testing::WithParamInterface<DefaultCase> {};
+
+TEST_P(DefaultChoice, ListOneNamesTheMeantWord)
+{
+    const DefaultCase &c = GetParam();
+    const bool hungarian = QLatin1String(c.source) == u"Magyar";
+    store::Session session;
+    store::Table table(session);
+    table.setDatabaseName(folder->path());
+    table.setTableName(hungarian ? u"Magyar_Angol.DB"_s : u"Angol_Magyar.DB"_s);
+    store::Field *source = table.addField(hungarian ? u"Magyar"_s : u"Angol"_s);
+    store::Field *target = table.addField(hungarian ? u"Angol"_s : u"Magyar"_s);
+    table.setIndexFieldNames(source->fieldName());
+    table.open();
+    WordLookup lookup(table, *source, *target);
+    lookup.setWordForms(&systemForms());
+    EXPECT_EQ(lookup.LookUpWord(c.word).match, WordMatch::Found);
+    const TTalalat &list = lookup.ResultLists()[0];
+    EXPECT_EQ((list.HeadText + list.TailText).toStdString(), c.named.toStdString());
+    EXPECT_GT(list.Count, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FreeDict, DefaultChoice,
+    ::testing::Values(
+        DefaultCase{"Feladatok", "Magyar", s(u"feladatok"), s(u"feladat")},
+        DefaultCase{"Alkalmazasok", "Magyar", s(u"alkalmazások"), s(u"alkalmazás")},
+        DefaultCase{"Befejezte", "Magyar", s(u"befejezte"), s(u"befejez")},
+        DefaultCase{"Feltoltotte", "Magyar", s(u"feltöltötte"), s(u"feltölt")},
+        DefaultCase{"Atirta", "Magyar", s(u"átírta"), s(u"átír")},
+        DefaultCase{"Kinyitotta", "Magyar", s(u"kinyitotta"), s(u"kinyit")},
+        DefaultCase{"Osszeadta", "Magyar", s(u"összeadta"), s(u"összead")},
+        DefaultCase{"Elolvasta", "Magyar", s(u"elolvasta"), s(u"elolvas")},
+        DefaultCase{"Kivalasztotta", "Magyar", s(u"kiválasztotta"), s(u"kiválaszt")},
+        DefaultCase{"Meghivta", "Magyar", s(u"meghívta"), s(u"meghív")},
+        DefaultCase{"Elkezdte", "Magyar", s(u"elkezdte"), s(u"elkezd")},
+        DefaultCase{"Levette", "Magyar", s(u"levette"), s(u"levesz")},
+        DefaultCase{"Felvette", "Magyar", s(u"felvette"), s(u"felvesz")},
+        DefaultCase{"Konyvtarszerkezet", "Magyar", s(u"könyvtárszerkezet"),
+                    s(u"könyvtár + szerkezet")},
+        DefaultCase{"AdatbazisKezelo", "Magyar", s(u"adatbázis-kezelőt"), s(u"adatbázis + kezelő")},
+        DefaultCase{"CompoundPartWithEndings", "Magyar", s(u"állománynevet"), s(u"állomány + név")},
+        DefaultCase{"LongerBeginningBeatsAWrongSplit", "Magyar", s(u"bájtok"), s(u"bájt")},
+        DefaultCase{"DerivedFromAnIkVerb", "Magyar", s(u"megállapodási"), s(u"megállapodás")},
+        DefaultCase{"ParticipleNotItsVerb", "Magyar", s(u"következőhöz"), s(u"következő")},
+        DefaultCase{"PronounNotAnotherNoun", "Magyar", s(u"ebből"), s(u"ez")},
+        DefaultCase{"PotentialNotAnotherVerb", "Magyar", s(u"érheti"), s(u"ér")},
+        DefaultCase{"PastTenseNotTheNationality", "Magyar", s(u"lettek"), s(u"lesz")},
+        DefaultCase{"PluralPossessive", "Angol", s(u"authors'"), s(u"author")},
+        DefaultCase{"TypographicPossessive", "Angol", s(u"students’"), s(u"student")},
+        DefaultCase{"IrregularPluralPossessive", "Angol", s(u"children's"), s(u"children")},
+        DefaultCase{"MenPlural", "Angol", s(u"women"), s(u"woman")},
+        DefaultCase{"IrregularPlural", "Angol", s(u"geese"), s(u"goose")},
+        DefaultCase{"IrregularComparative", "Angol", s(u"worse"), s(u"bad")},
+        DefaultCase{"ComparativeWithDoubledConsonant", "Angol", s(u"bigger"), s(u"big")},
+        DefaultCase{"PluralNotCutToItsEnd", "Angol", s(u"programs"), s(u"program")},
+        DefaultCase{"PastTenseNotAnotherVerb", "Angol", s(u"defined"), s(u"to define")}),
+    [](const ::testing::TestParamInfo<DefaultCase> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -1,7 +1,7 @@
 // The lookup against small dictionaries: which lists it fills, under which
 // headers, and the colour of the word box.
-#include "platform/text/textfunctions.h"
 #include "lookup_fixture.h"
+#include "platform/text/textfunctions.h"
 #include "translator/resultsort.h"
 
 #include <gtest/gtest.h>
