@@ -59,30 +59,29 @@ const QByteArray kCp1250Word = QByteArrayLiteral("\xE1rv\xEDzt\xFBr\xF5");
 
 INSTANTIATE_TEST_SUITE_P(
     Files, TextEncodingDetection,
-    ::testing::Values(Detection{"Empty", {}, TextEncoding::Windows1250},
-                      Detection{"PureAscii", "apple alma\r\n", TextEncoding::Windows1250},
-                      Detection{"Utf8Accents", "alma\t" + kUtf8Word, TextEncoding::Utf8},
-                      Detection{"ByteOrderMark",
-                                "\xEF\xBB\xBF"
-                                "apple",
-                                TextEncoding::Utf8WithBom},
-                      Detection{"ByteOrderMarkThenCp1250", QByteArray("\xEF\xBB\xBF") + kCp1250Word,
-                                TextEncoding::Windows1250},
-                      Detection{"Cp1250Accents", kCp1250Word, TextEncoding::Windows1250},
-                      Detection{"SequenceCutAtTheEnd", "alma\xC3", TextEncoding::Windows1250},
-                      Detection{"OverlongSlash", "\xC0\xAF", TextEncoding::Windows1250},
-                      Detection{"EncodedSurrogate", "\xED\xA0\x80", TextEncoding::Windows1250},
-                      Detection{"AboveUnicode", "\xF4\x90\x80\x80", TextEncoding::Windows1250},
-                      Detection{"FourByteEmoji", "\xF0\x9F\x98\x80", TextEncoding::Utf8},
-                      Detection{"ValidThenInvalid", kUtf8Word + kCp1250Word,
-                                TextEncoding::Windows1250},
-                      // A letter across the first mebibyte used to read as Windows-1250.
-                      Detection{"LetterAcrossTheFirstMebibyte",
-                                QByteArray((1 << 20) - 1, 'a') + kUtf8Word, TextEncoding::Utf8},
-                      Detection{"ByteOrderMarkAcrossTheFirstMebibyteLetter",
-                                QByteArray("\xEF\xBB\xBF") + QByteArray((1 << 20) - 4, 'a') +
-                                    kUtf8Word,
-                                TextEncoding::Utf8WithBom}),
+    ::testing::Values(
+        Detection{"Empty", {}, TextEncoding::Windows1250},
+        Detection{"PureAscii", "apple alma\r\n", TextEncoding::Windows1250},
+        Detection{"Utf8Accents", "alma\t" + kUtf8Word, TextEncoding::Utf8},
+        Detection{"ByteOrderMark",
+                  "\xEF\xBB\xBF"
+                  "apple",
+                  TextEncoding::Utf8WithBom},
+        Detection{"ByteOrderMarkThenCp1250", QByteArray("\xEF\xBB\xBF") + kCp1250Word,
+                  TextEncoding::Windows1250},
+        Detection{"Cp1250Accents", kCp1250Word, TextEncoding::Windows1250},
+        Detection{"SequenceCutAtTheEnd", "alma\xC3", TextEncoding::Windows1250},
+        Detection{"OverlongSlash", "\xC0\xAF", TextEncoding::Windows1250},
+        Detection{"EncodedSurrogate", "\xED\xA0\x80", TextEncoding::Windows1250},
+        Detection{"AboveUnicode", "\xF4\x90\x80\x80", TextEncoding::Windows1250},
+        Detection{"FourByteEmoji", "\xF0\x9F\x98\x80", TextEncoding::Utf8},
+        Detection{"ValidThenInvalid", kUtf8Word + kCp1250Word, TextEncoding::Windows1250},
+        // A letter across the first mebibyte used to read as Windows-1250.
+        Detection{"LetterAcrossTheFirstMebibyte", QByteArray((1 << 20) - 1, 'a') + kUtf8Word,
+                  TextEncoding::Utf8},
+        Detection{"ByteOrderMarkAcrossTheFirstMebibyteLetter",
+                  QByteArray("\xEF\xBB\xBF") + QByteArray((1 << 20) - 4, 'a') + kUtf8Word,
+                  TextEncoding::Utf8WithBom}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(TextEncoding, SequencesSplitBetweenPiecesStayValid)
