@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -254,6 +255,39 @@ void BM_ExportPlainSqlite(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ExportPlainSqlite)->Unit(benchmark::kMillisecond);
+
+// What composing UTF-8 lines (NFC) costs the import: the lines of the import
+// file decoded by the import, beside the plain UTF-8 decoding as baseline.
+std::vector<QByteArray> importLines()
+{
+    std::vector<QByteArray> lines;
+    for (int n = 0; n < 100000; ++n)
+        lines.push_back(bench::sourceWord(n).toLatin1() + '\t' + bench::targetWord(n).toUtf8());
+    return lines;
+}
+
+void BM_DecodeUtf8Lines_WithoutComposing(benchmark::State &state)
+{
+    const std::vector<QByteArray> lines = importLines();
+    for (auto _ : state) {
+        for (const QByteArray &line : lines)
+            benchmark::DoNotOptimize(QString::fromUtf8(line).size());
+    }
+    state.SetItemsProcessed(state.iterations() * qint64(lines.size()));
+}
+BENCHMARK(BM_DecodeUtf8Lines_WithoutComposing)->Unit(benchmark::kMillisecond);
+
+void BM_DecodeImportLines(benchmark::State &state)
+{
+    const std::vector<QByteArray> lines = importLines();
+    for (auto _ : state) {
+        for (const QByteArray &line : lines)
+            benchmark::DoNotOptimize(
+                dictimport::DecodeImportLine(line, platform::TextEncoding::Utf8).size());
+    }
+    state.SetItemsProcessed(state.iterations() * qint64(lines.size()));
+}
+BENCHMARK(BM_DecodeImportLines)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

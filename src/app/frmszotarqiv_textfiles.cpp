@@ -132,11 +132,9 @@ void TfrmSzotarQIV::bbtnFeltTxtbolClick()
             lines.callback());
         if (!imported)
             ShowInfo(imported.error());
-        else if (imported->linesCut > 0)
-            ShowInfo(QStringLiteral("%1 sor hosszabb volt %2 bájtnál; ezeknek csak az eleje "
-                                    "került feldolgozásra.")
-                         .arg(imported->linesCut)
-                         .arg(dictimport::TextLineReader::kMaxLineBytes));
+        else if (const QString warnings = dictimport::ImportWarnings(*imported);
+                 !warnings.isEmpty())
+            ShowInfo(warnings);
     } catch (const store::EngineError &error) {
         prompts.hideBusy();
         ShowInfo(error.message());

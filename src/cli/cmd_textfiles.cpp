@@ -90,11 +90,9 @@ int runImport(const QStringList &arguments, CliIo &io)
         bar.finish();
         if (!imported)
             return reportError(io, imported.error());
-        if (imported->linesCut > 0)
-            io.err << QStringLiteral("Figyelem: %1 sor hosszabb volt %2 bájtnál; "
-                                     "ezeknek csak az eleje került feldolgozásra.\n")
-                          .arg(imported->linesCut)
-                          .arg(dictimport::TextLineReader::kMaxLineBytes);
+        if (const QString warnings = dictimport::ImportWarnings(*imported); !warnings.isEmpty())
+            io.err << QStringLiteral("Figyelem: ")
+                   << QString(warnings).replace(u'\n', QStringLiteral("\nFigyelem: ")) << u'\n';
         io.out << QStringLiteral("%1 sor: %2 új pár felvéve, %3 már megvolt, %4 sor kihagyva "
                                  "(nincs benne TAB, vagy üres az egyik oldala).\n")
                       .arg(imported->lines)

@@ -32,8 +32,12 @@ bool FileAccess::commit(QIODevice &device) const
 
 void FileAccess::discard(QIODevice &device) const
 {
-    if (auto *file = qobject_cast<QSaveFile *>(&device))
+    // A save file must not be closed: Qt takes that for a programming error
+    // and aborts. Cancelled, it removes its temporary file when destroyed.
+    if (auto *file = qobject_cast<QSaveFile *>(&device)) {
         file->cancelWriting();
+        return;
+    }
     device.close();
 }
 

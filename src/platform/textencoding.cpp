@@ -5,6 +5,8 @@
 #include <QIODevice>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace platform {
 
 void Utf8Scanner::feed(QByteArrayView bytes)
@@ -50,51 +52,47 @@ void Utf8Scanner::feed(QByteArrayView bytes)
     }
 }
 
-namespace {
+void EncodingDetector::feed(QByteArrayView bytes)
+{
+    if (m_head.size() < kUtf8Bom.size())
+        m_head.append(bytes.first(std::min(bytes.size(), kUtf8Bom.size() - m_head.size())));
+    m_scanner.feed(bytes);
+}
 
 // A byte-order mark counts only before valid UTF-8: after it, bytes that are
 // no UTF-8 read as Windows-1250, which keeps every byte, mark included.
-TextEncoding verdict(const Utf8Scanner &scanner, bool marked)
+TextEncoding EncodingDetector::verdict() const
 {
-    if (!scanner.valid())
+    if (!m_scanner.valid())
         return TextEncoding::Windows1250;
-    if (marked)
+    if (m_head.startsWith(kUtf8Bom))
         return TextEncoding::Utf8WithBom;
-    return scanner.sawNonAscii() ? TextEncoding::Utf8 : TextEncoding::Windows1250;
+    return m_scanner.sawNonAscii() ? TextEncoding::Utf8 : TextEncoding::Windows1250;
 }
-
-} // namespace
 
 TextEncoding DetectTextEncoding(QByteArrayView bytes)
 {
-    Utf8Scanner scanner;
-    scanner.feed(bytes);
-    return verdict(scanner, bytes.startsWith(kUtf8Bom));
+    EncodingDetector detector;
+    detector.feed(bytes);
+    return detector.verdict();
 }
 
 TextEncoding DetectTextEncoding(QIODevice &device)
 {
     const qint64 start = device.pos();
     constexpr qint64 kPiece = 1 << 20;
-    QByteArray piece;
-    bool first = true;
-    bool marked = false;
-    Utf8Scanner scanner;
-    for (;;) {
-        piece.resize(kPiece);
+    QByteArray piece(kPiece, Qt::Uninitialized);
+    EncodingDetector detector;
+    // A read may return fewer bytes than asked for, and a letter may lie
+    // across two pieces: neither changes the verdict.
+    while (!detector.settled()) {
         const qint64 got = device.read(piece.data(), kPiece);
         if (got <= 0)
             break;
-        const QByteArrayView view(piece.constData(), got);
-        if (first)
-            marked = view.startsWith(kUtf8Bom);
-        first = false;
-        scanner.feed(view);
-        if (!scanner.valid())
-            break; // an invalid sequence settles it
+        detector.feed(QByteArrayView(piece.constData(), got));
     }
     device.seek(start);
-    return verdict(scanner, marked);
+    return detector.verdict();
 }
 
 QString DecodeText(QByteArrayView bytes, TextEncoding encoding)

@@ -29,6 +29,9 @@ public:
     void feed(QByteArrayView bytes);
     // The verdict on everything fed so far, as a complete text.
     bool valid() const { return m_valid && m_pending == 0; }
+    // True once an invalid sequence was met: no later byte can mend it. A
+    // sequence left open by the piece fed last is not a failure yet.
+    bool failed() const { return !m_valid; }
     bool sawNonAscii() const { return m_nonAscii; }
 
 private:
@@ -40,6 +43,20 @@ private:
 };
 
 inline constexpr QByteArrayView kUtf8Bom{"\xEF\xBB\xBF", 3};
+
+// Decides the encoding of a text fed in pieces of any size, byte-order mark
+// included: the verdict is the same however the text is cut.
+class EncodingDetector {
+public:
+    void feed(QByteArrayView bytes);
+    // True when no further byte can change the verdict.
+    bool settled() const { return m_scanner.failed(); }
+    TextEncoding verdict() const;
+
+private:
+    QByteArray m_head; // the first bytes, up to a mark's length
+    Utf8Scanner m_scanner;
+};
 
 // The encoding of a whole text held in memory.
 TextEncoding DetectTextEncoding(QByteArrayView bytes);

@@ -75,7 +75,8 @@ void WordLookup::setMatchHeader(bool withMarker, const QString &form)
 
 LookupOutcome WordLookup::LookUpWord(const QString &word)
 {
-    const QString w = LowerHungarian(word);
+    // Composed (NFC) as stored: "e" with a combining accent finds "é".
+    const QString w = LowerHungarian(word.normalized(QString::NormalizationForm_C));
     m_lastLookupWord = w;
     TTalalat &matchList = m_lists[0];
     TTalalat &completionList = m_lists[1];

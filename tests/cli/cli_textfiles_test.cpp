@@ -116,6 +116,36 @@ TEST_F(TextFileCommandsTest, ExportWritesTheFileAndReverseSwapsTheColumns)
     EXPECT_EQ(contentOf(u"vissza.txt"_s), "kutya\tdog\r\nmacska\tcat\r\n");
 }
 
+// A decomposed accent used to add a second pair beside the composed one, be
+// exported as "e?" and miss the lookup of the composed word, and the other
+// way round.
+TEST_F(TextFileCommandsTest, DecomposedAccentsAreOneWordEverywhere)
+{
+    writeFile(u"nfd.txt"_s, "ke\xCC\x81s\tknife\r\nk\xC3\xA9s\tknife\r\n");
+    const CliRun imported = run({u"import"_s, u"@Angol_Magyar.DB"_s, u"@nfd.txt"_s});
+    EXPECT_EQ(imported.code, 0) << imported.err.toStdString();
+    EXPECT_TRUE(imported.out.startsWith(u"2 sor: 1 új pár felvéve, 1 már megvolt"_s))
+        << imported.out.toStdString();
+    ASSERT_EQ(run({u"export"_s, u"@Angol_Magyar.DB"_s, u"@ki"_s}).code, 0);
+    EXPECT_EQ(contentOf(u"ki.txt"_s), "k\xE9s\tknife\r\n");
+    for (const QString &word : {u"ke\u0301s"_s, u"k\u00E9s"_s}) {
+        const CliRun looked = run({u"lookup"_s, u"--dict"_s, u"@Angol_Magyar.DB"_s, word});
+        EXPECT_EQ(looked.code, 0) << looked.err.toStdString();
+        EXPECT_TRUE(looked.out.contains(u"knife"_s)) << looked.out.toStdString();
+    }
+}
+
+// Text after a lone CR used to be dropped without a word.
+TEST_F(TextFileCommandsTest, ImportWarnsOfTextDroppedAfterALoneCr)
+{
+    writeFile(u"cr.txt"_s, "a\tb\rc\td\r\ne\tf\r\n");
+    const CliRun result = run({u"import"_s, u"@Angol_Magyar.DB"_s, u"@cr.txt"_s});
+    EXPECT_EQ(result.code, 0) << result.err.toStdString();
+    EXPECT_TRUE(result.err.contains(u"Figyelem: 1 sorban egy magában álló CR"_s))
+        << result.err.toStdString();
+    EXPECT_EQ(rowCount(), 2);
+}
+
 // --- An existing export file.
 
 struct OverwriteCase {
@@ -194,7 +224,12 @@ INSTANTIATE_TEST_SUITE_P(
         BadCall{"export_into_missing_folder",
                 {u"export"_s, u"@Angol_Magyar.DB"_s, u"@nincs/ki.txt"_s},
                 1,
-                u"nem hozható létre"}),
+                u"nem hozható létre"},
+        // Only the system's English reason used to be given.
+        BadCall{"export_under_a_regular_file",
+                {u"export"_s, u"@Angol_Magyar.DB"_s, u"@szavak.txt/ki.txt"_s},
+                1,
+                u"nem mappa, hanem fájl"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // --- The process killed in the middle of an import.

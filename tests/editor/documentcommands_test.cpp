@@ -432,7 +432,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto &info) { return velkor_test::caseName(info.param.name); });
 
 // Places that cannot be written to, each made by the fixture.
-enum class Unwritable { Directory, MissingFolder, FailingDisk };
+// FullDisk saves through the program's own safe write, which used to abort
+// the program when it was given up.
+enum class Unwritable { Directory, MissingFolder, FailingDisk, FullDisk };
 
 const char *nameOf(Unwritable place)
 {
@@ -443,6 +445,8 @@ const char *nameOf(Unwritable place)
         return "MissingFolder";
     case Unwritable::FailingDisk:
         return "FailingDisk";
+    case Unwritable::FullDisk:
+        return "FullDisk";
     }
     return "?";
 }
@@ -470,6 +474,10 @@ protected:
             frame.setFileAccess(m_failing);
             writeFile(QStringLiteral("szoveg.txt"), "régi");
             return path(QStringLiteral("szoveg.txt"));
+        case Unwritable::FullDisk:
+            frame.setFileAccess(m_full);
+            writeFile(QStringLiteral("szoveg.txt"), "régi");
+            return path(QStringLiteral("szoveg.txt"));
         }
         return {};
     }
@@ -480,10 +488,16 @@ protected:
             EXPECT_EQ(fileBytes(target), QByteArray("régi"));
             EXPECT_EQ(m_failing.commits(), 0);
         }
+        if (GetParam() == Unwritable::FullDisk) {
+            EXPECT_EQ(fileBytes(target), QByteArray("régi"));
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+                      QStringList{QStringLiteral("szoveg.txt")});
+        }
     }
 
     // The disk takes a few bytes, then fails.
     FailingFiles m_failing{-1, 3};
+    FullDiskFiles m_full{3};
 };
 
 TEST_P(FailedWriteTest, SaveReportsAndKeepsFlagAndModifiedState)
@@ -511,8 +525,9 @@ TEST_P(FailedWriteTest, SaveAsKeepsTheOldNameAndCallsNoHost)
     text.setText(QStringLiteral("szöveg"), true);
     dialogs->saveAnswers.push_back(SaveChoice{target, GetParam() == Unwritable::Directory ? 1 : 2});
     // Save as asks before replacing the old file; Igen, then the error's Ok.
-    ModalScript script(GetParam() == Unwritable::FailingDisk ? QStringList{kIgen, kOk}
-                                                             : QStringList{kOk});
+    const bool oldFile =
+        GetParam() == Unwritable::FailingDisk || GetParam() == Unwritable::FullDisk;
+    ModalScript script(oldFile ? QStringList{kIgen, kOk} : QStringList{kOk});
 
     frame.spbMentClick(nullptr);
     ASSERT_FALSE(script.messages.isEmpty());
@@ -528,7 +543,7 @@ TEST_P(FailedWriteTest, SaveAsKeepsTheOldNameAndCallsNoHost)
 
 INSTANTIATE_TEST_SUITE_P(Places, FailedWriteTest,
                          ::testing::Values(Unwritable::Directory, Unwritable::MissingFolder,
-                                           Unwritable::FailingDisk),
+                                           Unwritable::FailingDisk, Unwritable::FullDisk),
                          [](const auto &info) { return std::string(nameOf(info.param)); });
 
 // The save that the modified question asks for fails: New stops there.

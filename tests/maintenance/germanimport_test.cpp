@@ -43,6 +43,7 @@ const LineCase kLines[] = {
     {u"Auto  autó  kocsi"_s, u"Auto"_s, u"autó  kocsi"_s},
     {u"Wer  ?  ki"_s, u"Wer ?"_s, u"ki"_s},
     {u"Was ?!  mi ?"_s, u"Was?!"_s, u"mi?"_s},
+    {u"Wie bitte ?  tessék ?  !"_s, u"Wie bitte?"_s, u"tessék? !"_s},
     {u"//  ház"_s, QString(), u"ház"_s},
     {u"Haus  ház ez //  "_s, u"Haus"_s, u"ház ez "_s},
     {u"  Haus  ház"_s, QString(), u"Haus  ház"_s},
@@ -191,6 +192,23 @@ const FileCase kFiles[] = {
      {{u"StraĂźe˙"_s, u"utca"_s}}},
     {"PairsDifferingInCaseAddOne", "Haus  h\xE1z\nhaus  H\xE1Z\n", {{u"Haus"_s, u"ház"_s}}},
     {"Empty", "", {}},
+    // The mark before Windows-1250 bytes used to defeat the skip marker.
+    {"MarkBeforeWindows1250DoesNotDefeatTheSkipMarker",
+     "\xEF\xBB\xBF\xE9\xE9\xE9\r\nHaus  h\xE1z\r\n",
+     {}},
+    {"MarkBeforeWindows1250IsDropped",
+     "\xEF\xBB\xBFH\xE4nde  k\xE9z\r\n",
+     {{u"Hände"_s, u"kéz"_s}}},
+    {"DecomposedAccentsAreComposed",
+     "Ha\xCC\x88nde  k\xC3\xA9z\nH\xC3\xA4nde  ke\xCC\x81z\n",
+     {{u"Hände"_s, u"kéz"_s}}},
+    {"EncodingIsDecidedBeforeCtrlZ",
+     "H\xC3\xA4nde  k\xC3\xA9z\r\n\x1a\xFF",
+     {{u"Hände"_s, u"kéz"_s}}},
+    // With line feeds in the file, a lone CR ends the text, as in the import.
+    {"LoneCarriageReturnBesideLineFeeds",
+     "Haus  h\xE1z\rAuto  aut\xF3\nBaum  fa\n",
+     {{u"Haus"_s, u"ház"_s}, {u"Baum"_s, u"fa"_s}}},
     {"HugeLineIsStoredCut",
      "Haus  " + QByteArray(3 * 1024 * 1024, 'y') + "\r\nAuto  aut\xF3\r\n",
      {{u"Haus"_s, QString(50, u'y')}, {u"Auto"_s, u"autó"_s}}},
@@ -230,6 +248,19 @@ TEST_F(GermanImportTest, TheLineCounterRunsOnAcrossFiles)
     ASSERT_TRUE(result.ok());
     EXPECT_EQ(lines, (QStringList{u"zwei39|100"_s}));
     EXPECT_EQ(pairs().size(), 120u);
+}
+
+TEST_F(GermanImportTest, LinesCutAtALoneCrAreToldAfterTheFinish)
+{
+    write(u"A01.TXT"_s, "Haus  h\xE1z\rAuto\nBaum  fa\r\n");
+    write(u"B01.TXT"_s, "Hund  kutya\rKatze\n");
+    ScriptedPrompts prompts({Prompts::kYes});
+    const auto result = run(prompts);
+    ASSERT_TRUE(result.ok()) << result.error().toStdString();
+    ASSERT_GE(prompts.log().size(), 2);
+    EXPECT_EQ(prompts.log()[prompts.log().size() - 2], u"finish: Feltöltés kész"_s);
+    EXPECT_TRUE(prompts.log().last().startsWith(u"info: 2 sorban"_s))
+        << prompts.log().last().toStdString();
 }
 
 TEST_F(GermanImportTest, AReadOnlyDictionaryIsRefusedBeforeTheQuestion)

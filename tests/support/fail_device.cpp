@@ -90,3 +90,51 @@ void FailingFiles::discard(QIODevice &device) const
 {
     device.close();
 }
+
+namespace {
+
+// A save file that fails as the disk fills: the write that would pass the
+// limit fails, and the file then refuses its commit, as after any failed
+// write of a save file.
+class FillingSaveFile final : public QSaveFile {
+public:
+    FillingSaveFile(const QString &path, qint64 limit) : QSaveFile(path), m_limit(limit) {}
+
+protected:
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        if (m_taken + size > m_limit) {
+            cancelWriting();
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        m_taken += size;
+        return QSaveFile::writeData(data, size);
+    }
+
+private:
+    qint64 m_limit;
+    qint64 m_taken = 0;
+};
+
+} // namespace
+
+std::unique_ptr<QIODevice> FullDiskFiles::openForReplacing(const QString &path) const
+{
+    auto file = std::make_unique<FillingSaveFile>(path, m_writeLimit);
+    (void)file->open(QIODevice::WriteOnly);
+    return file;
+}
+
+ShortReadDevice::ShortReadDevice(QByteArray content, qint64 step, QObject *parent)
+    : QIODevice(parent), m_content(std::move(content)), m_step(step)
+{}
+
+qint64 ShortReadDevice::readData(char *data, qint64 maxSize)
+{
+    const qint64 n = std::min({maxSize, m_step, qint64(m_content.size()) - pos()});
+    if (n <= 0)
+        return 0;
+    std::memcpy(data, m_content.constData() + pos(), std::size_t(n));
+    return n;
+}

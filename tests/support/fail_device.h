@@ -68,3 +68,34 @@ private:
     mutable int m_opened = 0;
     mutable int m_commits = 0;
 };
+
+// Real safe writes onto a disk that fills up: the devices are the program's
+// own save files, which stop taking bytes after writeLimit of them as a full
+// disk does, and the commit and discard are the program's own, so a test
+// sees exactly what a full disk does to a save. Nothing is ever read.
+class FullDiskFiles final : public platform::FileAccess {
+public:
+    explicit FullDiskFiles(qint64 writeLimit) : m_writeLimit(writeLimit) {}
+
+    std::unique_ptr<QIODevice> openForReplacing(const QString &path) const override;
+
+private:
+    qint64 m_writeLimit;
+};
+
+// A readable file in memory whose reads return at most step bytes each, as
+// pipes, network files and slow media do.
+class ShortReadDevice final : public QIODevice {
+public:
+    ShortReadDevice(QByteArray content, qint64 step, QObject *parent = nullptr);
+
+    qint64 size() const override { return m_content.size(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override;
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_content;
+    qint64 m_step;
+};

@@ -2,13 +2,14 @@
 
 #include "maintenance/cleanup/batchrun.h"
 #include "maintenance/import/add_pair.h"
-#include "platform/fileaccess.h"
+#include "maintenance/import/text_file_scan.h"
+#include "maintenance/import/text_import.h"
+#include "maintenance/import/text_line_reader.h"
 #include "platform/paths.h"
 #include "platform/prompts.h"
 #include "platform/regularfile.h"
 #include "platform/text/formatthousands.h"
 #include "platform/text/textfunctions.h"
-#include "platform/textencoding.h"
 #include "store/engine/field.h"
 #include "store/engine/messages.h"
 #include "store/engine/table.h"
@@ -27,37 +28,29 @@ using store::Table;
 
 constexpr int kHungarianLimit = 1000;
 constexpr int kProgressEvery = 100;
-// Word lists are a few hundred kilobytes; a file beyond this is no word list.
-constexpr qint64 kFileLimit = qint64(256) * 1024 * 1024;
 
 QString native(const QString &path)
 {
     return QDir::toNativeSeparators(path);
 }
 
-// The lines of a whole file: LF, CR LF and a lone CR end a line, byte 26
-// ends the file; a last line without a break counts, an empty tail after
-// the last break does not.
-template <typename Visit> void forEachLine(QByteArrayView bytes, Visit visit)
+// A space before "!" or "?" goes, in one pass from the front: after a
+// deletion the pass goes on behind the mark, so of several spaces before a
+// mark only the last goes.
+QString dropSpacesBeforeMarks(const QString &line)
 {
-    if (const qsizetype end = bytes.indexOf('\x1a'); end >= 0)
-        bytes = bytes.first(end);
-    qsizetype pos = 0;
-    while (pos < bytes.size()) {
-        qsizetype end = pos;
-        while (end < bytes.size() && bytes[end] != '\n' && bytes[end] != '\r')
-            ++end;
-        if (!visit(bytes.sliced(pos, end - pos)))
-            return;
-        pos = end;
-        if (pos < bytes.size() && bytes[pos] == '\r') {
-            ++pos;
-            if (pos < bytes.size() && bytes[pos] == '\n')
-                ++pos;
-        } else if (pos < bytes.size()) {
-            ++pos; // LF
+    QString out;
+    out.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const bool mark = i + 1 < line.size() && (line[i + 1] == u'!' || line[i + 1] == u'?');
+        if (line[i] == u' ' && mark) {
+            out += line[i + 1];
+            ++i;
+        } else {
+            out += line[i];
         }
     }
+    return out;
 }
 
 } // namespace
@@ -86,10 +79,7 @@ QStringList GermanWordListFiles()
 
 GermanPair SplitGermanLine(QString line)
 {
-    for (qsizetype i = 0; i + 1 < line.size(); ++i) {
-        if (line[i] == u' ' && (line[i + 1] == u'!' || line[i + 1] == u'?'))
-            line.remove(i, 1); // the mark is at i now; the loop goes on behind it
-    }
+    line = dropSpacesBeforeMarks(line);
     const qsizetype p = line.indexOf(QStringLiteral("  ")) + 1; // 1-based, 0: none
     GermanPair pair;
     if (p > 0) {
@@ -130,6 +120,7 @@ Result<Outcome> ImportGermanWordLists(Table &table, const QString &sourceColumn,
     const QString addedStay =
         QStringLiteral("\nAz előző fájlokból és sorokból felvett szavak a szótárban maradtak.");
     Outcome outcome;
+    dictimport::TextImportReport cut; // the lines read in part, for the warning
     try {
         store::Field *source = table.findField(sourceColumn);
         store::Field *target = table.findField(targetColumn);
@@ -154,32 +145,30 @@ Result<Outcome> ImportGermanWordLists(Table &table, const QString &sourceColumn,
                 return fail(QStringLiteral("Nem található a német szólista:\n") + native(path) +
                             addedStay);
             }
-            std::optional<QByteArray> bytes;
-            if (file.open(QIODevice::ReadOnly))
-                bytes = platform::readAtMost(file, kFileLimit);
-            if (!bytes) {
+            const auto unreadable = [&](const QString &reason) {
                 batch.finish();
                 return fail(QStringLiteral("Nem olvasható a német szólista:\n") + native(path) +
-                            u'\n' + file.errorString() + addedStay);
-            }
-            if (bytes->size() > kFileLimit) {
-                batch.finish();
-                return fail(QStringLiteral("A német szólista túl nagy (256 MB fölött), ez nem "
-                                           "szólista:\n") +
-                            native(path) + addedStay);
-            }
-            platform::TextEncoding encoding = platform::DetectTextEncoding(*bytes);
-            QByteArrayView content(*bytes);
-            if (encoding == platform::TextEncoding::Utf8WithBom) {
-                content = content.sliced(platform::kUtf8Bom.size());
-                encoding = platform::TextEncoding::Utf8;
-            }
-            bool first = true;
-            forEachLine(content, [&](QByteArrayView bytesOfLine) {
-                const QString line = platform::DecodeText(bytesOfLine, encoding);
+                            u'\n' + reason + addedStay);
+            };
+            if (!file.open(QIODevice::ReadOnly))
+                return unreadable(file.errorString());
+            QString error;
+            const std::optional<dictimport::TextFileFacts> facts =
+                dictimport::ScanTextFile(file, &error);
+            if (!facts)
+                return unreadable(error);
+            // Streamed: memory stays at a piece and the longest line kept.
+            dictimport::TextLineReader reader(file, facts->breaks);
+            QByteArray bytes;
+            for (bool first = true;; first = false) {
+                const dictimport::TextLineReader::Next next = reader.next(bytes);
+                if (next == dictimport::TextLineReader::Next::End)
+                    break;
+                if (next == dictimport::TextLineReader::Next::Failed)
+                    return unreadable(reader.errorString());
+                const QString line = dictimport::DecodeImportLine(bytes, facts->encoding);
                 if (first && IsSkipMarker(line))
-                    return false;
-                first = false;
+                    break;
                 const GermanPair pair = SplitGermanLine(line);
                 ++outcome.rows;
                 if (outcome.rows % kProgressEvery == 0)
@@ -188,8 +177,9 @@ Result<Outcome> ImportGermanWordLists(Table &table, const QString &sourceColumn,
                                                 qint32(outcome.rows)) ==
                     dictimport::AddOutcome::Added)
                     ++outcome.changed;
-                return true;
-            });
+            }
+            cut.linesCut += reader.linesCut();
+            cut.linesCutAtCr += reader.linesCutAtCr();
         }
         reporting.report(files.size(), files.size());
         batch.finish();
@@ -197,6 +187,8 @@ Result<Outcome> ImportGermanWordLists(Table &table, const QString &sourceColumn,
         return fail(detail::interrupted(error, false));
     }
     prompts.finishBusy(QStringLiteral("Feltöltés kész"));
+    if (const QString warnings = dictimport::ImportWarnings(cut); !warnings.isEmpty())
+        prompts.info(warnings);
     return outcome;
 }
 

@@ -41,10 +41,12 @@ bool IsSkipMarker(QStringView firstLine);
 // Német szavak feltöltése: after "Feltöltöd a <dictionaryName> szótárat
 // német szavakkal?", reads the word lists of folder in order and appends
 // every pair the table lacks (compared without regard to letter case), the
-// German text to the field sourceColumn, the Hungarian to targetColumn. A file is read as UTF-8
-// when it starts with the byte-order mark or is valid UTF-8 with non-ASCII bytes, else as
-// Windows-1250; a line ends at LF, CR LF or a lone CR, a byte 26 ends the
-// file. Progress lines show the German text and the line count every 100
+// German text to the field sourceColumn, the Hungarian to targetColumn. The
+// files are read, streamed, by the text import's rules (ScanTextFile,
+// TextLineReader, DecodeImportLine): UTF-8 or Windows-1250, a leading mark
+// dropped, lines ending at LF unless the file has CRs and no LF, a byte 26
+// ending the file; lines read in part are told with prompts.info after the
+// finish. Progress lines show the German text and the line count every 100
 // lines. A missing or unreadable file ends the run with a message naming
 // it; the pairs added before stay. A read-only table is refused first.
 store::Result<Outcome> ImportGermanWordLists(store::Table &table, const QString &sourceColumn,

@@ -3,6 +3,7 @@
 #include "maintenance/import/known_pairs.h"
 #include "platform/text/formatthousands.h"
 #include "store/dictionaryformat.h"
+#include "store/engine/engine_error.h"
 #include "store/engine/field.h"
 #include "store/engine/table.h"
 
@@ -26,7 +27,14 @@ AddOutcome AddPairIfAbsent(ImportTarget &dictionary, const QString &SourceText,
     dictionary.table.append();
     dictionary.source.setAsString(source);
     dictionary.target.setAsString(target);
-    dictionary.table.post();
+    try {
+        dictionary.table.post();
+    } catch (const store::EngineError &) {
+        // A row left pending would be posted by the next close or order
+        // change, after its batch was rolled back: a lone late line.
+        dictionary.table.cancel();
+        throw;
+    }
     if (known)
         known->insert(source, target);
     return AddOutcome::Added;

@@ -6,6 +6,7 @@
 #include "platform/regularfile.h"
 #include "platform/text/formatthousands.h"
 #include "platform/text/textfunctions.h"
+#include "platform/writefailure.h"
 #include "store/engine/engine_error.h"
 #include "store/engine/field.h"
 #include "store/engine/table.h"
@@ -50,6 +51,20 @@ bool appendCp1250(QByteArray &out, QByteArrayView utf8)
         out.append(byte >= 0 ? char(byte) : '?');
     }
     return whole;
+}
+
+// As appendCp1250; a text with a letter Windows-1250 lacks is tried again
+// in composed form (NFC), so that "e" with a combining accent, stored by an
+// older import, is written as "é" rather than "e?".
+bool appendStoredText(QByteArray &out, QByteArrayView utf8)
+{
+    const qsizetype start = out.size();
+    if (appendCp1250(out, utf8))
+        return true;
+    const QString composed = QString::fromUtf8(utf8).normalized(QString::NormalizationForm_C);
+    out.truncate(start);
+    out.append(cp1250::encode(composed));
+    return cp1250::canEncode(composed);
 }
 
 } // namespace
@@ -97,7 +112,8 @@ store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QS
     if (!device->isOpen()) {
         prompts.hideBusy();
         return Failure{QStringLiteral("A fájl nem hozható létre: %1\n%2")
-                           .arg(report.path, device->errorString())};
+                           .arg(report.path,
+                                platform::cannotCreateReason(report.path, device->errorString()))};
     }
     const QString writeFailure = QStringLiteral("A fájl nem írható: %1\n%2");
     QByteArray buffer;
@@ -113,9 +129,9 @@ store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QS
         const qint64 total = progress ? table.recordCount() : 0;
         table.scanTexts(QStringList{dictionary.source.fieldName(), dictionary.target.fieldName()},
                         [&](std::span<const QByteArrayView> texts) {
-                            bool whole = appendCp1250(buffer, texts[0]);
+                            bool whole = appendStoredText(buffer, texts[0]);
                             buffer.append('\t');
-                            whole = appendCp1250(buffer, texts[1]) && whole;
+                            whole = appendStoredText(buffer, texts[1]) && whole;
                             buffer.append("\r\n", 2);
                             if (!whole)
                                 ++report.rowsWithLoss;
@@ -135,7 +151,8 @@ store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QS
     } catch (const WriteFailed &) {
         files.discard(*device);
         prompts.hideBusy();
-        return Failure{writeFailure.arg(report.path, device->errorString())};
+        return Failure{writeFailure.arg(
+            report.path, platform::cannotWriteReason(report.path, device->errorString()))};
     } catch (const store::EngineError &error) {
         files.discard(*device);
         prompts.hideBusy();
@@ -143,7 +160,8 @@ store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QS
     }
     if (!files.commit(*device)) {
         prompts.hideBusy();
-        return Failure{writeFailure.arg(report.path, device->errorString())};
+        return Failure{writeFailure.arg(
+            report.path, platform::cannotWriteReason(report.path, device->errorString()))};
     }
     if (progress)
         progress(report.rows, report.rows);

@@ -1,6 +1,7 @@
 #include "maintenance/import/text_import.h"
 
 #include "maintenance/import/known_pairs.h"
+#include "maintenance/import/text_file_scan.h"
 #include "maintenance/import/text_line_reader.h"
 #include "platform/codepage.h"
 #include "platform/fileaccess.h"
@@ -26,27 +27,19 @@ constexpr qint64 kProgressEvery = 1024; // lines
 
 const QString kImportIndex = QString::fromUtf16(kImportIndexName);
 
-QString decodeLine(const QByteArray &bytes, platform::TextEncoding encoding, bool firstLine)
-{
-    switch (encoding) {
-    case platform::TextEncoding::Windows1250:
-        return cp1250::decode(bytes);
-    case platform::TextEncoding::Utf8WithBom:
-        if (firstLine && bytes.startsWith(platform::kUtf8Bom))
-            return QString::fromUtf8(QByteArrayView(bytes).sliced(platform::kUtf8Bom.size()));
-        return QString::fromUtf8(bytes);
-    case platform::TextEncoding::Utf8:
-        return QString::fromUtf8(bytes);
-    }
-    return QString();
-}
-
 bool hasIndex(store::Table &table, const QString &name)
 {
     const QStringList names = table.indexNames();
     return std::any_of(names.begin(), names.end(), [&](const QString &index) {
         return index.compare(name, Qt::CaseInsensitive) == 0;
     });
+}
+
+QString notText(const QString &path)
+{
+    return QStringLiteral("A fájl nem szövegfájl (bináris adatot tartalmaz), ezért nem tölthető "
+                          "be: %1")
+        .arg(path);
 }
 
 QString cannotOpen(const QString &path, const QString &reason)
@@ -85,8 +78,15 @@ std::optional<QString> readLines(ReadState &state, const QString &path)
                         .arg(QString::number(report.lines + 1), path, state.reader.errorString());
                 break;
             }
+            if (bytes.contains('\0')) {
+                // The file changed since it was looked at: no text is made of it.
+                failure =
+                    notText(path) + QStringLiteral("\nA %1. sor előtti párok a szótárban maradtak.")
+                                        .arg(report.lines + 1);
+                break;
+            }
             ++report.lines;
-            const QString text = decodeLine(bytes, state.encoding, report.lines == 1);
+            const QString text = DecodeImportLine(bytes, state.encoding);
             const auto pair = SplitImportLine(text);
             if (!pair) {
                 ++report.skipped;
@@ -118,10 +118,36 @@ std::optional<QString> readLines(ReadState &state, const QString &path)
             failure = error.message();
     }
     report.linesCut = state.reader.linesCut();
+    report.linesCutAtCr = state.reader.linesCutAtCr();
     return failure;
 }
 
 } // namespace
+
+QString DecodeImportLine(QByteArrayView bytes, platform::TextEncoding encoding)
+{
+    if (encoding == platform::TextEncoding::Windows1250)
+        return cp1250::decode(bytes);
+    // An accent written as a letter of its own would make a second pair
+    // that looks like the first and is written back as "?".
+    return QString::fromUtf8(bytes).normalized(QString::NormalizationForm_C);
+}
+
+QString ImportWarnings(const TextImportReport &report)
+{
+    QStringList warnings;
+    if (report.linesCut > 0)
+        warnings << QStringLiteral("%1 sor hosszabb volt %2 bájtnál; ezeknek csak az eleje "
+                                   "került feldolgozásra.")
+                        .arg(report.linesCut)
+                        .arg(TextLineReader::kMaxLineBytes);
+    if (report.linesCutAtCr > 0)
+        warnings << QStringLiteral("%1 sorban egy magában álló CR (kocsivissza) után is volt "
+                                   "szöveg; a sornak csak a CR előtti része került "
+                                   "feldolgozásra.")
+                        .arg(report.linesCutAtCr);
+    return warnings.join(u'\n');
+}
 
 std::optional<LinePair> SplitImportLine(QStringView line)
 {
@@ -159,27 +185,32 @@ store::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QS
     if (table.isReadOnly())
         return Failure{QStringLiteral("A szótár csak olvasható, ezért nem tölthető fel: %1")
                            .arg(table.filePath())};
-    platform::TextEncoding encoding = platform::TextEncoding::Windows1250;
+    TextFileFacts facts;
     qint64 total = 0;
     {
         QFile probe(path);
         if (!probe.open(QIODevice::ReadOnly))
             return Failure{cannotOpen(path, probe.errorString())};
-        encoding = platform::DetectTextEncoding(probe);
+        QString error;
+        const std::optional<TextFileFacts> scanned = ScanTextFile(probe, &error);
+        if (!scanned)
+            return Failure{QStringLiteral("Hiba a fájl olvasása közben: %1\n%2").arg(path, error)};
+        facts = *scanned;
         total = probe.size();
     }
+    if (facts.binary)
+        return Failure{notText(path)};
+    const platform::TextEncoding encoding = facts.encoding;
     const std::unique_ptr<QIODevice> device = files.openForReading(path);
     if (!device->isOpen())
         return Failure{cannotOpen(path, device->errorString())};
-    TextLineReader reader(*device);
+    TextLineReader reader(*device, facts.breaks);
     const QByteArray &head = reader.peek();
     if (head.isEmpty() && !reader.errorString().isEmpty())
         return Failure{
             QStringLiteral("Hiba a fájl olvasása közben: %1\n%2").arg(path, reader.errorString())};
     if (head.contains('\0'))
-        return Failure{QStringLiteral("A fájl nem szövegfájl (bináris adatot tartalmaz), "
-                                      "ezért nem tölthető be: %1")
-                           .arg(path)};
+        return Failure{notText(path)};
 
     // --- The import proper.
     prompts.showBusy(QStringLiteral("Feltöltés folyamatban.\nVárj türelemmel..."));

@@ -195,11 +195,90 @@ TEST_F(TextExportTest, FailedWriteKeepsTheOldFileAndSaysWhy)
         ASSERT_FALSE(written.ok());
         EXPECT_TRUE(written.error().contains(u"A fájl nem írható"_s))
             << written.error().toStdString();
+        EXPECT_TRUE(written.error().contains(u"Írási hiba a lemezen"_s))
+            << written.error().toStdString();
         EXPECT_EQ(prompts.log().last(), u"hide"_s);
         EXPECT_EQ(contentOf(path(u"regi.txt"_s)), "old\r\n");
         EXPECT_EQ(files.commits(), 0);
     }
 }
+
+// An export onto a full disk used to abort the program (exit 134) when
+// the safe write was given up.
+TEST_F(TextExportTest, FullDiskExportDoesNotAbortAndKeepsTheOldFile)
+{
+    for (int n = 0; n < 5000; ++n)
+        add(*table, u"szo"_s + QString::number(n), u"word"_s);
+    {
+        QFile old(path(u"regi.txt"_s));
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old\r\n");
+    }
+    for (const qint64 limit : {qint64(0), qint64(60000)}) {
+        SCOPED_TRACE(limit);
+        prompts = ScriptedPrompts();
+        const FullDiskFiles full(limit);
+        const auto written =
+            dictimport::ExportTextFile(target(), path(u"regi.txt"_s), true, prompts, {}, {}, full);
+        ASSERT_FALSE(written.ok());
+        EXPECT_TRUE(written.error().contains(u"A fájl nem írható"_s))
+            << written.error().toStdString();
+        EXPECT_EQ(prompts.log().last(), u"hide"_s);
+        EXPECT_EQ(contentOf(path(u"regi.txt"_s)), "old\r\n");
+        EXPECT_EQ(QDir(dir.path()).entryList({u"regi.txt*"_s}, QDir::Files | QDir::Hidden),
+                  QStringList{u"regi.txt"_s});
+    }
+}
+
+// A decomposed accent stored by an older import used to be written "e?".
+TEST_F(TextExportTest, DecomposedAccentIsWrittenAsItsLetter)
+{
+    addAll(*table, {{u"ke\u0301s"_s, u"knife"_s}, {u"\u0101"_s, u"a with macron"_s}});
+    const auto written = exportTo(path(u"ki.txt"_s));
+    ASSERT_TRUE(written.ok()) << written.error().toStdString();
+    EXPECT_EQ(contentOf(path(u"ki.txt"_s)), "k\xE9s\tknife\r\n?\ta with macron\r\n");
+    EXPECT_EQ(written->rowsWithLoss, 1);
+}
+
+// A place where no file can be made used to be explained by the system's
+// English message alone.
+struct UnmakeableCase {
+    const char *name;
+    const char *folderFile; // made as a regular file first; "" for none
+    const char *chosen;
+    const char16_t *reason;
+};
+
+class UnmakeableExportTest : public TextExportTest,
+                             public ::testing::WithParamInterface<UnmakeableCase> {};
+
+TEST_P(UnmakeableExportTest, ExportThatCannotCreateItsFileSaysWhyInHungarian)
+{
+    const UnmakeableCase &c = GetParam();
+    addAll(*table, {{u"a"_s, u"b"_s}});
+    if (*c.folderFile) {
+        QFile file(path(QString::fromUtf8(c.folderFile)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    const auto written = exportTo(path(QString::fromUtf8(c.chosen)));
+    ASSERT_FALSE(written.ok());
+    EXPECT_TRUE(written.error().startsWith(u"A fájl nem hozható létre:"_s))
+        << written.error().toStdString();
+    EXPECT_TRUE(written.error().contains(QString::fromUtf16(c.reason)))
+        << written.error().toStdString();
+    EXPECT_EQ(prompts.log().last(), u"hide"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, UnmakeableExportTest,
+    ::testing::Values(UnmakeableCase{"missing_folder", "", "nincs/ki.txt", u"mappa nem létezik"},
+                      UnmakeableCase{"missing_folders", "", "nincs/sincs/ki.txt",
+                                     u"mappa nem létezik"},
+                      UnmakeableCase{"under_a_regular_file", "lista.txt", "lista.txt/ki.txt",
+                                     u"nem mappa, hanem fájl"},
+                      UnmakeableCase{"deep_under_a_regular_file", "lista.txt", "lista.txt/a/ki.txt",
+                                     u"nem mappa, hanem fájl"}),
+    [](const auto &info) { return std::string(info.param.name); });
 
 TEST_F(TextExportTest, FolderInThePlaceOfTheFileIsRefused)
 {

@@ -164,7 +164,55 @@ INSTANTIATE_TEST_SUITE_P(
                  "\xF5sz\tautumn\r\n\xC3\xA9g\tsky\r\n",
                  {{u"ősz"_s, u"autumn"_s}, {u"Ă©g"_s, u"sky"_s}}},
         LineCase{"unassigned_windows_1250_byte_is_kept", "a\x81\tb\r\n", {{u"a\u0081"_s, u"b"_s}}},
-        LineCase{"target_cut_to_1000_before_trimming", kLongBlankTarget, {{u"z"_s, u"y"_s}}}),
+        LineCase{"target_cut_to_1000_before_trimming", kLongBlankTarget, {{u"z"_s, u"y"_s}}},
+        // The bytes after a Ctrl+Z used to decide the encoding.
+        LineCase{"encoding_is_decided_by_the_bytes_before_ctrl_z",
+                 "k\xC3\xA9s\tknife\r\n\x1a\xFF\xFE",
+                 {{u"kés"_s, u"knife"_s}}},
+        // Every line after the first used to be lost.
+        LineCase{"cr_only_file_is_read_as_cr_separated_lines",
+                 "a\tb\rc\td\r\xE9\t\xE1\r",
+                 {{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}, {u"é"_s, u"á"_s}}},
+        LineCase{
+            "cr_only_file_without_a_last_cr", "a\tb\rc\td", {{u"a"_s, u"b"_s}, {u"c"_s, u"d"_s}}},
+        // The mark used to be glued to the first source text.
+        LineCase{"mark_before_windows_1250_is_dropped",
+                 "\xEF\xBB\xBF"
+                 "apple\t\xE1lma\r\n",
+                 {{u"apple"_s, u"álma"_s}}},
+        LineCase{"mark_alone_on_the_first_line", "\xEF\xBB\xBF\r\na\tb\r\n", {{u"a"_s, u"b"_s}}},
+        // A decomposed accent used to add a second pair that looks the same.
+        LineCase{"decomposed_accents_are_composed",
+                 "ke\xCC\x81s\tknife\r\nk\xC3\xA9s\tknife\r\n",
+                 {{u"kés"_s, u"knife"_s}}}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+// --- Text dropped after a lone CR is counted for the warning.
+
+struct CrCutCase {
+    const char *name;
+    QByteArray bytes;
+    qint64 cutAtCr;
+};
+
+class CrCutTest : public TextImportTest, public ::testing::WithParamInterface<CrCutCase> {};
+
+TEST_P(CrCutTest, LinesThatLoseTextAfterALoneCrAreCounted)
+{
+    const auto imported = import(writeText(GetParam().bytes));
+    ASSERT_TRUE(imported.ok()) << imported.error().toStdString();
+    EXPECT_EQ(imported->linesCutAtCr, GetParam().cutAtCr);
+    EXPECT_EQ(dictimport::ImportWarnings(*imported).contains(u"CR"_s), GetParam().cutAtCr > 0)
+        << dictimport::ImportWarnings(*imported).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, CrCutTest,
+    ::testing::Values(CrCutCase{"cr_lf_only", "a\tb\r\nc\td\r\n", 0},
+                      CrCutCase{"text_after_a_lone_cr", "a\tb\rc\td\r\nE\tF\rG\nx\ty\r\n", 2},
+                      CrCutCase{"only_crs_before_the_lf", "a\tb\r\r\r\n", 0},
+                      CrCutCase{"lone_cr_in_the_last_line", "a\tb\r\nc\td\re", 1},
+                      CrCutCase{"cr_only_file_loses_nothing", "a\tb\rc\td\r", 0}),
     [](const auto &info) { return std::string(info.param.name); });
 
 // --- The duplicate test.
@@ -302,6 +350,15 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"binary_file",
                 [](auto &t) { return t.writeText(QByteArray("PK\x03\x04\0\0a\tb\r\n", 12)); },
                 u"nem szövegfájl"},
+        // Only the first piece used to be looked at.
+        Refusal{"nul_byte_after_the_first_piece",
+                [](auto &t) {
+                    QByteArray bytes;
+                    while (bytes.size() <= dictimport::TextLineReader::kPieceBytes)
+                        bytes += "word\tsz\xF3\r\n";
+                    return t.writeText(bytes + QByteArray("a\0b\tc\r\n", 8));
+                },
+                u"nem szövegfájl"},
         Refusal{"read_only_dictionary",
                 [](auto &t) {
                     t.reopenReadOnly();
@@ -371,6 +428,41 @@ TEST_F(TextImportTest, FullDiskEndsTheImportWithTheEngineMessageAndKeepsCommitte
     EXPECT_FALSE(table->indexNames().contains(u"AM"_s));
 }
 
+// A failed post used to stay pending and be posted by the next close,
+// after its batch was rolled back: a lone late line committed. Whatever the
+// point of failure, what stays is the first lines of the file.
+class FullDiskPrefixTest : public TextImportTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FullDiskPrefixTest, FullDiskImportCommitsOnlyAPrefixOfTheFile)
+{
+    failing_vfs::install();
+    table.reset();
+    session.setVfs(failing_vfs::kFailingVfsName);
+    openTable();
+    constexpr int kLines = 30000;
+    QByteArray bytes;
+    for (int n = 0; n < kLines; ++n)
+        bytes += "szo" + QByteArray::number(n) + "\tword\r\n";
+    const QString file = writeText(bytes);
+    {
+        failing_vfs::ArmedScope full(qint64(GetParam()) * 1024, failing_vfs::Failure::DiskFull);
+        ASSERT_FALSE(import(file).ok());
+    }
+    table.reset(); // with room again: a pending row would be posted now
+    session.setVfs({});
+    openTable();
+    std::set<int> numbers;
+    for (const auto &pair : stored())
+        numbers.insert(pair.first.sliced(3).toInt());
+    ASSERT_LT(numbers.size(), std::size_t(kLines));
+    if (!numbers.empty()) {
+        EXPECT_EQ(*numbers.rbegin(), int(numbers.size()) - 1) << "rows kept: " << numbers.size();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Budgets, FullDiskPrefixTest, ::testing::Values(40, 400, 1200),
+                         [](const auto &info) { return std::to_string(info.param) + "KiB"; });
+
 // --- The line reader on its own: pieces and bounds.
 
 TEST(TextLineReaderTest, LineSplitAcrossPiecesIsWhole)
@@ -403,6 +495,39 @@ TEST(TextLineReaderTest, FailingDeviceIsReportedAfterTheLinesBeforeIt)
     EXPECT_EQ(line, "a\tb");
     EXPECT_EQ(reader.next(line), dictimport::TextLineReader::Next::Failed);
     EXPECT_FALSE(reader.errorString().isEmpty());
+}
+
+// A mark read over short reads is still found and dropped; lines end at
+// CR alone when told so.
+TEST(TextLineReaderTest, MarkOverShortReadsIsDropped)
+{
+    for (const qint64 step : {qint64(1), qint64(2), qint64(3)}) {
+        ShortReadDevice device("\xEF\xBB\xBF"
+                               "a\tb\r\nc\td",
+                               step);
+        ASSERT_TRUE(device.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        dictimport::TextLineReader reader(device);
+        QByteArray line;
+        ASSERT_EQ(reader.next(line), dictimport::TextLineReader::Next::Line);
+        EXPECT_EQ(line, "a\tb") << "reads of " << step;
+        ASSERT_EQ(reader.next(line), dictimport::TextLineReader::Next::Line);
+        EXPECT_EQ(line, "c\td");
+        EXPECT_EQ(reader.next(line), dictimport::TextLineReader::Next::End);
+    }
+}
+
+TEST(TextLineReaderTest, CrOnlyLinesEndAtEveryCr)
+{
+    QByteArray bytes = "a\tb\r\rc\td\x1a"
+                       "e\tf\r";
+    QBuffer buffer(&bytes);
+    ASSERT_TRUE(buffer.open(QIODevice::ReadOnly));
+    dictimport::TextLineReader reader(buffer, dictimport::LineBreaks::CrOnly);
+    QByteArray line;
+    QList<QByteArray> lines;
+    while (reader.next(line) == dictimport::TextLineReader::Next::Line)
+        lines << line;
+    EXPECT_EQ(lines, (QList<QByteArray>{"a\tb", "", "c\td"}));
 }
 
 } // namespace

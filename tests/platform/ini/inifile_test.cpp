@@ -242,6 +242,22 @@ TEST_P(FailedIniWriteTest, KeepsTheOldFile)
 INSTANTIATE_TEST_SUITE_P(AfterBytes, FailedIniWriteTest, ::testing::Values(0, 1, 20, 44),
                          [](const auto &info) { return "After" + std::to_string(info.param); });
 
+// The settings file written at close onto a full disk used to abort the
+// program; the write now fails with the message and keeps the old file.
+TEST_P(FailedIniWriteTest, FullDiskSettingsWriteDoesNotAbortAndKeepsTheOldFile)
+{
+    const QByteArray before = bytes("[FoAblak]\r\nBal=5\r\n[Dok]\r\nDokNev=a.rtf\r\n"sv);
+    writeRaw(before);
+    const FullDiskFiles full(GetParam());
+    const IniFile ini(path(), full);
+    const IniResult written = ini.writeString(u"Dok", u"DokNev", QStringLiteral("hosszabb.rtf"));
+    EXPECT_FALSE(written.ok());
+    EXPECT_TRUE(written.error().startsWith(QStringLiteral("A beállításfájl írása nem sikerült:")))
+        << written.error().toStdString();
+    EXPECT_EQ(readRaw(), before);
+    EXPECT_EQ(entries(), QStringList{QStringLiteral("szotar.ini")});
+}
+
 TEST_F(IniFileTest, TheSeamWritesThroughWhenNothingFails)
 {
     const FailingFiles working(-1, -1);

@@ -386,6 +386,33 @@ TEST_P(FailingDisk, WriteFailureKeepsTheOldFile)
 INSTANTIATE_TEST_SUITE_P(AfterBytes, FailingDisk, ::testing::Values(0, 1, 10),
                          [](const auto &info) { return "After" + std::to_string(info.param); });
 
+// A save onto a full disk used to abort the program when the safe write
+// was given up; now it reports, keeps the old file and leaves no
+// temporary file behind, whatever the point of failure.
+class FullDiskSave : public DocumentIo, public ::testing::WithParamInterface<qint64> {};
+
+TEST_P(FullDiskSave, FullDiskSaveDoesNotAbortAndKeepsTheOldFile)
+{
+    writeBytes(u"keep.rtf"_s, "old");
+    writeBytes(u"keep.txt"_s, "old");
+    const FullDiskFiles full(GetParam());
+    QTextDocument doc;
+    doc.setPlainText(u"egy új, hosszabb szöveg"_s);
+    for (const QString &name : {u"keep.rtf"_s, u"keep.txt"_s}) {
+        const documentio::IoResult r = documentio::saveDocument(path(name), doc, full);
+        EXPECT_FALSE(r.ok) << name.toStdString();
+        EXPECT_EQ(r.error,
+                  u"Nem sikerült menteni a fájlt:\n"_s + QDir::toNativeSeparators(path(name)));
+        EXPECT_EQ(readBytes(name), QByteArray("old"));
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{u"keep.rtf"_s, u"keep.txt"_s}))
+        << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(AfterBytes, FullDiskSave, ::testing::Values(0, 10),
+                         [](const auto &info) { return "After" + std::to_string(info.param); });
+
 TEST_F(DocumentIo, TheSeamWritesAndReadsWhenNothingFails)
 {
     const FailingFiles working(-1, -1);
