@@ -71,11 +71,11 @@ TfrmKonyvtBeker::TfrmKonyvtBeker(QWidget *parent)
     m_contents = new QFileSystemModel(this);
     m_contents->setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Drives | QDir::Hidden);
     m_contents->setReadOnly(false);
-    // The models run on the start-up path and may list folders such as /proc
-    // or /dev: they must never open what they list.
-    QAbstractFileIconProvider *icons = NewNameOnlyIconProvider(*this);
-    m_folders->setIconProvider(icons);
-    m_contents->setIconProvider(icons);
+    // The models work from start-up on and may list folders such as /proc or
+    // /dev: they must never open what they list. One provider each, as each
+    // model asks it from a thread of its own.
+    m_folders->setIconProvider(NewNameOnlyIconProvider(*this));
+    m_contents->setIconProvider(NewNameOnlyIconProvider(*this));
     m_folders->setRootPath(QDir::rootPath());
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
