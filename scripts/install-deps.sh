@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache clang libclang-rt-dev
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev libgl-dev qt6-translations-l10n libqt6svg6
   dpkg-dev xvfb xauth x11-utils
   libsqlite3-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev

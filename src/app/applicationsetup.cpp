@@ -1,6 +1,8 @@
 #include "app/applicationsetup.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -11,6 +13,14 @@ void SetUpApplication(QCoreApplication &app)
 {
     QCoreApplication::setApplicationName(QStringLiteral("Velkor szótár és fordító"));
     (void)InstallHungarianQtTranslations(app);
+    // Every window carries it, so task bars and window switchers show it.
+    if (qobject_cast<QGuiApplication *>(&app))
+        QGuiApplication::setWindowIcon(ProgramIcon());
+}
+
+QIcon ProgramIcon()
+{
+    return QIcon(QStringLiteral(":/velkor-szotar/velkor-szotar.svg"));
 }
 
 bool InstallHungarianQtTranslations(QCoreApplication &app)

@@ -348,4 +348,8 @@ void TfrmSzotarQIV::buildActions()
             if (pcFo->currentWidget() == tsKarb && !pnlKarb->isHidden())
                 pnlKarb2->setVisible(pnlKarb2->isHidden());
         });
+    // On Linux the X server takes Ctrl+Alt+F7 for its switch to the seventh
+    // virtual terminal, so the panel answers Ctrl+Shift+F7 as well.
+    alRejtettPanel->setShortcuts({QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F7),
+                                  QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F7)});
 }

@@ -63,7 +63,9 @@ public:
     }
 
     // Answers the text-file save dialog sd2 instead of showing it (tests):
-    // takes the initial folder, returns the chosen path or an empty text.
+    // takes the initial folder and file name (empty, or the name whose
+    // replacing the user just declined), returns the chosen path or an empty
+    // text.
     void setTextSaveChooser(FileChooser chooser) { m_textSaveChooser = std::move(chooser); }
 
     // Start-up and layout.
@@ -127,7 +129,7 @@ private:
     void buildFileButtons();
     void buildTextFileButtons();
     QString chooseImportFile(const QString &directory, const QString &fileName);
-    QString chooseExportFile(const QString &directory);
+    QString chooseExportFile(const QString &directory, const QString &fileName);
     void buildCleanupButtons();
     bool requireOpenDictionary();
     void buildHelpPage();

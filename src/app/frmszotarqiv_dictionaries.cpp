@@ -2,6 +2,7 @@
 #include "app/frmszotarqiv.h"
 
 #include "dialogs/questions.h"
+#include "dialogs/safefiledialog.h"
 #include "dialogs/widgetprompts.h"
 #include "platform/ini/inifile.h"
 #include "platform/text/textfunctions.h"
@@ -10,7 +11,6 @@
 #include "store/dm1.h"
 #include "store/opendictionary.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QListWidget>
 #include <QRadioButton>
@@ -26,10 +26,9 @@ QString TfrmSzotarQIV::chooseDictionaryFile(const QString &directory, const QStr
 {
     if (m_dictionaryFileChooser)
         return m_dictionaryFileChooser(directory, fileName);
-    QFileDialog od2(this);
+    SafeFileDialog od2(this);
     od2.setObjectName(QStringLiteral("od2"));
     od2.setWindowTitle(QStringLiteral("Szótár megnyitása"));
-    od2.setOption(QFileDialog::DontUseNativeDialog);
     const QStringList filters{QStringLiteral("Szövegfájlok (*.txt)"),
                               QStringLiteral("dBase fájlok (*.db *.DB)"),
                               QStringLiteral("Minden fájl (*)")};

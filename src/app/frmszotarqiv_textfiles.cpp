@@ -3,6 +3,7 @@
 #include "app/frmszotarqiv.h"
 
 #include "dialogs/questions.h"
+#include "dialogs/safefiledialog.h"
 #include "dialogs/widgetprompts.h"
 #include "maintenance/import/text_export.h"
 #include "maintenance/import/text_import.h"
@@ -11,7 +12,6 @@
 #include "store/engine/engine_error.h"
 
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -83,9 +83,8 @@ QString TfrmSzotarQIV::chooseImportFile(const QString &directory, const QString 
     if (m_dictionaryFileChooser)
         return m_dictionaryFileChooser(directory, fileName);
     // od2, shared with the dictionary opening, under its text-file filter.
-    QFileDialog od2(this);
+    SafeFileDialog od2(this);
     od2.setObjectName(QStringLiteral("od2"));
-    od2.setOption(QFileDialog::DontUseNativeDialog);
     const QStringList filters{kTextFilter, QStringLiteral("dBase fájlok (*.db *.DB)"),
                               QStringLiteral("Minden fájl (*)")};
     od2.setNameFilters(filters);
@@ -98,19 +97,20 @@ QString TfrmSzotarQIV::chooseImportFile(const QString &directory, const QString 
     return od2.selectedFiles().front();
 }
 
-QString TfrmSzotarQIV::chooseExportFile(const QString &directory)
+QString TfrmSzotarQIV::chooseExportFile(const QString &directory, const QString &fileName)
 {
     if (m_textSaveChooser)
-        return m_textSaveChooser(directory, QString());
-    QFileDialog sd2(this);
+        return m_textSaveChooser(directory, fileName);
+    SafeFileDialog sd2(this);
     sd2.setObjectName(QStringLiteral("sd2"));
-    sd2.setOption(QFileDialog::DontUseNativeDialog);
     // The export asks about an existing file itself, in the program's own
     // question dialog, about the name it really writes (".txt" appended).
     sd2.setOption(QFileDialog::DontConfirmOverwrite);
     sd2.setAcceptMode(QFileDialog::AcceptSave);
     sd2.setNameFilters({kTextFilter});
     sd2.setDirectory(directory);
+    if (!fileName.isEmpty())
+        sd2.selectFile(fileName);
     if (sd2.exec() != QDialog::Accepted || sd2.selectedFiles().isEmpty())
         return QString();
     return sd2.selectedFiles().front();
@@ -145,15 +145,24 @@ void TfrmSzotarQIV::bbtnMentTextbeClick()
 {
     if (!requireOpenDictionary())
         return;
-    const QString file = chooseExportFile(m_state.DatabaseDir);
-    if (file.isEmpty())
-        return;
     WidgetPrompts prompts;
     PanelProgressLines lines(pnlKarb);
     try {
-        const auto exported = dictimport::ExportTextFile(
-            {DM1->tblSzotarP, *DM1->tblSzotarPAngol, *DM1->tblSzotarPMagyar}, file, false, prompts,
-            {}, lines.callback());
+        // "Nem" to replacing an existing file goes back to the save dialog,
+        // on the name just chosen, to pick another.
+        QString folder = m_state.DatabaseDir;
+        QString name;
+        store::Result<dictimport::TextExportReport> exported = dictimport::TextExportReport{};
+        do {
+            const QString file = chooseExportFile(folder, name);
+            if (file.isEmpty())
+                return;
+            folder = QFileInfo(file).path();
+            name = QFileInfo(file).fileName();
+            exported = dictimport::ExportTextFile(
+                {DM1->tblSzotarP, *DM1->tblSzotarPAngol, *DM1->tblSzotarPMagyar}, file, false,
+                prompts, {}, lines.callback());
+        } while (exported && exported->declined);
         if (!exported)
             ShowInfo(exported.error());
         else if (exported->rowsWithLoss > 0)

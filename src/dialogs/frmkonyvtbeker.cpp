@@ -2,6 +2,7 @@
 
 #include "dialogs/dialogplacement.h"
 #include "dialogs/questions.h"
+#include "dialogs/safefiledialog.h"
 #include "platform/text/textfunctions.h"
 
 #include <QDir>
@@ -27,13 +28,6 @@ QFont msSansSerif(int pixels, bool bold = false)
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
-}
-
-bool isInside(const QString &path, const QString &folder)
-{
-    const QString clean = QDir::cleanPath(path);
-    const QString top = QDir::cleanPath(folder);
-    return clean == top || clean.startsWith(top.endsWith(u'/') ? top : top + u'/');
 }
 
 } // namespace
@@ -70,12 +64,19 @@ TfrmKonyvtBeker::TfrmKonyvtBeker(QWidget *parent)
     stripLayout->addWidget(lblUzen);
     layout->addWidget(pnlUzen);
 
+    // Hidden folders too: the program's own data may live in one
+    // (~/.local/share/velkor-szotar).
     m_folders = new QFileSystemModel(this);
-    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_folders->setRootPath(QDir::rootPath());
+    m_folders->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives | QDir::Hidden);
     m_contents = new QFileSystemModel(this);
-    m_contents->setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Drives);
+    m_contents->setFilter(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Drives | QDir::Hidden);
     m_contents->setReadOnly(false);
+    // The models work from start-up on and may list folders such as /proc or
+    // /dev: they must never open what they list. One provider each, as each
+    // model asks it from a thread of its own.
+    m_folders->setIconProvider(NewNameOnlyIconProvider(*this));
+    m_contents->setIconProvider(NewNameOnlyIconProvider(*this));
+    m_folders->setRootPath(QDir::rootPath());
 
     Splitter1 = new QSplitter(Qt::Horizontal, this);
     Splitter1->setObjectName(QStringLiteral("Splitter1"));
@@ -123,8 +124,14 @@ TfrmKonyvtBeker::TfrmKonyvtBeker(QWidget *parent)
     });
     connect(slv1, &QAbstractItemView::activated, this,
             [this](const QModelIndex &index) { slv1Activated(index); });
+    // The tree fills in as folders are read: keep the selected one in view.
+    connect(m_folders, &QFileSystemModel::directoryLoaded, this, [this] {
+        if (stv1->currentIndex().isValid())
+            stv1->scrollTo(stv1->currentIndex());
+    });
 
     m_defaultStart = QDir::homePath();
+    m_start = m_defaultStart;
     selectFolder(m_defaultStart);
 }
 
@@ -149,7 +156,8 @@ bool TfrmKonyvtBeker::AskFolder(const QString &message, const QString &startFold
     }
     pnlUzen->setVisible(!message.isEmpty());
     lblUzen->setText(message);
-    selectFolder(start);
+    m_start = QDir::cleanPath(start);
+    selectFolder(m_start);
     if (exec() != QDialog::Accepted)
         return false;
     folder = selectedFolder();
@@ -159,16 +167,23 @@ bool TfrmKonyvtBeker::AskFolder(const QString &message, const QString &startFold
 QString TfrmKonyvtBeker::selectedFolder() const
 {
     const QModelIndex current = stv1->currentIndex();
-    return current.isValid() ? m_folders->filePath(current)
-                             : m_folders->filePath(stv1->rootIndex());
+    return current.isValid() ? m_folders->filePath(current) : m_start;
+}
+
+void TfrmKonyvtBeker::expandTo(const QString &path)
+{
+    for (QModelIndex index = m_folders->index(path); index.isValid(); index = index.parent())
+        stv1->expand(index);
 }
 
 void TfrmKonyvtBeker::selectFolder(const QString &path)
 {
-    const QString home = QDir::homePath();
-    const QString top = isInside(path, home) ? home : QDir::rootPath();
-    stv1->setRootIndex(m_folders->index(top));
-    const QModelIndex index = m_folders->index(QDir::cleanPath(path));
+    // The tree always starts at the file system's root, so that every folder
+    // stays reachable; the home folder and the chosen one are opened.
+    expandTo(QDir::homePath());
+    const QString clean = QDir::cleanPath(path);
+    expandTo(clean);
+    const QModelIndex index = m_folders->index(clean);
     stv1->setCurrentIndex(index);
     stv1->scrollTo(index);
     stv1Changed(index);
@@ -177,7 +192,7 @@ void TfrmKonyvtBeker::selectFolder(const QString &path)
 void TfrmKonyvtBeker::stv1Changed(const QModelIndex &current)
 {
     // The list always shows the folder selected in the tree.
-    const QString path = current.isValid() ? m_folders->filePath(current) : QDir::homePath();
+    const QString path = current.isValid() ? m_folders->filePath(current) : m_start;
     slv1->setRootIndex(m_contents->setRootPath(path));
 }
 

@@ -1,8 +1,8 @@
 #include "dialogs/frmsorbeker.h"
 
 #include "dialogs/dialogplacement.h"
+#include "dialogs/safefiledialog.h"
 
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -58,10 +58,6 @@ TfrmSorBeker::TfrmSorBeker(QWidget *parent)
     bbtnOk->setObjectName(QStringLiteral("bbtnOk"));
     bbtnOk->setDefault(true);
 
-    odFile = new QFileDialog(this);
-    odFile->setObjectName(QStringLiteral("odFile"));
-    odFile->setOption(QFileDialog::DontUseNativeDialog);
-
     connect(bbtnOk, &QPushButton::clicked, this, &TfrmSorBeker::bbtnOkClick);
     connect(bbtnMegsem, &QPushButton::clicked, this, &QDialog::reject);
     connect(bbtnTalloz, &QPushButton::clicked, this, &TfrmSorBeker::bbtnTallozClick);
@@ -114,13 +110,17 @@ void TfrmSorBeker::bbtnTallozClick()
 
 QString TfrmSorBeker::chooseWithOdFile(const QString &folder, const QString &name)
 {
+    // Made for this use only: a file dialog reads its folder from the moment
+    // it exists, and the one it remembers may hold files that block.
+    SafeFileDialog odFile(this);
+    odFile.setObjectName(QStringLiteral("odFile"));
     // A folder is chosen by confirming the placeholder name inside it.
-    odFile->setFileMode(FoldersOnly ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    odFile->setDirectory(folder);
-    odFile->selectFile(name);
-    if (odFile->exec() != QDialog::Accepted || odFile->selectedFiles().isEmpty())
+    odFile.setFileMode(FoldersOnly ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    odFile.setDirectory(folder);
+    odFile.selectFile(name);
+    if (odFile.exec() != QDialog::Accepted || odFile.selectedFiles().isEmpty())
         return QString();
-    return odFile->selectedFiles().front();
+    return odFile.selectedFiles().front();
 }
 
 void TfrmSorBeker::resizeEvent(QResizeEvent *event)

@@ -5,7 +5,6 @@
 
 #include <functional>
 
-class QFileDialog;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -32,7 +31,8 @@ public:
 
     // What the browse button asks for a path: a start folder and a
     // pre-filled name in, the chosen path out (empty when cancelled). The
-    // open-file dialog odFile unless replaced (tests replace it).
+    // open-file dialog odFile, made for each use, unless replaced (tests
+    // replace it).
     using FileChooser = std::function<QString(const QString &folder, const QString &name)>;
     void setFileChooser(FileChooser chooser) { m_chooser = std::move(chooser); }
 
@@ -52,7 +52,6 @@ private:
     QPushButton *bbtnTalloz = nullptr;
     QPushButton *bbtnMegsem = nullptr;
     QPushButton *bbtnOk = nullptr;
-    QFileDialog *odFile = nullptr;
     FileChooser m_chooser;
 
     // The current call's options.

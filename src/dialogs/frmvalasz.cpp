@@ -30,6 +30,9 @@ constexpr int kButtonTop = 9;
 constexpr int kLeftSlot = 21;
 constexpr int kMiddleSlot = 114;
 constexpr int kPopupRefreshMs = 200;
+// Room between the message and the dialog's edges.
+constexpr int kTextMarginX = 10;
+constexpr int kTextMarginY = 6;
 // Result of the "Nem" button; Ok and Mégsem use Accepted and Rejected.
 constexpr int kNoResult = 2;
 
@@ -121,6 +124,7 @@ void TfrmValasz::FormCreate()
     lblKerdes->setFont(messageFont);
     lblKerdes->setAlignment(Qt::AlignCenter);
     lblKerdes->setWordWrap(true);
+    lblKerdes->setContentsMargins(kTextMarginX, kTextMarginY, kTextMarginX, kTextMarginY);
     // File names may hold "<" and "&": never read a message as markup.
     lblKerdes->setTextFormat(Qt::PlainText);
 
@@ -225,7 +229,8 @@ void TfrmValasz::FitDialogToMessage(QString &message)
     request.message = message;
     request.left = frame.x();
     request.width = frame.width();
-    request.labelWidth = width(); // the label spans the client area
+    // The label spans the client area; the text keeps within its margins.
+    request.labelWidth = width() - 2 * kTextMarginX;
     request.screenLeft = monitor.x();
     request.screenRight = monitor.x() + monitor.width();
     request.textWidth = [metrics = QFontMetrics(lblKerdes->font())](QStringView text) {

@@ -14,9 +14,10 @@ class QShowEvent;
 class QTimer;
 
 // The one small dialog behind every question, message and busy notice. It
-// sizes itself to the message (see messagefit.h), keeps its captions, button
-// positions, focused button and Answer from one use to the next, and cannot
-// be closed from the title bar. The program reaches it through the free
+// sizes itself to the message (see messagefit.h) and wraps it within a
+// margin from its edges, keeps its captions, button positions, focused
+// button and Answer from one use to the next, and cannot be closed from the
+// title bar. The program reaches it through the free
 // functions of questions.h.
 class TfrmValasz final : public QDialog {
     Q_OBJECT

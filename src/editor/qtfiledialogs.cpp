@@ -1,5 +1,6 @@
 #include "editor/qtfiledialogs.h"
 
+#include "dialogs/safefiledialog.h"
 #include "editor/dialogfilters.h"
 #include "editor/documentnames.h"
 
@@ -11,9 +12,8 @@ namespace {
 QFileDialog *makeDialog(QWidget &owner, const QString &objectName, QStringView filters,
                         int filterAtStart)
 {
-    auto *dialog = new QFileDialog(&owner); // owned by owner
+    auto *dialog = new SafeFileDialog(&owner); // owned by owner
     dialog->setObjectName(objectName);
-    dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setSizeGripEnabled(true);
     const QStringList nameFilters = QtNameFilters(filters);
     dialog->setNameFilters(nameFilters);

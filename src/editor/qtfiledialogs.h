@@ -6,7 +6,8 @@
 #include <QPointer>
 
 // The real dialogs: Qt's own (not the platform's) open dialog `odREET` and
-// save dialog `sdREET`, children of owner, each made when it is first needed
+// save dialog `sdREET` (SafeFileDialog: they never open the files they list),
+// children of owner, each made when it is first needed
 // (a file dialog costs more to make than the rest of the frame). Each keeps
 // the file type the user chose last for the rest of the run; the open dialog
 // starts with "Szöveg fájl", the save dialog with "Rich Text formátum". The save dialog

@@ -35,6 +35,35 @@ TEST_F(KeysTest, MaintenanceShortcutsWorkOnlyOnTheMaintenanceTab)
     EXPECT_TRUE(pnlKarb->isHidden());
 }
 
+// Ctrl+Alt+F7 never reaches a program on a Linux desktop (the X server
+// switches to a virtual terminal), so Ctrl+Shift+F7 opens the panel too.
+class HiddenPanelKeyTest : public MainWindowTest,
+                           public ::testing::WithParamInterface<Qt::KeyboardModifiers> {};
+
+TEST_P(HiddenPanelKeyTest, HiddenPanelKeyReachableOnLinuxDesktops)
+{
+    start();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget *pnlKarb2 = child<QWidget>(u"pnlKarb2"_s);
+    tabs()->setCurrentWidget(child<QWidget>(u"tsKarb"_s));
+    QTest::keyClick(window.get(), Qt::Key_F10, Qt::ControlModifier);
+    ASSERT_FALSE(child<QWidget>(u"pnlKarb"_s)->isHidden());
+    QTest::keyClick(window.get(), Qt::Key_F7, GetParam());
+    EXPECT_FALSE(pnlKarb2->isHidden());
+    QTest::keyClick(window.get(), Qt::Key_F7, GetParam());
+    EXPECT_TRUE(pnlKarb2->isHidden());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, HiddenPanelKeyTest,
+                         ::testing::Values(Qt::ControlModifier | Qt::AltModifier,
+                                           Qt::ControlModifier | Qt::ShiftModifier),
+                         [](const auto &info) {
+                             return std::string(info.param.testFlag(Qt::AltModifier)
+                                                    ? "CtrlAltF7"
+                                                    : "CtrlShiftF7");
+                         });
+
 TEST_F(KeysTest, EscEmptiesTheSearchBoxOnEveryTab)
 {
     start();

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QIcon>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -53,6 +54,15 @@ TEST_F(LookAndFeelTest, TitleIsExactlyTheCaption)
     QCoreApplication::setApplicationName(u"másik"_s);
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), u"másik"_s);
     QCoreApplication::setApplicationName(name);
+}
+
+TEST_F(LookAndFeelTest, WindowHasTheProgramIcon)
+{
+    SetUpApplication(*qApp);
+    start();
+    const QIcon icon = window->windowIcon();
+    ASSERT_FALSE(icon.isNull()) << "Qt's SVG plugin (libqt6svg6) is missing";
+    EXPECT_FALSE(icon.pixmap(32, 32).isNull());
 }
 
 TEST_F(LookAndFeelTest, StandardButtonsSpeakHungarian)

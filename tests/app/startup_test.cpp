@@ -2,13 +2,17 @@
 // program, the command line and missing documents.
 #include "mainwindow_fixture.h"
 
+#include "dialogs/frmkonyvtbeker.h"
+#include "dialogs/frmsorbeker.h"
 #include "help/helppage.h"
 
 #include "support/modal_script.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -21,6 +25,18 @@ using namespace Qt::StringLiterals;
 namespace {
 
 using StartupTest = MainWindowTest;
+
+// A file dialog starts reading its folder (the one Qt remembers from the
+// last run) as soon as it exists; one made at start-up froze every start
+// once that folder held a file whose read blocks.
+TEST_F(StartupTest, StartUpMakesNoFileDialog)
+{
+    start();
+    TfrmSorBeker frmSorBeker(window.get());
+    TfrmKonyvtBeker frmKonyvtBeker(window.get());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(window->findChildren<QFileDialog *>().isEmpty());
+}
 
 TEST_F(StartupTest, FirstStartWithoutSettingsUsesTheDefaults)
 {

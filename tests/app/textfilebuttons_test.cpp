@@ -43,17 +43,25 @@ protected:
     void click(const char *button) { child<QPushButton>(QString::fromLatin1(button))->click(); }
 
     // od2 and sd2 answer with these names, relative to the program folder
-    // (empty: cancelled); what they were shown is recorded.
-    void answerDialogs(const QString &open, const QString &save)
+    // (empty: cancelled); sd2 gives the next of its names each time it is
+    // shown, and is cancelled once they run out. What they were shown is
+    // recorded.
+    void answerDialogsSaving(const QString &open, const QStringList &saves)
     {
         window->setDictionaryFileChooser([this, open](const QString &folder, const QString &name) {
             shown << u"od2: "_s + folder + u" | "_s + name;
             return open.isEmpty() ? QString() : file(open);
         });
-        window->setTextSaveChooser([this, save](const QString &folder, const QString &) {
-            shown << u"sd2: "_s + folder;
-            return save.isEmpty() ? QString() : file(save);
-        });
+        window->setTextSaveChooser(
+            [this, saves, next = 0](const QString &folder, const QString &name) mutable {
+                shown << u"sd2: "_s + folder + (name.isEmpty() ? QString() : u" | "_s + name);
+                const QString save = saves.value(next++);
+                return save.isEmpty() ? QString() : file(save);
+            });
+    }
+    void answerDialogs(const QString &open, const QString &save)
+    {
+        answerDialogsSaving(open, save.isEmpty() ? QStringList() : QStringList{save});
     }
 
     QStringList shown;
@@ -147,15 +155,34 @@ TEST_F(TextFileButtonsTest, ExportAsksBeforeReplacingAFile)
     writeFile(u"regi.txt"_s, "old\r\n");
     answerDialogs({}, u"regi.txt"_s);
     {
-        ModalScript script({u"bbtnNem"_s});
+        ModalScript script({u"bbtnMegsem"_s});
         click("bbtnMentTextbe");
         EXPECT_EQ(flat(script.messages), flat({u"A regi.txt fájl már létezik.\nFelülírod?"_s}));
         EXPECT_EQ(contentOf(u"regi.txt"_s), "old\r\n");
     }
+    answerDialogs({}, u"regi.txt"_s);
     ModalScript script({u"bbtnOk"_s, u"bbtnOk"_s});
     click("bbtnMentTextbe");
     EXPECT_EQ(script.unexpected, 0);
     EXPECT_EQ(contentOf(u"regi.txt"_s), "house\th\xE1z\r\n");
+}
+
+// "Nem" to replacing a file is no cancel: the save dialog comes back on the
+// declined name, and the name chosen next is written.
+TEST_F(TextFileButtonsTest, ExportOverwriteNemReturnsToTheSaveDialog)
+{
+    start();
+    writeFile(u"regi.txt"_s, "old\r\n");
+    answerDialogsSaving({}, {u"regi.txt"_s, u"uj"_s});
+    ModalScript script({u"bbtnMegsem"_s, u"bbtnOk"_s});
+    click("bbtnMentTextbe");
+    EXPECT_EQ(flat(script.messages),
+              flat({u"A regi.txt fájl már létezik.\nFelülírod?"_s, u"Mentés kész"_s}));
+    EXPECT_EQ(script.unexpected, 0);
+    EXPECT_EQ(shown, (QStringList{u"sd2: "_s + window->state().DatabaseDir,
+                                  u"sd2: "_s + program.path() + u" | regi.txt"_s}));
+    EXPECT_EQ(contentOf(u"regi.txt"_s), "old\r\n");
+    EXPECT_EQ(contentOf(u"uj.txt"_s), "house\th\xE1z\r\n");
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Starts the main window as the program does, on a real X server, and
 // reports what the window system shows: the title the server holds for the
-// main window (read back with xprop) and whether a busy notice is on screen
+// main window and its icon (read back with xprop) and whether a busy notice is on screen
 // when ShowBusy returns. Run by x11_test under xvfb-run.
 //   x11_probe PROGRAM_DIR
 #include "app/applicationsetup.h"
@@ -68,6 +68,13 @@ int main(int argc, char *argv[])
                  QStringLiteral("_NET_WM_NAME")});
     xprop.waitForFinished(10000);
     out << QString::fromUtf8(xprop.readAllStandardOutput());
+    // The icon as the server holds it; only its first line (the rest draws it).
+    QProcess iconProp;
+    iconProp.start(QStringLiteral("xprop"),
+                   {QStringLiteral("-id"), QString::number(window.winId()),
+                    QStringLiteral("-notype"), QStringLiteral("_NET_WM_ICON")});
+    iconProp.waitForFinished(10000);
+    out << QString::fromUtf8(iconProp.readAllStandardOutput()).section(u'\n', 0, 0) << '\n';
 
     ShowBusy(QStringLiteral("Indexelés folyamatban"));
     const QWindow *notice = frmValasz.windowHandle();

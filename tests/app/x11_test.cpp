@@ -1,6 +1,6 @@
 // What a real X server shows, checked where xvfb-run and xprop are
-// installed: the exact window title (no application name appended) and a
-// busy notice that is on screen before the work starts.
+// installed: the exact window title (no application name appended), the
+// program's icon, and a busy notice that is on screen before the work starts.
 #include "mainwindow_fixture.h"
 
 #include <QProcess>
@@ -35,6 +35,8 @@ TEST_F(X11Test, TitleAndBusyNoticeOnARealServer)
         out.contains(u"_NET_WM_NAME = \"Velkor szótár és fordító: Olvasmány (angol).rtf\"\n"_s))
         << out.toStdString();
     EXPECT_TRUE(out.contains(u"busy-exposed=1\n"_s)) << out.toStdString();
+    // Task bars and window switchers read the icon from here.
+    EXPECT_TRUE(out.contains(u"_NET_WM_ICON = "_s)) << out.toStdString();
 }
 
 } // namespace

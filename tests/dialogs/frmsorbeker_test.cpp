@@ -1,8 +1,11 @@
 // The input-line dialog through AskLine and AskLineEx.
 #include "dialogs/frmsorbeker.h"
 
+#include "special_files_folder.h"
 #include "support/modal_answerer.h"
 
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -169,6 +172,43 @@ INSTANTIATE_TEST_SUITE_P(
                       BrowseCase{"FolderCancelled", true, u"/srv/a"_s, QString(), u"/srv/a"_s,
                                  u"Csak könyvtár!"_s, u"/srv/a"_s}),
     [](const auto &info) { return std::string(info.param.name); });
+
+// The dialog is made at start-up; a file dialog inside it would start
+// reading the folder Qt remembers, which may hold files whose read blocks.
+TEST_F(AskLineTest, MakesNoFileDialogBeforeTheBrowseButtonIsPressed)
+{
+    EXPECT_TRUE(dialog.findChildren<QFileDialog *>().isEmpty());
+}
+
+TEST_F(AskLineTest, BrowsingAFolderWithSpecialFilesOpensNoneOfThem)
+{
+    SpecialFilesFolder folder;
+    bool fileDialogShown = false;
+    QString typeOfAdat;
+    ModalAnswerer answer([&](QWidget &d) {
+        // The browse button's own dialog, answered inside its loop.
+        ModalAnswerer browse(
+            [&](QWidget &fileDialog) {
+                fileDialogShown = qobject_cast<QFileDialog *>(&fileDialog) != nullptr;
+                auto *model = fileDialog.findChild<QFileSystemModel *>();
+                ASSERT_NE(model, nullptr);
+                const QModelIndex adat = model->index(folder.path(u"adat"_s));
+                (void)QTest::qWaitFor([&] { return !model->type(adat).isEmpty(); }, 3000);
+                typeOfAdat = model->type(adat);
+                QTest::keyClick(&fileDialog, Qt::Key_Escape);
+            },
+            300);
+        QTest::mouseClick(d.findChild<QPushButton *>(u"bbtnTalloz"_s), Qt::LeftButton);
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    QString result;
+    AskLineEx(u"Mappa?"_s, folder.folder(), result, true, false, true);
+    EXPECT_TRUE(fileDialogShown);
+    EXPECT_FALSE(typeOfAdat.isEmpty());
+    EXPECT_FALSE(typeOfAdat.contains(u"PDF"_s)) << typeOfAdat.toStdString();
+    EXPECT_FALSE(folder.readerWasBlocked());
+    EXPECT_TRUE(dialog.findChildren<QFileDialog *>().isEmpty());
+}
 
 TEST_F(AskLineTest, TheBrowseButtonShowsOnlyWhenAskedFor)
 {

@@ -7,18 +7,22 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -98,7 +102,7 @@ Snapshot snapshot(QWidget &dialog)
         s.panelShown = panel->isVisibleTo(&dialog);
     if (label) {
         s.text = label->text();
-        s.labelWidth = label->width();
+        s.labelWidth = label->contentsRect().width();
     }
     if (QWidget *focused = dialog.focusWidget())
         s.focused = focused->objectName();
@@ -634,6 +638,45 @@ TEST_F(QuestionDialogTest, LongWordWidensTheDialogToHoldIt)
     EXPECT_GT(s.frame.width(), 314);
     for (const QString &line : s.text.split(u'\n'))
         EXPECT_LE(metrics.horizontalAdvance(line), s.labelWidth) << line.toStdString();
+}
+
+// The columns of the dialog's picture, above the buttons, that differ from
+// its background (the leftmost and rightmost).
+std::pair<int, int> inkedColumns(const QImage &picture, int textHeight)
+{
+    const QRgb background = picture.pixel(0, 0);
+    int left = picture.width();
+    int right = -1;
+    for (int y = 0; y < textHeight; ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (picture.pixel(x, y) != background) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return {left, right};
+}
+
+TEST_F(QuestionDialogTest, MessageTextKeepsAMarginFromTheDialogEdges)
+{
+    // Short pieces between slashes fill every line almost to the wrap width.
+    QString path;
+    for (int i = 0; i < 60; ++i)
+        path += QChar(u'a' + i % 26) + u"/"_s;
+    QImage picture;
+    int textHeight = 0;
+    ModalAnswerer answer([&](QWidget &d) {
+        picture = d.grab().toImage();
+        textHeight = d.findChild<QWidget *>(u"pnlGombok"_s)->y();
+        QTest::mouseClick(d.findChild<QPushButton *>(u"bbtnOk"_s), Qt::LeftButton);
+    });
+    ShowInfo(path);
+    ASSERT_TRUE(answer.answered());
+    const auto [left, right] = inkedColumns(picture, textHeight);
+    ASSERT_LE(left, right) << "no text painted";
+    EXPECT_GE(left, 8);
+    EXPECT_GE(picture.width() - 1 - right, 8);
 }
 
 // ---- Without the start-up dialog -------------------------------------------

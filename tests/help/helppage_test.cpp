@@ -414,7 +414,7 @@ TEST(StockHelpDocument, DescribesEveryTabTheShortcutsAndTheCommandLine)
         EXPECT_TRUE(headings.contains(tab)) << tab.toStdString();
     const QString text = doc.toPlainText();
     for (const QString &named :
-         {u"F3"_s, u"F4"_s, u"Ctrl+F10"_s, u"Ctrl+Alt+F7"_s, u"szotar lookup"_s,
+         {u"F3"_s, u"F4"_s, u"Ctrl+F10"_s, u"Ctrl+Alt+F7"_s, u"Ctrl+Shift+F7"_s, u"szotar lookup"_s,
           u"szotar convert-dictd"_s, u"szotar info"_s, u"Nincs ilyen szó a szótárban..."_s})
         EXPECT_TRUE(text.contains(named)) << named.toStdString();
 }
