@@ -88,7 +88,9 @@ function(velkor_check_libraries)
   _velkor_readme_kinds(readme_names readme_kinds)
   foreach(target IN LISTS targets)
     get_target_property(type ${target} TYPE)
-    if(NOT type MATCHES "^(STATIC|SHARED|OBJECT|MODULE)_LIBRARY$")
+    # Object libraries are Qt's own parts of a library (its compiled
+    # resources, for one); they belong to the library that holds them.
+    if(NOT type MATCHES "^(STATIC|SHARED|MODULE)_LIBRARY$")
       continue()
     endif()
     get_target_property(kind ${target} VELKOR_KIND)
