@@ -2,7 +2,7 @@
 
 #include "editor/charformatting.h"
 #include "editor/fraREEszkTar.h"
-#include "translator/wordatcaret.h"
+#include "platform/text/word_span.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -44,7 +44,7 @@ void ApplyPickedFormat(TfraREEszkTar &frame, QTextEdit &editor)
     if (length == 0) {
         // The word around the caret; the editor's own caret stays put.
         const QTextBlock block = doc.findBlock(start);
-        const WordSpan word = WordAtCaret(block.text(), start - block.position());
+        const WordSpan word = WordSpanAt(block.text(), start - block.position());
         start = block.position() + word.start;
         length = word.length;
     }

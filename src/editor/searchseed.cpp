@@ -1,6 +1,6 @@
 #include "editor/searchseed.h"
 
-#include "translator/wordatcaret.h"
+#include "platform/text/word_span.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include "editor/textsearch.h"
 
-#include "translator/wordatcaret.h"
+#include "platform/text/word_span.h"
 
 #include <QHash>
 #include <QVarLengthArray>

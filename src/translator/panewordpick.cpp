@@ -1,6 +1,6 @@
 #include "translator/panewordpick.h"
 
-#include "translator/wordatcaret.h"
+#include "platform/text/word_span.h"
 
 #include <QTextCursor>
 #include <QTextDocument>
@@ -13,7 +13,7 @@ QString WordAtCaret(QTextEdit &pane)
     const int length = std::max(0, document.characterCount() - 1);
     const int caret = pane.textCursor().position();
     const WordSpan span =
-        WordAtCaret(length, caret, [&document](int pos) { return document.characterAt(pos); });
+        WordSpanAt(length, caret, [&document](int pos) { return document.characterAt(pos); });
     QTextCursor cursor(pane.document());
     cursor.setPosition(span.start);
     cursor.setPosition(span.start + span.length, QTextCursor::KeepAnchor);

@@ -1,5 +1,5 @@
+#include "platform/text/word_span.h"
 #include "support/printers.h"
-#include "translator/wordatcaret.h"
 
 #include <gtest/gtest.h>
 
@@ -18,17 +18,17 @@ void PrintTo(const Case &c, std::ostream *os)
     *os << velkor_test::describe(c.text, c.caret, c.word);
 }
 
-class WordAtCaretTest : public ::testing::TestWithParam<Case> {};
+class WordSpanAtTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(WordAtCaretTest, PicksTheWordAroundTheCaret)
+TEST_P(WordSpanAtTest, PicksTheWordAroundTheCaret)
 {
     const QString text = QString::fromUtf16(GetParam().text);
-    const WordSpan span = WordAtCaret(text, GetParam().caret);
+    const WordSpan span = WordSpanAt(text, GetParam().caret);
     EXPECT_EQ(text.mid(span.start, span.length), QString::fromUtf16(GetParam().word));
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, WordAtCaretTest,
+    Cases, WordSpanAtTest,
     ::testing::Values(Case{u"the house is", 6, u"house"}, // inside
                       Case{u"the house is", 4, u"house"}, // just before it
                       Case{u"the house is", 9, u"house"}, // just after it
@@ -48,25 +48,25 @@ INSTANTIATE_TEST_SUITE_P(
         return velkor_test::caseName(info.param.text, info.param.caret);
     }); // tab is a word character
 
-TEST(WordAtCaret, FindsTheWordFarIntoALongText)
+TEST(WordSpanAt, FindsTheWordFarIntoALongText)
 {
     // Words of five letters and a blank; the caret at 1500 is inside a word.
     QString text;
     for (int n = 0; text.size() < 5000; ++n)
         text += QStringLiteral("w%1 ").arg(n % 10000, 4, 10, QLatin1Char('0'));
-    const WordSpan span = WordAtCaret(text, 1500);
+    const WordSpan span = WordSpanAt(text, 1500);
     EXPECT_EQ(span.start, 1500);
     EXPECT_EQ(text.mid(span.start, span.length), u"w0250"_s);
 }
 
-TEST(WordAtCaret, NeverReachesBeyondTheWindow)
+TEST(WordSpanAt, NeverReachesBeyondTheWindow)
 {
     // One word of 5000 letters: the pick is cut to the 2000-character window.
     const QString text(5000, QLatin1Char('a'));
-    const WordSpan far = WordAtCaret(text, 3000);
+    const WordSpan far = WordSpanAt(text, 3000);
     EXPECT_EQ(far.start, 1999);
     EXPECT_EQ(far.length, 2000);
-    const WordSpan near = WordAtCaret(text, 10);
+    const WordSpan near = WordSpanAt(text, 10);
     EXPECT_EQ(near.start, 0);
     EXPECT_EQ(near.length, 2000);
 }

@@ -19,5 +19,5 @@ bool IsWordDelimiter(QChar c);
 
 // caret: the number of characters before the caret. charAt gives the
 // character at a 0-based position below textLength.
-WordSpan WordAtCaret(int textLength, int caret, const std::function<QChar(int)> &charAt);
-WordSpan WordAtCaret(QStringView text, int caret);
+WordSpan WordSpanAt(int textLength, int caret, const std::function<QChar(int)> &charAt);
+WordSpan WordSpanAt(QStringView text, int caret);

@@ -1,4 +1,4 @@
-#include "translator/wordatcaret.h"
+#include "platform/text/word_span.h"
 
 #include <algorithm>
 
@@ -50,7 +50,7 @@ bool IsWordDelimiter(QChar c)
     }
 }
 
-WordSpan WordAtCaret(int textLength, int caret, const std::function<QChar(int)> &charAt)
+WordSpan WordSpanAt(int textLength, int caret, const std::function<QChar(int)> &charAt)
 {
     caret = std::clamp(caret, 0, textLength);
     // 1-based positions as the rule is stated: the window starts at text
@@ -68,7 +68,7 @@ WordSpan WordAtCaret(int textLength, int caret, const std::function<QChar(int)> 
     return WordSpan{windowStart - 1 + j, std::max(0, e - 1 - j)};
 }
 
-WordSpan WordAtCaret(QStringView text, int caret)
+WordSpan WordSpanAt(QStringView text, int caret)
 {
-    return WordAtCaret(int(text.size()), caret, [text](int pos) { return text[pos]; });
+    return WordSpanAt(int(text.size()), caret, [text](int pos) { return text[pos]; });
 }

@@ -1,7 +1,7 @@
 // Picking the word at the caret in a 1 MB text, on the plain text and on a
 // rich text pane's document.
+#include "platform/text/word_span.h"
 #include "translator/panewordpick.h"
-#include "translator/wordatcaret.h"
 
 #include <QApplication>
 #include <QTextEdit>
@@ -29,7 +29,7 @@ void BM_WordAtCaret_PlainText(benchmark::State &state)
     int caret = 0;
     for (auto _ : state) {
         caret = (caret + 7919) % int(text.size());
-        benchmark::DoNotOptimize(WordAtCaret(text, caret));
+        benchmark::DoNotOptimize(WordSpanAt(text, caret));
     }
 }
 BENCHMARK(BM_WordAtCaret_PlainText);
