@@ -563,11 +563,11 @@ protected:
         EXPECT_EQ(combo->currentText(), typed) << box;
     }
     // Enter goes where the keyboard is: to the list of matching history
-    // texts while it is open, else to the search box.
-    void pressEnter()
+    // texts while it is open, else to the box typed into.
+    void pressEnter(const char *box)
     {
         QWidget *offered = QApplication::activePopupWidget();
-        QTest::keyClick(offered ? offered : child<QComboBox>("cobMit")->lineEdit(), Qt::Key_Return);
+        QTest::keyClick(offered ? offered : child<QComboBox>(box)->lineEdit(), Qt::Key_Return);
     }
 };
 
@@ -578,7 +578,7 @@ TEST_P(TypedHistoryText, IsSearchedAndInsertedAsTyped)
     select(0, 0);
     dialog.ShowFindDialog(*editor);
     type("cobMit", QString::fromUtf16(c.history));
-    pressEnter();
+    pressEnter("cobMit");
     messages.messages.clear();
     select(0, 0);
     child<QCheckBox>("chbKisNagyKul")->setChecked(c.matchCase);
@@ -588,15 +588,16 @@ TEST_P(TypedHistoryText, IsSearchedAndInsertedAsTyped)
         dialog.ShowFindDialog(*editor);
 
     const QString search = QString::fromUtf16(c.search);
+    type("cobMit", search);
+    const char *last = c.replacement ? "cobMire" : "cobMit";
     if (c.replacement)
         type("cobMire", QString::fromUtf16(c.replacement));
-    type("cobMit", search);
-    pressEnter();
+    pressEnter(last);
     EXPECT_EQ(selectionStart(), c.foundAt);
     EXPECT_EQ(selectedText(), search);
     EXPECT_EQ(child<QComboBox>("cobMit")->currentText(), search);
     if (c.replacement) {
-        press("bbtnKovKer"); // "Cserél"
+        pressEnter(last); // "Cserél"
         EXPECT_EQ(text(), QString::fromUtf16(c.result));
         EXPECT_EQ(child<QComboBox>("cobMire")->currentText(), QString::fromUtf16(c.replacement));
     }
