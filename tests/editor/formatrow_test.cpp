@@ -199,6 +199,11 @@ struct AlignmentCase {
     const char *other;   // on the second
 };
 
+void PrintTo(const AlignmentCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
 class AlignmentFollowsTheCaret : public FormatRowTest,
                                  public ::testing::WithParamInterface<AlignmentCase> {
 protected:
