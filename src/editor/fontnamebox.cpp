@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTimer>
 
 namespace {
 
@@ -40,6 +41,12 @@ public:
 FontNameBox::FontNameBox(QWidget *parent) : QComboBox(parent)
 {
     setItemDelegate(new FontNameDelegate(this));
+    // A choice in the list is committed after the list has closed: the box
+    // hides its list first and only then sets the new entry and reports it.
+    connect(this, &QComboBox::activated, this, [this] {
+        if (m_closing)
+            closeUp();
+    });
 }
 
 void FontNameBox::hidePopup()
@@ -48,6 +55,19 @@ void FontNameBox::hidePopup()
     // model, for one); only a list the user saw closes up.
     const bool shown = view() && view()->window()->isVisible();
     QComboBox::hidePopup();
-    if (shown)
-        Q_EMIT closedUp();
+    if (!shown)
+        return;
+    m_closing = true;
+    // Nothing chosen (Esc, a click outside): no entry follows, and the list
+    // closes up with the entry the box has.
+    QTimer::singleShot(0, this, [this] {
+        if (m_closing)
+            closeUp();
+    });
+}
+
+void FontNameBox::closeUp()
+{
+    m_closing = false;
+    Q_EMIT closedUp();
 }

@@ -12,5 +12,14 @@ public:
     void hidePopup() override;
 
 Q_SIGNALS:
+    // The list the user saw has closed. The box's current entry is then the
+    // one chosen in the list, or the one it had when nothing was chosen
+    // (Esc, a click outside the list).
     void closedUp();
+
+private:
+    void closeUp();
+
+    // The list has closed and closedUp has not been told yet.
+    bool m_closing = false;
 };

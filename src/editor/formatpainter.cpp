@@ -2,6 +2,7 @@
 
 #include "editor/charformatting.h"
 #include "editor/fraREEszkTar.h"
+#include "editor/paragraphformatting.h"
 #include "platform/text/word_span.h"
 
 #include <QComboBox>
@@ -66,9 +67,10 @@ void SyncToolbarWithSelection(TfraREEszkTar &frame, QTextEdit &editor)
     const QTextCursor cursor = editor.textCursor();
     const int start = cursor.selectionStart();
     const Qt::Alignment alignment =
-        doc.findBlock(start).blockFormat().alignment() & Qt::AlignHorizontal_Mask;
-    setDown(frame, "spbIgazitBal", alignment == Qt::AlignLeft || alignment == Qt::AlignLeading);
-    setDown(frame, "spbIgazitJobb", alignment == Qt::AlignRight || alignment == Qt::AlignTrailing);
+        paragraphformat::HorizontalAlignment(doc.findBlock(start).blockFormat().alignment());
+    // Leading and trailing are the same flags as left and right.
+    setDown(frame, "spbIgazitBal", alignment == Qt::AlignLeft);
+    setDown(frame, "spbIgazitJobb", alignment == Qt::AlignRight);
     setDown(frame, "spbIgazitKozep", alignment == Qt::AlignHCenter);
     setDown(frame, "spbIgazitSorkiz", alignment == Qt::AlignJustify);
 

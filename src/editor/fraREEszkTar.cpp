@@ -291,13 +291,22 @@ void TfraREEszkTar::spbMegnyitClick(QObject *sender)
 
 void TfraREEszkTar::spbMentClick(QObject *sender)
 {
+    saveInPlaceOrAs(sender);
+}
+
+bool TfraREEszkTar::isProtected(const QString &path) const
+{
+    return m_hosts && m_hosts->protectedFile.matches && m_hosts->protectedFile.matches(path);
+}
+
+bool TfraREEszkTar::saveInPlaceOrAs(QObject *sender)
+{
     HostBinding *b = boundHost();
     if (!b)
-        return;
-    if (*b->ActiveDocHasFile)
-        SaveToCurrentFile();
-    else
-        SaveDocumentAs(sender);
+        return false;
+    if (*b->ActiveDocHasFile && !isProtected(*b->ActiveDocName))
+        return SaveToCurrentFile();
+    return SaveDocumentAs(sender);
 }
 
 void TfraREEszkTar::spbMentMaskClick(QObject *sender)
@@ -312,7 +321,7 @@ bool TfraREEszkTar::ConfirmSaveChanges(QObject *sender)
         return false;
     const QChar answer = AskYesNoCancel(ModifiedQuestion(*b->ActiveDocName));
     if (answer == u'I')
-        return *b->ActiveDocHasFile ? SaveToCurrentFile() : SaveDocumentAs(sender);
+        return saveInPlaceOrAs(sender);
     return answer != u'M';
 }
 
@@ -331,7 +340,11 @@ bool TfraREEszkTar::writeDocument(const QString &path)
 bool TfraREEszkTar::SaveToCurrentFile()
 {
     HostBinding *b = boundHost();
-    if (!b || !writeDocument(*b->ActiveDocName))
+    if (!b)
+        return false;
+    if (isProtected(*b->ActiveDocName))
+        return SaveDocumentAs(nullptr);
+    if (!writeDocument(*b->ActiveDocName))
         return false;
     markSaved(*b);
     return true;
@@ -342,8 +355,13 @@ bool TfraREEszkTar::SaveDocumentAs(QObject *sender)
     HostBinding *b = boundHost();
     if (!b)
         return false;
-    QString directory = DirectoryOf(*b->ActiveDocName);
-    QString fileName = FileNamePart(*b->ActiveDocName);
+    const ProtectedFile &guarded = m_hosts->protectedFile;
+    // A document named as the protected file is offered another name.
+    const QString start = isProtected(*b->ActiveDocName) && guarded.suggestedName
+                              ? guarded.suggestedName()
+                              : *b->ActiveDocName;
+    QString directory = DirectoryOf(start);
+    QString fileName = FileNamePart(start);
     QString target;
     for (;;) {
         const std::optional<SaveChoice> choice = m_fileDialogs->chooseSave(directory, fileName);
@@ -351,6 +369,12 @@ bool TfraREEszkTar::SaveDocumentAs(QObject *sender)
             return false;
         // The file that would be replaced is the one under the fixed-up name.
         target = SavedName(choice->fileName, choice->filterIndex);
+        if (isProtected(target)) {
+            ShowInfo(guarded.refusal);
+            directory = DirectoryOf(choice->fileName);
+            fileName = FileNamePart(choice->fileName);
+            continue;
+        }
         if (!fileExists(target))
             break;
         const QChar answer = AskYesNoCancel(OverwriteQuestion(target));

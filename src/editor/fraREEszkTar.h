@@ -72,11 +72,14 @@ public:
     // Asks whether to save the changed document; false when the caller must
     // stop: Mégsem, a cancelled Save as or a failed write.
     bool ConfirmSaveChanges(QObject *sender);
-    // Returns false, after reporting the error, when the file could not be written.
+    // Returns false, after reporting the error, when the file could not be
+    // written. A document named as the protected file (EditorHosts) goes
+    // through SaveDocumentAs instead.
     bool SaveToCurrentFile();
     // True when the document was written. The overwrite question is asked
     // for the name that is written, after the extension fix-up; after a
     // failed write the name, the flag and the modified state stay as they were.
+    // The protected file's name is refused and the dialog comes back.
     bool SaveDocumentAs(QObject *sender);
 
     void spbKivagClick(QObject *sender);
@@ -139,6 +142,9 @@ private:
     // The binding, when it is complete enough for a document command.
     HostBinding *boundHost() const;
     QTextEdit *boundEditor() const;
+    bool isProtected(const QString &path) const;
+    // Save: in place when the document has a file it may write, else Save as.
+    bool saveInPlaceOrAs(QObject *sender);
     QToolButton *connectButton(const char *objectName, void (TfraREEszkTar::*handler)(QObject *));
     void connectFormatting();
     // Buttons that act as soon as any mouse button goes down on them.

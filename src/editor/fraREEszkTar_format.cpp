@@ -21,6 +21,7 @@
 namespace {
 
 constexpr int kDoubleClickMs = 700;
+// Indent steps in points, as the file's \li counts them, not in pixels.
 constexpr double kIndentStep = 10;
 constexpr double kShiftIndentStep = 40;
 

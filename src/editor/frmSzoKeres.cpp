@@ -6,12 +6,15 @@
 #include "editor/searchseed.h"
 #include "editor/textsearch.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -49,6 +52,14 @@ QComboBox *makeHistoryBox(QWidget *parent, const char *name, QRect geometry)
     auto *box = named(new QComboBox(parent), name, geometry);
     box->setEditable(true);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // The text searched and inserted is exactly the text typed: the history
+    // is offered in a list under the box, never completed into the typed
+    // text, and letter case counts. The box's own completer also decides
+    // how Enter matches the typed text with an entry of the list.
+    QCompleter *completer = box->completer();
+    completer->setCompletionMode(QCompleter::PopupCompletion);
+    completer->setCaseSensitivity(Qt::CaseSensitive);
+    completer->setFilterMode(Qt::MatchStartsWith);
     return box;
 }
 
@@ -140,6 +151,11 @@ void TfrmSzoKeres::buildControls()
     // Typed or picked from the history, never set by the dialog itself.
     connect(cobMit->lineEdit(), &QLineEdit::textEdited, this, &TfrmSzoKeres::cobMitChange);
     connect(cobMit, &QComboBox::activated, this, &TfrmSzoKeres::cobMitChange);
+    // Enter in the list of history texts the boxes offer searches the typed
+    // text at once, as Enter in the box does; an entry picked from the list
+    // only takes its place in the box.
+    for (QComboBox *box : {cobMit, cobMire})
+        box->completer()->popup()->installEventFilter(this);
     // A round of "Mindenütt" holds only for the options it began with.
     for (QAbstractButton *option :
          std::initializer_list<QAbstractButton *>{chbKisNagyKul, chbTeljSzo, rbMindenutt})
@@ -477,6 +493,16 @@ void TfrmSzoKeres::changeEvent(QEvent *event)
 
 bool TfrmSzoKeres::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress &&
+        (watched == cobMit->completer()->popup() || watched == cobMire->completer()->popup())) {
+        auto *list = static_cast<QAbstractItemView *>(watched);
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !list->currentIndex().isValid()) {
+            list->hide();
+            bbtnKovKer->click();
+            return true;
+        }
+    }
     // A click into the searched control counts as leaving the dialog even
     // where the window system does not report it.
     if (isVisible() && m_searchEditor &&

@@ -19,12 +19,24 @@ struct HostBinding {
     std::function<void(QObject *sender)> OnDocumentSavedAs; // after a successful Save as
 };
 
-// What the editor frames of one window share: the one binding, and the
-// count of New commands of the run (both hosts together). The window that
-// holds the frames owns it and clears the binding before its editors go.
+// A file that no document command of the frames writes over (the stock
+// help): a document of that name is saved under another name, and the save
+// dialog refuses it, in either pane.
+struct ProtectedFile {
+    std::function<bool(const QString &path)> matches; // empty: no file is protected
+    // The full name the save dialog offers for a document of the protected name.
+    std::function<QString()> suggestedName;
+    QString refusal; // shown when the protected name is chosen in the dialog
+};
+
+// What the editor frames of one window share: the one binding, the count of
+// New commands of the run (both hosts together) and the protected file. The
+// window that holds the frames owns it and clears the binding before its
+// editors go.
 struct EditorHosts {
     HostBinding binding;
     int newDocCounter = 0;
+    ProtectedFile protectedFile;
 };
 
 // Base name of new documents.

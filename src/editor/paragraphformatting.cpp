@@ -1,5 +1,7 @@
 #include "editor/paragraphformatting.h"
 
+#include "platform/rtf/lengths.h"
+
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -31,17 +33,22 @@ template <typename Each> void forEachBlock(QTextDocument &doc, int start, int le
 double FirstIndent(const QTextBlock &block)
 {
     const QTextBlockFormat f = block.blockFormat();
-    return f.leftMargin() + f.textIndent();
+    return rtf::PointsFromPixels(f.leftMargin() + f.textIndent());
 }
 
 double LeftIndent(const QTextBlock &block)
 {
-    return -block.blockFormat().textIndent();
+    return rtf::PointsFromPixels(-block.blockFormat().textIndent());
 }
 
 bool HasBullet(const QTextBlock &block)
 {
     return block.textList() != nullptr;
+}
+
+Qt::Alignment HorizontalAlignment(Qt::Alignment alignment)
+{
+    return alignment & Qt::AlignHorizontal_Mask & ~Qt::AlignAbsolute;
 }
 
 void SetAlignment(QTextDocument &doc, int start, int length, Qt::Alignment alignment)
@@ -78,7 +85,9 @@ void ToggleBullets(QTextDocument &doc, int start, int length)
 
 void StepFirstIndent(QTextDocument &doc, int start, int length, double step)
 {
-    const double first = FirstIndent(doc.findBlock(start)) + step;
+    const QTextBlockFormat firstFormat = doc.findBlock(start).blockFormat();
+    const double first =
+        firstFormat.leftMargin() + firstFormat.textIndent() + rtf::PixelsFromPoints(step);
     QTextCursor cursor(&doc);
     cursor.beginEditBlock();
     forEachBlock(doc, start, length, [&cursor, first](const QTextBlock &block) {

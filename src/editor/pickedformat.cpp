@@ -3,6 +3,7 @@
 #include "editor/charformatting.h"
 #include "editor/paragraphformatting.h"
 #include "platform/rtf/fontsize.h"
+#include "platform/rtf/lengths.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -29,9 +30,9 @@ void setCharacter(QTextCharFormat &f, const PickedCharFormat &c)
 void setParagraph(QTextBlockFormat &f, const PickedParagraphFormat &p)
 {
     f.setAlignment(p.alignment);
-    f.setTextIndent(-p.leftIndent);
-    f.setLeftMargin(p.firstIndent + p.leftIndent);
-    f.setRightMargin(p.rightIndent);
+    f.setTextIndent(rtf::PixelsFromPoints(-p.leftIndent));
+    f.setLeftMargin(rtf::PixelsFromPoints(p.firstIndent + p.leftIndent));
+    f.setRightMargin(rtf::PixelsFromPoints(p.rightIndent));
     f.setTabPositions(p.tabs);
 }
 
@@ -58,7 +59,7 @@ PickedFormat PickUpFormatAt(const QTextDocument &doc, int position)
     p.alignment = b.alignment() & Qt::AlignHorizontal_Mask;
     p.firstIndent = paragraphformat::FirstIndent(block);
     p.leftIndent = paragraphformat::LeftIndent(block);
-    p.rightIndent = b.rightMargin();
+    p.rightIndent = rtf::PointsFromPixels(b.rightMargin());
     p.bullet = paragraphformat::HasBullet(block);
     p.tabs = b.tabPositions().mid(0, PickedFormat::kMaxTabs);
     return picked;

@@ -30,7 +30,7 @@ struct PickedParagraphFormat {
     double leftIndent = 0;
     double rightIndent = 0;
     bool bullet = false;
-    QList<QTextOption::Tab> tabs; // at most kMaxTabs
+    QList<QTextOption::Tab> tabs; // at most kMaxTabs, positions as the document holds them
     friend bool operator==(const PickedParagraphFormat &, const PickedParagraphFormat &) = default;
 };
 

@@ -101,6 +101,12 @@ HelpPage::HelpPage(AppState &state, EditorHosts &hosts, QWidget *parent)
     fraREEszkTarSugo->pnlSzokas()->installEventFilter(this);
     connect(qApp, &QApplication::focusChanged, this, &HelpPage::focusChanged);
 
+    // Neither frame writes over the stock help: Save asks for another name
+    // there too, whichever pane the stock help was opened in.
+    m_hosts.protectedFile = ProtectedFile{
+        [this](const QString &path) { return isStockPath(path); },
+        [this] { return QFileInfo(m_state.userDir()).absolutePath() + u'/' + ModifiedHelpName(); },
+        StockHelpRefusal()};
     setFileDialogs(std::make_unique<QtFileDialogs>(*fraREEszkTarSugo));
     if (QToolButton *save = fraREEszkTarSugo->button("spbMent")) {
         QObject::disconnect(save, &QToolButton::clicked, fraREEszkTarSugo, nullptr);
@@ -112,6 +118,7 @@ HelpPage::~HelpPage()
 {
     // The children go after this body; their focus changes must not reach us.
     disconnect(qApp, nullptr, this, nullptr);
+    m_hosts.protectedFile = ProtectedFile{};
 }
 
 void HelpPage::setFileDialogs(std::unique_ptr<FileDialogs> dialogs)

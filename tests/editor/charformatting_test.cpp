@@ -3,6 +3,7 @@
 #include "editor/charformatting.h"
 #include "editor/paragraphformatting.h"
 #include "editor/pickedformat.h"
+#include "platform/rtf/lengths.h"
 #include "support/printers.h"
 
 #include <QTextBlock>
@@ -230,8 +231,8 @@ TEST_P(IndentTest, WholeParagraphsMoveByTheSteps)
     // The second paragraph hangs: its other lines start 5 points further in.
     QTextCursor cursor(doc.findBlock(5));
     QTextBlockFormat hanging;
-    hanging.setTextIndent(-5);
-    hanging.setLeftMargin(5);
+    hanging.setTextIndent(rtf::PixelsFromPoints(-5));
+    hanging.setLeftMargin(rtf::PixelsFromPoints(5));
     cursor.setBlockFormat(hanging);
     for (double step : GetParam().steps)
         paragraphformat::StepFirstIndent(doc, 0, 6, step);

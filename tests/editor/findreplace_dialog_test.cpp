@@ -3,12 +3,16 @@
 #include "findreplace_fixture.h"
 #include "support/printers.h"
 
+#include <QApplication>
+#include <QCompleter>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 
 #include <string>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -526,6 +530,110 @@ TEST_F(FindDialogTest, MovingToAnotherControlWhileOpenGivesEachItsOwnSetting)
     dialog.ShowFindDialog(*editor);
     dialog.ShowFindDialog(help);
     EXPECT_TRUE(HidesSelection(*editor));
+}
+
+// The history boxes typed into key by key, as the user does. The history
+// holds texts that differ from the typed ones in letter case or length; the
+// text searched and inserted must be exactly the typed text.
+struct TypedTextCase {
+    const char *name;
+    const char16_t *history; // searched before, so both boxes list it
+    bool matchCase;
+    const char16_t *text;
+    const char16_t *search;
+    const char16_t *replacement; // nullptr: find mode
+    int foundAt;
+    const char16_t *result; // the text after the replacement
+};
+
+void PrintTo(const TypedTextCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class TypedHistoryText : public FindDialogFixture,
+                         public testing::WithParamInterface<TypedTextCase> {
+protected:
+    void type(const char *box, const QString &typed)
+    {
+        auto *combo = child<QComboBox>(box);
+        combo->lineEdit()->selectAll();
+        QTest::keyClick(combo, Qt::Key_Backspace);
+        QTest::keyClicks(combo, typed);
+        EXPECT_EQ(combo->currentText(), typed) << box;
+    }
+    // Enter goes where the keyboard is: to the list of matching history
+    // texts while it is open, else to the box typed into.
+    void pressEnter(const char *box)
+    {
+        QWidget *offered = QApplication::activePopupWidget();
+        QTest::keyClick(offered ? offered : child<QComboBox>(box)->lineEdit(), Qt::Key_Return);
+    }
+};
+
+TEST_P(TypedHistoryText, IsSearchedAndInsertedAsTyped)
+{
+    const TypedTextCase &c = GetParam();
+    setText(QString::fromUtf16(c.text));
+    select(0, 0);
+    dialog.ShowFindDialog(*editor);
+    type("cobMit", QString::fromUtf16(c.history));
+    pressEnter("cobMit");
+    messages.messages.clear();
+    select(0, 0);
+    child<QCheckBox>("chbKisNagyKul")->setChecked(c.matchCase);
+    if (c.replacement)
+        dialog.ShowReplaceDialog(*editor);
+    else
+        dialog.ShowFindDialog(*editor);
+
+    const QString search = QString::fromUtf16(c.search);
+    type("cobMit", search);
+    const char *last = c.replacement ? "cobMire" : "cobMit";
+    if (c.replacement)
+        type("cobMire", QString::fromUtf16(c.replacement));
+    pressEnter(last);
+    EXPECT_EQ(selectionStart(), c.foundAt);
+    EXPECT_EQ(selectedText(), search);
+    EXPECT_EQ(child<QComboBox>("cobMit")->currentText(), search);
+    if (c.replacement) {
+        pressEnter(last); // "Cserél"
+        EXPECT_EQ(text(), QString::fromUtf16(c.result));
+        EXPECT_EQ(child<QComboBox>("cobMire")->currentText(), QString::fromUtf16(c.replacement));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TypedHistoryText,
+    testing::Values(TypedTextCase{"CapitalReplacementIsNotTheLowerCaseEntry", u"the", false,
+                                  u"b a the", u"a", u"THE", 2, u"b THE the"},
+                    TypedTextCase{"CapitalSearchWithMatchCaseIsNotTheEntry", u"Thomas", true,
+                                  u"Thomas THOMAS", u"THOMAS", nullptr, 7, nullptr},
+                    TypedTextCase{"TypedBeginningIsNotCompletedToTheEntry", u"Thomas", false,
+                                  u"Thor Thomas", u"Tho", nullptr, 0, nullptr}),
+    [](const testing::TestParamInfo<TypedTextCase> &info) { return std::string(info.param.name); });
+
+TEST_F(FindDialogTest, HistoryTextsStartingWithTheTypedTextAreOffered)
+{
+    setText(QStringLiteral("x"));
+    dialog.ShowFindDialog(*editor);
+    for (const QString &searched : {u"Thomas"_s, u"thorn"_s, u"Thor"_s}) {
+        setSearch(searched);
+        press("bbtnKovKer");
+    }
+    messages.messages.clear();
+    auto *box = child<QComboBox>("cobMit");
+    box->lineEdit()->clear();
+    QTest::keyClicks(box, u"Tho"_s);
+    QCompleter *offer = box->completer();
+    ASSERT_NE(offer, nullptr);
+    QStringList offered;
+    for (int i = 0; i < offer->completionCount(); ++i) {
+        offer->setCurrentRow(i);
+        offered << offer->currentCompletion();
+    }
+    EXPECT_EQ(offered, (QStringList{u"Thor"_s, u"Thomas"_s}));
+    EXPECT_EQ(box->currentText(), u"Tho"_s);
 }
 
 } // namespace

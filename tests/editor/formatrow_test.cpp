@@ -6,13 +6,18 @@
 #include "editor/formatpainter.h"
 #include "editor/fraREEszkTar.h"
 #include "editor/paragraphformatting.h"
+#include "platform/rtf/rtf.h"
 
+#include <QAbstractItemView>
+#include <QAbstractTextDocumentLayout>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextLayout>
 #include <QTimer>
 #include <QToolButton>
 
@@ -161,6 +166,90 @@ INSTANTIATE_TEST_SUITE_P(
                       IndentPressCase{"SmallerOnce", "spbBehuzCsokk", 1, Qt::NoModifier, -10}),
     [](const auto &info) { return std::string(info.param.name); });
 
+TEST_F(FormatRowTest, IndentStepIsTenPointsOnScreenAndInTheFile)
+{
+    host.setText(QStringLiteral("alma"), false);
+    caretAt(1);
+    QTest::mousePress(&button("spbBehuzNov"), Qt::LeftButton);
+    QTest::mouseRelease(&button("spbBehuzNov"), Qt::LeftButton);
+    // 10 points are 13 1/3 pixels at 96 to the inch, and 200 twips in RTF.
+    const QTextBlock block = doc().firstBlock();
+    EXPECT_NEAR(block.blockFormat().leftMargin() + block.blockFormat().textIndent(), 40.0 / 3,
+                1e-9);
+    host.editor.resize(300, 100);
+    host.editor.show(); // lays the paragraph out as on the screen
+    doc().documentLayout()->blockBoundingRect(block);
+    ASSERT_GT(block.layout()->lineCount(), 0);
+    EXPECT_NEAR(block.layout()->lineAt(0).x(), 40.0 / 3, 0.05);
+    const QByteArray written = rtf::write(doc());
+    EXPECT_TRUE(written.contains("\\li200")) << written.toStdString();
+
+    QTextDocument reread;
+    ASSERT_TRUE(rtf::read(written, reread));
+    EXPECT_DOUBLE_EQ(paragraphformat::FirstIndent(reread.firstBlock()), 10);
+    EXPECT_DOUBLE_EQ(reread.firstBlock().blockFormat().leftMargin(),
+                     block.blockFormat().leftMargin());
+}
+
+// The alignment buttons follow the caret: the hosts sync the toolbar on
+// every caret move.
+struct AlignmentCase {
+    const char *name;
+    const char *pressed; // on the first paragraph
+    const char *other;   // on the second
+};
+
+void PrintTo(const AlignmentCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class AlignmentFollowsTheCaret : public FormatRowTest,
+                                 public ::testing::WithParamInterface<AlignmentCase> {
+protected:
+    void SetUp() override
+    {
+        FormatRowTest::SetUp();
+        QObject::connect(&host.editor, &QTextEdit::cursorPositionChanged, &host.editor,
+                         [this] { SyncToolbarWithSelection(frame, host.editor); });
+    }
+
+    // The alignment buttons that are down.
+    QStringList down()
+    {
+        QStringList names;
+        for (const char *name :
+             {"spbIgazitBal", "spbIgazitKozep", "spbIgazitJobb", "spbIgazitSorkiz"})
+            if (button(name).isChecked())
+                names << QString::fromLatin1(name);
+        return names;
+    }
+};
+
+TEST_P(AlignmentFollowsTheCaret, LastPressedButtonDoesNotStayDownElsewhere)
+{
+    const AlignmentCase &c = GetParam();
+    host.setText(QStringLiteral("alma\nkorte"), false);
+    caretAt(7);
+    QTest::mouseClick(&button(c.other), Qt::LeftButton);
+    caretAt(1);
+    QTest::mouseClick(&button(c.pressed), Qt::LeftButton);
+    EXPECT_EQ(down(), QStringList{QString::fromLatin1(c.pressed)});
+
+    QTest::keyClick(&host.editor, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(down(), QStringList{QString::fromLatin1(c.other)});
+    QTest::keyClick(&host.editor, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(down(), QStringList{QString::fromLatin1(c.pressed)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, AlignmentFollowsTheCaret,
+    ::testing::Values(AlignmentCase{"Left", "spbIgazitBal", "spbIgazitKozep"},
+                      AlignmentCase{"Right", "spbIgazitJobb", "spbIgazitKozep"},
+                      AlignmentCase{"Centre", "spbIgazitKozep", "spbIgazitJobb"},
+                      AlignmentCase{"Justify", "spbIgazitSorkiz", "spbIgazitBal"}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 TEST_F(FormatRowTest, WordWrapFollowsTheButton)
 {
     host.setText(QStringLiteral("alma"), false);
@@ -211,24 +300,154 @@ TEST_F(FormatRowTest, SizeBoxShowsThePaneFontsPixelSizeInPoints)
     EXPECT_EQ(frame.cobBetuTipNev()->currentText(), QStringLiteral("Arial"));
 }
 
-TEST_F(FormatRowTest, ChoosingAScalableFontListsEverySizeAndTheCloseUpAppliesIt)
+// The font box's real list, opened and answered with simulated keys and
+// clicks, in the order Qt delivers them: the list closes before the box
+// takes the chosen entry.
+class FontListTest : public FormatRowTest {
+protected:
+    void SetUp() override
+    {
+        FormatRowTest::SetUp();
+        host.setText(QStringLiteral("alma korte"), false);
+        QTextCursor all(&doc());
+        all.select(QTextCursor::Document);
+        QTextCharFormat sans;
+        sans.setFontFamilies(QStringList{kStart});
+        all.mergeCharFormat(sans);
+        select(0, 4);
+        SyncToolbarWithSelection(frame, host.editor); // the host's selection change
+        ASSERT_EQ(names().currentText(), kStart);
+        ASSERT_GE(names().findText(kChosen), 0);
+    }
+
+    QComboBox &names() { return *frame.cobBetuTipNev(); }
+    QAbstractItemView &list() { return *names().view(); }
+    QWidget &popup() { return *list().window(); }
+
+    void openWithKeyboard()
+    {
+        QTest::keyClick(&names(), Qt::Key_Down, Qt::AltModifier);
+        ASSERT_TRUE(popup().isVisible());
+    }
+    void openWithMouse()
+    {
+        QTest::mouseClick(&names(), Qt::LeftButton);
+        ASSERT_TRUE(popup().isVisible());
+    }
+    // Arrow keys in the open list until kChosen is highlighted.
+    void highlightChosenWithArrows()
+    {
+        for (int i = 0; i < names().count() && list().currentIndex().data() != kChosen; ++i)
+            QTest::keyClick(&list(), Qt::Key_Down);
+        ASSERT_EQ(list().currentIndex().data().toString(), kChosen);
+    }
+    void clickChosen()
+    {
+        const QModelIndex item = list().model()->index(names().findText(kChosen), 0);
+        list().scrollTo(item);
+        const QPoint centre = list().visualRect(item).center();
+        QTest::mouseMove(list().viewport(), centre);
+        QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, centre);
+    }
+    // What the pane shows once every pending event is handled.
+    QString familyAfterClose(int position)
+    {
+        QCoreApplication::processEvents();
+        return charformat::FamilyAt(doc(), position);
+    }
+
+    const QString kStart = QStringLiteral("DejaVu Sans");
+    const QString kChosen = QStringLiteral("DejaVu Serif");
+};
+
+TEST_F(FontListTest, EnterInTheListAppliesTheChosenFontNotThePreviousOne)
 {
-    host.setText(QStringLiteral("alma korte"), false);
-    select(0, 4);
-    QComboBox *names = frame.cobBetuTipNev();
-    const int arial = names->findText(QStringLiteral("Arial"));
-    ASSERT_GE(arial, 0);
-    names->setCurrentIndex(arial);
+    openWithKeyboard();
+    highlightChosenWithArrows();
+    QTest::keyClick(&list(), Qt::Key_Return);
+    EXPECT_FALSE(popup().isVisible());
+    EXPECT_EQ(names().currentText(), kChosen);
+    EXPECT_EQ(charformat::FamilyAt(doc(), 0), kChosen); // at once, not one closing later
+    EXPECT_EQ(familyAfterClose(3), kChosen);
+    EXPECT_EQ(familyAfterClose(5), kStart); // outside the selection
+}
+
+TEST_F(FontListTest, ClickOnAnEntryAppliesTheChosenFontNotThePreviousOne)
+{
+    openWithMouse();
+    clickChosen();
+    EXPECT_FALSE(popup().isVisible());
+    EXPECT_EQ(names().currentText(), kChosen);
+    EXPECT_EQ(charformat::FamilyAt(doc(), 0), kChosen);
+    EXPECT_EQ(familyAfterClose(3), kChosen);
+    EXPECT_EQ(familyAfterClose(5), kStart);
+}
+
+struct ListDismissal {
+    const char *name;
+    void (*dismiss)(QWidget &popup, QAbstractItemView &list);
+};
+
+void PrintTo(const ListDismissal &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class FontListDismissed : public FontListTest,
+                          public ::testing::WithParamInterface<ListDismissal> {};
+
+TEST_P(FontListDismissed, AppliesNothingThatWasOnlyHighlighted)
+{
+    openWithKeyboard();
+    highlightChosenWithArrows();
+    GetParam().dismiss(popup(), list());
+    EXPECT_FALSE(popup().isVisible());
+    EXPECT_EQ(names().currentText(), kStart);
+    EXPECT_EQ(familyAfterClose(0), kStart);
+    EXPECT_EQ(familyAfterClose(3), kStart);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, FontListDismissed,
+    ::testing::Values(ListDismissal{"Escape",
+                                    [](QWidget &, QAbstractItemView &list) {
+                                        QTest::keyClick(&list, Qt::Key_Escape);
+                                    }},
+                      // A popup receives the clicks outside itself, and closes.
+                      ListDismissal{"ClickOutside",
+                                    [](QWidget &popup, QAbstractItemView &) {
+                                        QTest::mouseClick(&popup, Qt::LeftButton, {},
+                                                          QPoint(-20, -20));
+                                    }}),
+    [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(FontListTest, AFontChosenWithTheListClosedWaitsForTheListToCloseUp)
+{
+    // Arrow keys on the closed box change its entry and rebuild the size
+    // list; the text takes the font when the list is next opened and closed.
+    const int before = names().currentIndex();
+    QTest::keyClick(&names(), Qt::Key_Down);
+    ASSERT_EQ(names().currentIndex(), before + 1);
+    const QString next = names().currentText();
+    EXPECT_EQ(familyAfterClose(0), kStart);
+    openWithKeyboard();
+    QTest::keyClick(&list(), Qt::Key_Escape);
+    EXPECT_EQ(familyAfterClose(0), next);
+}
+
+TEST_F(FontListTest, ChoosingAScalableFontListsEverySize)
+{
+    openWithKeyboard();
+    while (list().currentIndex().data() != QStringLiteral("Arial") &&
+           list().currentIndex().row() > 0)
+        QTest::keyClick(&list(), Qt::Key_Up);
+    ASSERT_EQ(list().currentIndex().data().toString(), QStringLiteral("Arial"));
+    QTest::keyClick(&list(), Qt::Key_Return);
     QComboBox *sizes = frame.cobBetuMeret();
     ASSERT_EQ(sizes->count(), 260);
     EXPECT_EQ(sizes->itemText(0), QStringLiteral("1"));
     EXPECT_EQ(sizes->itemText(259), QStringLiteral("260"));
-    // The choice alone does not change the text; closing the list does.
-    EXPECT_NE(charformat::FamilyAt(doc(), 0), QStringLiteral("Arial"));
-    names->showPopup();
-    names->hidePopup();
-    EXPECT_EQ(charformat::FamilyAt(doc(), 0), QStringLiteral("Arial"));
-    EXPECT_NE(charformat::FamilyAt(doc(), 6), QStringLiteral("Arial"));
+    EXPECT_EQ(familyAfterClose(0), QStringLiteral("Arial"));
 }
 
 TEST_F(FormatRowTest, SyncShowsTheFirstParagraphsAlignmentForABackwardSelection)

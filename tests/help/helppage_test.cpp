@@ -331,6 +331,74 @@ INSTANTIATE_TEST_SUITE_P(Names, SaveAsOverStock,
                                                          u"Súgó (eredeti)"_s}),
                          [](const auto &info) { return std::string(info.param.name); });
 
+// The stock help opened on the translator tab's toolbar is protected as
+// on the help tab: every save there asks for another name.
+struct TextPaneSaveCase {
+    const char *name;
+    const char *button;
+    QStringList answers;  // of the question dialogs, in order
+    QStringList messages; // they show
+    bool renamed;         // the text pane's document takes the new name
+};
+
+void PrintTo(const TextPaneSaveCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+class StockHelpInTheTextPane : public HelpPageTest,
+                               public ::testing::WithParamInterface<TextPaneSaveCase> {};
+
+TEST_P(StockHelpInTheTextPane, IsSavedUnderAnotherNameOnly)
+{
+    const TextPaneSaveCase &c = GetParam();
+    QTextEdit reSzov;
+    QString textDocName = elsewhere.filePath(u"szöveg.rtf"_s);
+    bool textDocHasFile = false;
+    struct Unbind {
+        EditorHosts &hosts;
+        ~Unbind() { hosts.binding = HostBinding{}; }
+    } unbind{hosts};
+    textFrame->setHosts(&hosts);
+    hosts.binding = HostBinding{&reSzov, 1, &textDocName, &textDocHasFile, {}, {}};
+    saveDialogs->openAnswers = {stock()};
+    textFrame->button("spbMegnyit")->click();
+    ASSERT_EQ(textDocName, stock());
+    reSzov.moveCursor(QTextCursor::End);
+    QTest::keyClicks(&reSzov, u" kiegeszites"_s);
+    ASSERT_TRUE(reSzov.document()->isModified());
+    const QByteArray before = bytesOf(stock());
+    const QString other = program.filePath(u"saját súgó.rtf"_s);
+    saveDialogs->saveAnswers = {stock(), other};
+    ModalScript script(c.answers);
+
+    textFrame->button(c.button)->click();
+
+    EXPECT_EQ(script.messages, c.messages);
+    EXPECT_EQ(saveDialogs->saved, (QStringList{program.path() + u"|Súgó (módosított).rtf"_s,
+                                               program.path() + u"|Súgó (eredeti).rtf"_s}));
+    EXPECT_EQ(bytesOf(stock()), before);
+    QTextDocument written;
+    ASSERT_TRUE(documentio::loadDocument(other, written));
+    EXPECT_TRUE(written.toPlainText().contains(u" kiegeszites"_s));
+    if (c.renamed) {
+        EXPECT_EQ(textDocName, other);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, StockHelpInTheTextPane,
+    ::testing::Values(TextPaneSaveCase{"Save", "spbMent", {u"bbtnOk"_s}, {kRefusal}, true},
+                      TextPaneSaveCase{"SaveAs", "spbMentMask", {u"bbtnOk"_s}, {kRefusal}, true},
+                      TextPaneSaveCase{
+                          "SaveChangesBeforeNew",
+                          "spbUj",
+                          {u"bbtnOk"_s, u"bbtnOk"_s},
+                          {u"A Súgó (eredeti).rtf tartalma megváltozott.\nMented a változásokat?"_s,
+                           kRefusal},
+                          false}),
+    [](const auto &info) { return std::string(info.param.name); });
+
 // WCAG contrast ratio of two colours.
 double contrast(const QColor &a, const QColor &b)
 {

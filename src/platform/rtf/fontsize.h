@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/rtf/lengths.h"
+
 #include <QFont>
 #include <QTextCharFormat>
 
@@ -8,13 +10,6 @@
 // on the screens the documents are made for, so that a size means the same
 // on every machine and in every file.
 namespace rtf {
-
-inline constexpr double kPixelsPerInch = 96.0;
-
-inline double PointsFromPixels(double pixels)
-{
-    return pixels * 72.0 / kPixelsPerInch;
-}
 
 // The size of a font in points; 0 when it has none.
 inline double FontPointSize(const QFont &font)

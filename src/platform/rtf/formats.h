@@ -31,12 +31,13 @@ struct RunFormat {
 
 struct ParagraphFormat {
     Qt::Alignment alignment = Qt::AlignLeft;
-    double leftMargin = 0;        // points
-    double rightMargin = 0;       // points
-    double firstIndent = 0;       // points, relative to leftMargin
-    double spaceBefore = 0;       // points
-    double spaceAfter = 0;        // points
-    QList<QTextOption::Tab> tabs; // positions in points
+    // Lengths in pixels, 96 to the inch (lengths.h), as the document holds them.
+    double leftMargin = 0;
+    double rightMargin = 0;
+    double firstIndent = 0; // relative to leftMargin
+    double spaceBefore = 0;
+    double spaceAfter = 0;
+    QList<QTextOption::Tab> tabs;
     Numbering numbering = Numbering::None;
     int listKey = -1; // paragraphs with equal keys form one list
     int listLevel = 0;

@@ -1,6 +1,7 @@
 #include "platform/rtf/reader.h"
 
 #include "platform/rtf/keywords.h"
+#include "platform/rtf/lengths.h"
 
 #include <algorithm>
 
@@ -678,14 +679,14 @@ ParagraphFormat Reader::paragraphFormat(const ParaState &p) const
 {
     ParagraphFormat f;
     f.alignment = p.alignment;
-    f.leftMargin = p.leftTwips / 20.0;
-    f.rightMargin = p.rightTwips / 20.0;
-    f.firstIndent = p.firstTwips / 20.0;
-    f.spaceBefore = p.spaceBeforeTwips / 20.0;
-    f.spaceAfter = p.spaceAfterTwips / 20.0;
+    f.leftMargin = PixelsFromTwips(p.leftTwips);
+    f.rightMargin = PixelsFromTwips(p.rightTwips);
+    f.firstIndent = PixelsFromTwips(p.firstTwips);
+    f.spaceBefore = PixelsFromTwips(p.spaceBeforeTwips);
+    f.spaceAfter = PixelsFromTwips(p.spaceAfterTwips);
     f.tabs.reserve(p.tabs.size());
     for (QTextOption::Tab tab : p.tabs) {
-        tab.position /= 20.0;
+        tab.position = PixelsFromTwips(tab.position);
         f.tabs.append(tab);
     }
     if (p.listOverride > 0) {

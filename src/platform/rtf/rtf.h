@@ -9,7 +9,8 @@ class QTextDocument;
 //
 // Units in the document: font sizes in points; paragraph margins, the first
 // line indent (QTextBlockFormat::textIndent, relative to the left margin) and
-// tab positions in points. Bullets and numbers are QTextLists.
+// tab positions in pixels, as Qt lays them out, at 96 to the inch
+// (lengths.h). Bullets and numbers are QTextLists.
 namespace rtf {
 
 // True when bytes start with "{\rtf", possibly after a UTF-8 byte-order mark

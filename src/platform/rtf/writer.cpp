@@ -2,6 +2,7 @@
 
 #include "platform/rtf/fontsize.h"
 #include "platform/rtf/formats.h"
+#include "platform/rtf/lengths.h"
 
 #include <QColor>
 #include <QFont>
@@ -18,9 +19,10 @@ constexpr int kMaxTwips = 31680;
 constexpr int kSymbolCharset = 2;
 constexpr int kListLevels = 9;
 
-int twips(double points)
+// Document lengths are pixels (lengths.h).
+int twips(double pixels)
 {
-    return std::clamp(qRound(points * 20), -kMaxTwips, kMaxTwips);
+    return std::clamp(qRound(TwipsFromPixels(pixels)), -kMaxTwips, kMaxTwips);
 }
 
 Numbering numberingFor(const QTextList *list)

@@ -215,8 +215,9 @@ TEST(SpacingAndScriptsWereDropped, AreReadAndWrittenBack)
     QTextDocument second;
     ASSERT_TRUE(rtf::read(written, second));
     const QTextBlockFormat f = second.begin().blockFormat();
-    EXPECT_DOUBLE_EQ(f.topMargin(), 12);
-    EXPECT_DOUBLE_EQ(f.bottomMargin(), 6);
+    // 12 and 6 points in pixels, 96 to the inch.
+    EXPECT_DOUBLE_EQ(f.topMargin(), 16);
+    EXPECT_DOUBLE_EQ(f.bottomMargin(), 8);
     EXPECT_DOUBLE_EQ(second.findBlockByNumber(1).blockFormat().topMargin(), 0);
     EXPECT_EQ(rtftest::formatOf(second, 0, u"2O"_s).verticalAlignment(),
               QTextCharFormat::AlignSubScript);

@@ -1,4 +1,5 @@
 // Documents in the styles of the rich edit control and of word processors.
+#include "platform/rtf/lengths.h"
 #include "platform/rtf/rtf.h"
 #include "rtftestsupport.h"
 #include "support/printers.h"
@@ -47,9 +48,10 @@ TEST_P(FixtureParagraph, HasItsTextAndParagraphFormat)
     const QTextBlockFormat f = b.blockFormat();
     EXPECT_EQ(f.alignment() & Qt::AlignHorizontal_Mask, c.alignment);
     EXPECT_EQ(b.textList() ? int(b.textList()->format().style()) : 0, c.list);
-    EXPECT_DOUBLE_EQ(f.leftMargin(), c.left);
-    EXPECT_DOUBLE_EQ(f.rightMargin(), c.right);
-    EXPECT_DOUBLE_EQ(f.textIndent(), c.first);
+    // The table gives the file's points; the document holds pixels.
+    EXPECT_NEAR(rtf::PointsFromPixels(f.leftMargin()), c.left, 1e-9);
+    EXPECT_NEAR(rtf::PointsFromPixels(f.rightMargin()), c.right, 1e-9);
+    EXPECT_NEAR(rtf::PointsFromPixels(f.textIndent()), c.first, 1e-9);
 }
 
 constexpr Qt::Alignment L = Qt::AlignLeft, C = Qt::AlignHCenter, R = Qt::AlignRight,
@@ -235,16 +237,17 @@ TEST(FixtureTabs, TabStopsKeepPositionAndKind)
     load("wordpad_hu.rtf", wordpad);
     const QList<QTextOption::Tab> tabs = wordpad.findBlockByNumber(6).blockFormat().tabPositions();
     ASSERT_EQ(tabs.size(), 2);
-    EXPECT_DOUBLE_EQ(tabs[0].position, 72);
+    // 1 and 4 inches, in pixels.
+    EXPECT_DOUBLE_EQ(tabs[0].position, 96);
     EXPECT_EQ(tabs[0].type, QTextOption::LeftTab);
-    EXPECT_DOUBLE_EQ(tabs[1].position, 288);
+    EXPECT_DOUBLE_EQ(tabs[1].position, 384);
     EXPECT_EQ(tabs[1].type, QTextOption::RightTab);
 
     QTextDocument writer;
     load("writer_lo.rtf", writer);
     const QList<QTextOption::Tab> lo = writer.findBlockByNumber(5).blockFormat().tabPositions();
     ASSERT_EQ(lo.size(), 2);
-    EXPECT_DOUBLE_EQ(lo[0].position, 113.4);
+    EXPECT_NEAR(rtf::PointsFromPixels(lo[0].position), 113.4, 1e-9);
     EXPECT_EQ(lo[1].type, QTextOption::CenterTab);
 }
 

@@ -242,7 +242,8 @@ TEST(ReaderParagraph, PardResetsAndEmptyParagraphsKeepTheirSize)
     ASSERT_TRUE(rtf::read(R"({\rtf1\qc\li400\tx720 a\par\pard b\par\fs48\par c})", doc));
     ASSERT_EQ(doc.blockCount(), 4);
     EXPECT_EQ(doc.findBlockByNumber(0).blockFormat().alignment(), Qt::AlignHCenter);
-    EXPECT_DOUBLE_EQ(doc.findBlockByNumber(0).blockFormat().leftMargin(), 20);
+    // 20 points, in pixels at 96 to the inch: as far in as on the screen.
+    EXPECT_DOUBLE_EQ(doc.findBlockByNumber(0).blockFormat().leftMargin(), 80.0 / 3);
     EXPECT_EQ(doc.findBlockByNumber(1).blockFormat().alignment(), Qt::AlignLeft);
     EXPECT_DOUBLE_EQ(doc.findBlockByNumber(1).blockFormat().leftMargin(), 0);
     EXPECT_TRUE(doc.findBlockByNumber(1).blockFormat().tabPositions().isEmpty());
@@ -259,9 +260,10 @@ TEST(ReaderParagraph, AbsurdIndentsAndTabsAreBounded)
     QTextDocument doc;
     ASSERT_TRUE(rtf::read(many, doc));
     const QTextBlockFormat f = doc.begin().blockFormat();
-    EXPECT_DOUBLE_EQ(f.leftMargin(), 1584);
-    EXPECT_DOUBLE_EQ(f.textIndent(), -1584);
-    EXPECT_DOUBLE_EQ(f.rightMargin(), -0.25);
+    // 22 inches and 5 twips, in pixels.
+    EXPECT_DOUBLE_EQ(f.leftMargin(), 2112);
+    EXPECT_DOUBLE_EQ(f.textIndent(), -2112);
+    EXPECT_DOUBLE_EQ(f.rightMargin(), -1.0 / 3);
     EXPECT_EQ(f.tabPositions().size(), 32);
 }
 

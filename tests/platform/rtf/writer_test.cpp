@@ -124,10 +124,11 @@ INSTANTIATE_TEST_SUITE_P(
                                  [](QTextCursor &c) {
                                      QTextBlockFormat f;
                                      f.setAlignment(Qt::AlignRight);
-                                     f.setLeftMargin(36);
-                                     f.setTextIndent(-18);
+                                     // Pixels, 96 to the inch: 15 twips each.
+                                     f.setLeftMargin(48);
+                                     f.setTextIndent(-24);
                                      f.setTabPositions(
-                                         {QTextOption::Tab(72, QTextOption::RightTab)});
+                                         {QTextOption::Tab(96, QTextOption::RightTab)});
                                      c.setBlockFormat(f);
                                  },
                                  "\\pard\\qr\\fi-360\\li720\\tqr\\tx1440"}),
