@@ -232,7 +232,13 @@ bool TfrmSzotarQIV::FormCloseQuery()
             QStringLiteral("A szöveg tartalma megváltozott.\nMented a változásokat?"));
         if (answer == QLatin1Char('M'))
             return false;
-        if (answer == QLatin1Char('I')) {
+        if (answer == QLatin1Char('I') && textDocumentIsProtected()) {
+            // The stock help opened in the text pane is never written over:
+            // its frame asks for another name; cancelling keeps the window open.
+            m_textPane->BindTextPane();
+            if (!fraREEszkTarSzov->SaveDocumentAs(nullptr))
+                return false;
+        } else if (answer == QLatin1Char('I')) {
             // Written in the format its name asks for, as Save would; a
             // failed write keeps the window open, so the text is not lost.
             const auto written = documentio::saveDocument(m_state.TextDocName, *reSzov->document());
@@ -253,6 +259,12 @@ bool TfrmSzotarQIV::FormCloseQuery()
             return false;
     }
     return true;
+}
+
+bool TfrmSzotarQIV::textDocumentIsProtected() const
+{
+    const ProtectedFile &guarded = m_hosts.protectedFile;
+    return guarded.matches && guarded.matches(m_state.TextDocName);
 }
 
 bool TfrmSzotarQIV::postPendingRow()

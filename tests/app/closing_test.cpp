@@ -247,4 +247,40 @@ TEST_F(ClosingTest, TheStockHelpIsNeverOverwritten)
     EXPECT_EQ(file.readAll(), before);
 }
 
+// The stock help opened in the text pane and changed there: "Igen" at the
+// close asks for another name instead of writing over it, and a cancelled
+// name keeps the window open.
+TEST_F(ClosingTest, TheCloseNeverWritesTheStockHelpFromTheTextPane)
+{
+    start();
+    const QString stock = program.filePath(TfrmSzotarQIV::StockHelpName());
+    const QString modified = program.filePath(u"Súgó (módosított).rtf"_s);
+    const auto bytesOf = [](const QString &path) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    };
+    const QByteArray before = bytesOf(stock);
+    window->state().TextDocName = stock;
+    window->state().TextDocHasFile = true;
+    textPane()->insertPlainText(u"x"_s);
+    auto dialogs = std::make_unique<AnsweredSaveDialog>();
+    AnsweredSaveDialog &answered = *dialogs;
+    child<TfraREEszkTar>(u"fraREEszkTarSzov"_s)->setFileDialogs(std::move(dialogs));
+    {
+        ModalScript script({u"bbtnOk"_s}); // Igen, then the dialog is cancelled
+        EXPECT_FALSE(window->close());
+    }
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(answered.asked.size(), 1);
+    EXPECT_EQ(answered.asked[0], program.path() + u"|Súgó (módosított).rtf"_s);
+    answered.answers = {modified};
+    {
+        ModalScript script({u"bbtnOk"_s});
+        EXPECT_TRUE(window->close());
+    }
+    EXPECT_EQ(bytesOf(stock), before);
+    EXPECT_TRUE(QFile::exists(modified));
+}
+
 } // namespace
