@@ -30,14 +30,25 @@ Status RequireWritable(const Table &table)
     return Done{};
 }
 
-Status BackUpBeforeChange(const Table &table)
+Result<std::unique_ptr<PendingBackup>> BackUpBeforeChange(const Table &table)
 {
     try {
-        BackUpTableFile(table.filePath(), table.session().vfs());
+        return std::make_unique<PendingBackup>(table.filePath(), table.session().vfs());
     } catch (const EngineError &error) {
         return Failure{QStringLiteral("Nem sikerült biztonsági mentést készíteni a szótárról, "
                                       "ezért a művelet el sem kezdődött; semmi sem "
                                       "változott.\n") +
+                       error.message()};
+    }
+}
+
+Status KeepBackup(PendingBackup &backup)
+{
+    try {
+        backup.place();
+    } catch (const EngineError &error) {
+        return Failure{QStringLiteral("A művelet elkészült, de a mentése nem került a helyére, "
+                                      "így nem vonható vissza.\n") +
                        error.message()};
     }
     return Done{};

@@ -206,6 +206,31 @@ TEST_F(CleanupRunTest, LoneLettersGoWhateverElseStays)
     EXPECT_TRUE(store::HasBackup(path()));
 }
 
+// "Magányos betű törlése" asks nothing, and when it deleted nothing it still
+// replaced the backup: the DOS conversion before could no longer be undone.
+TEST_F(CleanupRunTest, ARunThatChangesNothingKeepsTheBackupOfTheRunBefore)
+{
+    createDictionaryWith({{u"h\u00E1z"_s, u"house"_s}});
+    auto table = makeTable();
+    auto second = makeTable();
+    table->open();
+    ScriptedPrompts dosPrompts({Prompts::kYes});
+    const auto dos = cleanup::ConvertDosAccents(*table, {dosPrompts});
+    ASSERT_TRUE(dos.ok()) << dos.error().toStdString();
+    ASSERT_EQ(content(*table), (Pairs{{u"h\u00DFz"_s, u"house"_s}}));
+    ScriptedPrompts quiet({Prompts::kYes});
+    const auto letters = cleanup::RemoveLoneLetters(*table, {quiet});
+    ASSERT_TRUE(letters.ok()) << letters.error().toStdString();
+    ASSERT_EQ(letters->deleted, 0);
+    const auto to = cleanup::RemoveToPrefixes(*table, *second, {quiet});
+    ASSERT_TRUE(to.ok()) << to.error().toStdString();
+    ASSERT_EQ(to->changed + to->deleted, 0);
+    table->close();
+    store::RestoreTableFile(path());
+    table->open();
+    EXPECT_EQ(content(*table), (Pairs{{u"h\u00E1z"_s, u"house"_s}}));
+}
+
 TEST_F(CleanupRunTest, DosConversionConvertsBothColumnsWithProgressPerPass)
 {
     Pairs rows;

@@ -131,9 +131,19 @@ TEST_F(DeleteDictionaryTest, RemovesTheTableWithEveryFileKeptForItAndNothingElse
 {
     createDictionaryWith(kPairs);
     const QString base = QDir(dir.path()).filePath(u"Angol_Magyar"_s);
-    const QStringList sideFiles{base + u".DB-journal"_s, base + u".XG0"_s, base + u".YG0"_s,
-                                base + u".XG1"_s,        base + u".YG1"_s, base + u".nip"_s,
-                                base + u".mentes"_s};
+    const QStringList sideFiles{base + u".DB-journal"_s,
+                                base + u".XG0"_s,
+                                base + u".YG0"_s,
+                                base + u".XG1"_s,
+                                base + u".YG1"_s,
+                                base + u".nip"_s,
+                                base + u".mentes"_s,
+                                base + u".mentes-wal"_s,
+                                base + u".mentes-shm"_s,
+                                base + u".DB.mentes"_s,
+                                base + u".DB.mentes-wal"_s,
+                                base + u".DB.mentes-shm"_s,
+                                base + u".DB.mentes-journal"_s};
     for (const QString &file : sideFiles)
         ASSERT_TRUE(touch(file));
     const QStringList others{path(u"Angol_Magyar1.DB"_s), path(u"Angol_Magyar.txt"_s),
