@@ -15,6 +15,10 @@
 
 #include <sqlite3.h>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -458,6 +462,40 @@ TEST_F(MaintenanceBackupTest, BackupAndRestoreLeaveNothingBesideTheFiles)
     emptyWithBackup(*table);
     ASSERT_TRUE(restore(*table).ok());
     table->close();
+    EXPECT_EQ(entries(), (QStringList{u"Angol_Magyar.DB"_s, u"Angol_Magyar.DB.mentes"_s}));
+}
+
+// A kill at the backup's first sync left a 0-byte backup, which the
+// restore then put over the dictionary.
+TEST_F(MaintenanceBackupTest, AKilledBackupLeavesAWholeBackupAndItsLeftoversAreSweptUp)
+{
+    createDictionary();
+    {
+        auto table = makeTable();
+        table->open();
+        table->disableControls();
+        for (int i = 0; i < 20000; ++i)
+            add(*table, QString::number(i), u"szám"_s);
+        table->enableControls();
+    }
+    ASSERT_NO_THROW(store::BackUpTableFile(path()));
+    for (const int delayMs : {0, 5, 20, 60}) {
+        const pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            for (;;)
+                store::BackUpTableFile(path());
+        }
+        usleep(useconds_t(delayMs) * 1000);
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        auto table = makeTable();
+        table->open();
+        ASSERT_TRUE(restore(*table).ok()) << "after " << delayMs << " ms";
+        EXPECT_EQ(table->recordCount(), 20000);
+    }
+    ASSERT_NO_THROW(store::BackUpTableFile(path()));
     EXPECT_EQ(entries(), (QStringList{u"Angol_Magyar.DB"_s, u"Angol_Magyar.DB.mentes"_s}));
 }
 
