@@ -42,6 +42,23 @@ Result<std::unique_ptr<PendingBackup>> BackUpBeforeChange(const Table &table)
     }
 }
 
+MaintenanceLock::MaintenanceLock(const QString &dictionaryFile)
+    : m_lock(dictionaryFile + QStringLiteral(".zar"))
+{
+    // Only a lock whose program has ended is stale, however long a run takes.
+    m_lock.setStaleLockTime(0);
+}
+
+Result<std::unique_ptr<MaintenanceLock>> LockForMaintenance(const Table &table)
+{
+    auto lock = std::make_unique<MaintenanceLock>(table.filePath());
+    if (!lock->tryLock())
+        return Failure{QStringLiteral("A szótáron egy másik program éppen karbantartást végez, "
+                                      "ezért a művelet el sem kezdődött; semmi sem változott:\n") +
+                       native(table.filePath())};
+    return lock;
+}
+
 Status KeepBackup(PendingBackup &backup)
 {
     try {

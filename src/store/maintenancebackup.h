@@ -4,6 +4,8 @@
 #include "store/engine/table_backup.h"
 #include "store/storeresult.h"
 
+#include <QLockFile>
+
 #include <functional>
 #include <memory>
 
@@ -30,6 +32,20 @@ Result<std::unique_ptr<PendingBackup>> BackUpBeforeChange(const Table &table);
 // Puts a backup taken by BackUpBeforeChange in place. The failure's message
 // says that the change is made but cannot be undone.
 Status KeepBackup(PendingBackup &backup);
+
+// Keeps the clean-ups of other programs off the same dictionary while it
+// lives, since each row's check and write must see the table as its own run
+// left it: a lock file beside the table (Angol_Magyar.DB.zar), which goes
+// with the lock; one a killed program left is taken over.
+class MaintenanceLock final {
+public:
+    explicit MaintenanceLock(const QString &dictionaryFile);
+    bool tryLock() { return m_lock.tryLock(0); }
+
+private:
+    QLockFile m_lock;
+};
+Result<std::unique_ptr<MaintenanceLock>> LockForMaintenance(const Table &table);
 
 // "Utolsó karbantartás visszavonása": after a question, closeDictionary
 // closes the dictionary (and whatever shows it), table is closed, and the

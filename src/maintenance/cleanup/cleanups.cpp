@@ -43,6 +43,9 @@ Result<Outcome> run(Table &table, const Reporting &reporting, const QString &bus
             reporting.beforeWork();
         if (const auto writable = store::RequireWritable(table); !writable)
             return fail(writable.error());
+        const auto lock = store::LockForMaintenance(table);
+        if (!lock)
+            return fail(lock.error());
         auto saved = store::BackUpBeforeChange(table);
         if (!saved)
             return fail(saved.error());
