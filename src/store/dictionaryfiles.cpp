@@ -67,6 +67,8 @@ Result<FileCommand> DeleteDictionary(Table &table, const QString &dictionaryFile
         // Its backup goes too: it must never be restored into a new
         // dictionary of the same name.
         RemoveBackupOf(table.filePath());
+        // A clean-up's lock file a killed program left goes as well.
+        MaintenanceLock(table.filePath()).tryLock();
     } catch (const EngineError &error) {
         return Failure{error.message()};
     }

@@ -149,9 +149,8 @@ EngineError backupNotWritten(const QString &backup, const QString &reason)
 
 EngineError backupRefused(const QString &backup, const QString &reason)
 {
-    return EngineError(QStringLiteral("A mentés nem állítható vissza (%1), a szótár nem "
-                                      "változott. A mentés:\n%2")
-                           .arg(reason, native(backup)));
+    return EngineError(
+        QStringLiteral("A mentés nem állítható vissza (%1):\n%2").arg(reason, native(backup)));
 }
 
 QString sqliteReason(int code)

@@ -259,7 +259,8 @@ PendingBackup::PendingBackup(const QString &path, const std::string &vfs) : m_ta
         QTemporaryFile file(target + QLatin1String(kPendingInfix) + QStringLiteral("XXXXXX"));
         file.setAutoRemove(false);
         if (!file.open())
-            throw messages::backupNotWritten(target, file.errorString());
+            throw messages::backupNotWritten(
+                target, QStringLiteral("a mappába nem írható ideiglenes fájl"));
         m_temporary = file.fileName();
     }
     try {
