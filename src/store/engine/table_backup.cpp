@@ -262,6 +262,8 @@ PendingBackup::PendingBackup(const QString &path, const std::string &vfs) : m_ta
             throw messages::backupNotWritten(
                 target, QStringLiteral("a mappába nem írható ideiglenes fájl"));
         m_temporary = file.fileName();
+        // Readable by whoever may read the dictionary, as a copy of it is.
+        file.setPermissions(QFileInfo(path).permissions());
     }
     try {
         // Read through a connection that may write, so that, when it is the
