@@ -499,6 +499,39 @@ TEST_F(MaintenanceBackupTest, AKilledBackupLeavesAWholeBackupAndItsLeftoversAreS
     EXPECT_EQ(entries(), (QStringList{u"Angol_Magyar.DB"_s, u"Angol_Magyar.DB.mentes"_s}));
 }
 
+// A program killed while writing the backup left a hot journal beside it;
+// the restore then called the dictionary read-only and in need of repair.
+TEST_F(MaintenanceBackupTest, AHalfWrittenBackupIsSettledBeforeItIsChecked)
+{
+    createDictionary();
+    auto table = makeTable();
+    table->open();
+    table->disableControls();
+    for (int i = 0; i < 3000; ++i)
+        add(*table, QString::number(i), u"szám"_s);
+    table->enableControls();
+    ASSERT_NO_THROW(store::BackUpTableFile(path()));
+    const QString backup = store::BackupFileOf(path());
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        sqlite3 *db = nullptr;
+        sqlite3_open(backup.toUtf8().constData(), &db);
+        // A tiny cache spills the changed pages into the file at once.
+        sqlite3_exec(db, "PRAGMA cache_size=1; BEGIN; DELETE FROM Angol_Magyar;", nullptr, nullptr,
+                     nullptr);
+        raise(SIGKILL);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(QFile::exists(backup + u"-journal"_s));
+    table->emptyTable();
+    ASSERT_TRUE(restore(*table).ok());
+    EXPECT_EQ(table->recordCount(), 3000);
+    table->close();
+    EXPECT_EQ(entries(), (QStringList{u"Angol_Magyar.DB"_s, u"Angol_Magyar.DB.mentes"_s}));
+}
+
 struct HolderCase {
     const char *label;
     bool writing; // in a write transaction, or only holding the table open
