@@ -27,12 +27,15 @@ QString namesProblem(const QString &first, const QString &second)
     if (first.isEmpty() || second.isEmpty())
         return QStringLiteral("A nyelv neve nem lehet üres.");
     for (const QString &name : {first, second}) {
-        for (const QChar c : name) {
-            if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') ||
-                c.category() == QChar::Other_Control)
-                return QStringLiteral("A nyelv neve nem tartalmazhat elválasztó jelet: %1")
-                    .arg(name);
-        }
+        const char32_t c = ForbiddenNameCharacter(name);
+        if (c == U'/' || c == U'\\' || c == U':')
+            return QStringLiteral("A nyelv neve nem tartalmazhat elválasztó jelet: %1").arg(name);
+        // Invisible characters are named by their code, so that the user
+        // sees what to remove.
+        if (c != 0)
+            return QStringLiteral("A nyelv neve nem tartalmazhat fájlnévben tiltott vagy "
+                                  "láthatatlan jelet (U+%1): %2")
+                .arg(QString::number(quint32(c), 16).toUpper().rightJustified(4, u'0'), name);
     }
     if (first.compare(second, Qt::CaseInsensitive) == 0)
         return QStringLiteral("A két nyelv neve nem lehet azonos: %1").arg(first);

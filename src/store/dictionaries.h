@@ -23,9 +23,10 @@ QString NewDictionaryFileName(const QString &dir, const QString &first, const QS
 // Creates an empty dictionary for the two languages (trimmed of blanks) in
 // dir under NewDictionaryFileName and returns its full path. Names that the
 // dictionary's file name would not give back (empty, with "_" in the first,
-// ".", a path separator, trailing digits, equal names, "Azon") are refused
-// before anything is written. Every failure reads "Nem sikerült létrehozni
-// az állományt", with the reason on the next line.
+// ".", a path separator, trailing digits, equal names, "Azon"), and those
+// with a character no common file system takes or that does not show
+// (ForbiddenNameCharacter), are refused before anything is written. Every failure reads "Nem
+// sikerült létrehozni az állományt", with the reason on the next line.
 Result<QString> CreateDictionaryTable(const QString &dir, const QString &first,
                                       const QString &second);
 

@@ -33,14 +33,21 @@ Result<FileCommand> EmptyDictionary(Table &table, const QString &dictionaryFile,
                                      "(Minden adat el fog veszni!)")))
         return FileCommand::Cancelled;
     // The last emptying can be undone ("Utolsó karbantartás visszavonása").
-    if (const Status saved = BackUpBeforeChange(table); !saved)
-        return saved.failure();
+    auto backup = BackUpBeforeChange(table);
+    if (!backup)
+        return backup.failure();
     try {
-        // Emptied in place: the table stays open and its views learn of it.
+        // An empty table stays as it is, and so does the backup before.
+        if (table.recordCount() == 0)
+            return FileCommand::Done;
+        // Emptied in place, in one statement: the table stays open and its
+        // views learn of it. A failure leaves every row.
         table.emptyTable();
     } catch (const EngineError &error) {
         return Failure{error.message()};
     }
+    if (const Status kept = KeepBackup(**backup); !kept)
+        return kept.failure();
     return FileCommand::Done;
 }
 
@@ -59,7 +66,9 @@ Result<FileCommand> DeleteDictionary(Table &table, const QString &dictionaryFile
         table.deleteTable();
         // Its backup goes too: it must never be restored into a new
         // dictionary of the same name.
-        QFile::remove(BackupFileOf(dictionaryFile));
+        RemoveBackupOf(table.filePath());
+        // A clean-up's lock file a killed program left goes as well.
+        MaintenanceLock(table.filePath()).tryLock();
     } catch (const EngineError &error) {
         return Failure{error.message()};
     }

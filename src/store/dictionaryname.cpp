@@ -1,5 +1,7 @@
 #include "store/dictionaryname.h"
 
+#include <QList>
+
 namespace {
 
 constexpr qsizetype kMaxSecondName = 1000;
@@ -32,4 +34,21 @@ std::pair<QString, QString> SplitDictionaryName(const QString &name)
 bool IsDictionaryName(const QString &name)
 {
     return !withoutTrailingDigits(beforeFirstDot(name)).isEmpty();
+}
+
+char32_t ForbiddenNameCharacter(const QString &name)
+{
+    static constexpr char16_t kReserved[] = u"/\\:*?\"<>|";
+    const auto ucs4 = name.toUcs4();
+    for (const char32_t c : ucs4) {
+        if (c < 0x80 && QStringView(kReserved).contains(QChar(char16_t(c))))
+            return c;
+        // Other_Format holds U+200B-U+200F, U+202A-U+202E, U+2066-U+2069
+        // and U+FEFF; toUcs4 turns a lone surrogate into U+FFFD.
+        const QChar::Category category = QChar::category(c);
+        if (category == QChar::Other_Control || category == QChar::Other_Format ||
+            category == QChar::Other_Surrogate || c == 0xFFFD)
+            return c;
+    }
+    return 0;
 }

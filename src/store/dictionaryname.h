@@ -13,3 +13,11 @@ std::pair<QString, QString> SplitDictionaryName(const QString &name);
 // first "." is empty or digits only (such as 2024.DB), which leave no
 // language name.
 bool IsDictionaryName(const QString &name);
+
+// The first character of a language name that cannot stand in a file name
+// on every common file system, or that would show the name otherwise than it
+// is stored: path separators and * ? " < > | :, control characters,
+// invisible format characters (direction marks and overrides, zero-width
+// characters, the byte-order mark) and a surrogate without its pair. 0 when
+// there is none.
+char32_t ForbiddenNameCharacter(const QString &name);

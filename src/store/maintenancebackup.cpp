@@ -30,14 +30,42 @@ Status RequireWritable(const Table &table)
     return Done{};
 }
 
-Status BackUpBeforeChange(const Table &table)
+Result<std::unique_ptr<PendingBackup>> BackUpBeforeChange(const Table &table)
 {
     try {
-        BackUpTableFile(table.filePath(), table.session().vfs());
+        return std::make_unique<PendingBackup>(table.filePath(), table.session().vfs());
     } catch (const EngineError &error) {
         return Failure{QStringLiteral("Nem sikerült biztonsági mentést készíteni a szótárról, "
                                       "ezért a művelet el sem kezdődött; semmi sem "
                                       "változott.\n") +
+                       error.message()};
+    }
+}
+
+MaintenanceLock::MaintenanceLock(const QString &dictionaryFile)
+    : m_lock(dictionaryFile + QStringLiteral(".zar"))
+{
+    // Only a lock whose program has ended is stale, however long a run takes.
+    m_lock.setStaleLockTime(0);
+}
+
+Result<std::unique_ptr<MaintenanceLock>> LockForMaintenance(const Table &table)
+{
+    auto lock = std::make_unique<MaintenanceLock>(table.filePath());
+    if (!lock->tryLock())
+        return Failure{QStringLiteral("A szótáron egy másik program éppen karbantartást végez, "
+                                      "ezért a művelet el sem kezdődött; semmi sem változott:\n") +
+                       native(table.filePath())};
+    return lock;
+}
+
+Status KeepBackup(PendingBackup &backup)
+{
+    try {
+        backup.place();
+    } catch (const EngineError &error) {
+        return Failure{QStringLiteral("A művelet elkészült, de a mentése nem került a helyére, "
+                                      "így nem vonható vissza.\n") +
                        error.message()};
     }
     return Done{};

@@ -13,6 +13,9 @@
 
 #include <algorithm>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -204,6 +207,89 @@ TEST_F(CleanupRunTest, LoneLettersGoWhateverElseStays)
     EXPECT_EQ(content(*table),
               sorted({{u"B"_s, u"x"_s}, {u"b"_s, u"bé"_s}, {u"B"_s, u"B"_s}, {u"bb"_s, u"bb"_s}}));
     EXPECT_TRUE(store::HasBackup(path()));
+}
+
+// "Magányos betű törlése" asks nothing, and when it deleted nothing it still
+// replaced the backup: the DOS conversion before could no longer be undone.
+TEST_F(CleanupRunTest, ARunThatChangesNothingKeepsTheBackupOfTheRunBefore)
+{
+    createDictionaryWith({{u"h\u00E1z"_s, u"house"_s}});
+    auto table = makeTable();
+    auto second = makeTable();
+    table->open();
+    ScriptedPrompts dosPrompts({Prompts::kYes});
+    const auto dos = cleanup::ConvertDosAccents(*table, {dosPrompts});
+    ASSERT_TRUE(dos.ok()) << dos.error().toStdString();
+    ASSERT_EQ(content(*table), (Pairs{{u"h\u00DFz"_s, u"house"_s}}));
+    ScriptedPrompts quiet({Prompts::kYes});
+    const auto letters = cleanup::RemoveLoneLetters(*table, {quiet});
+    ASSERT_TRUE(letters.ok()) << letters.error().toStdString();
+    ASSERT_EQ(letters->deleted, 0);
+    const auto to = cleanup::RemoveToPrefixes(*table, *second, {quiet});
+    ASSERT_TRUE(to.ok()) << to.error().toStdString();
+    ASSERT_EQ(to->changed + to->deleted, 0);
+    table->close();
+    store::RestoreTableFile(path());
+    table->open();
+    EXPECT_EQ(content(*table), (Pairs{{u"h\u00E1z"_s, u"house"_s}}));
+}
+
+// "clean --dos" and "clean --to" at once: the "to" removal found no short
+// entry yet (its accents not yet converted), shortened its row, and then
+// the conversion turned the short entry into the same pair.
+TEST_F(CleanupRunTest, TwoCleanUpsAtOnceLeaveNoDuplicatePairs)
+{
+    createDictionary();
+    {
+        auto table = makeTable();
+        table->open();
+        table->disableControls();
+        // The short entries come after every "to" row in key order, the
+        // order of the conversion.
+        for (const bool to : {true, false}) {
+            for (int i = 0; i < 20000; ++i) {
+                const QString word = u"k"_s + QChar(0x81) + u"s"_s + QString::number(i);
+                add(*table, to ? u"to "_s + word : word, u"m"_s + QString::number(i));
+            }
+        }
+        table->enableControls();
+    }
+    std::vector<pid_t> children;
+    for (const bool dos : {true, false}) {
+        const pid_t child = fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            store::Session own;
+            store::Table main(own);
+            store::Table second(own);
+            for (store::Table *table : {&main, &second}) {
+                table->setDatabaseName(dir.path());
+                table->setTableName(u"Angol_Magyar.DB"_s);
+                table->addField(u"Angol"_s);
+                table->addField(u"Magyar"_s);
+            }
+            main.open();
+            ScriptedPrompts prompts({Prompts::kYes});
+            const auto result = dos ? cleanup::ConvertDosAccents(main, {prompts})
+                                    : cleanup::RemoveToPrefixes(main, second, {prompts});
+            // Refused because the other one runs: fine, and nothing else is.
+            _exit(result.ok() ? 0 : result.error().contains(u"karbantartást végez"_s) ? 2 : 1);
+        }
+        children.push_back(child);
+    }
+    int finished = 0;
+    for (const pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_NE(WEXITSTATUS(status), 1);
+        finished += WEXITSTATUS(status) == 0;
+    }
+    EXPECT_GE(finished, 1);
+    auto table = makeTable();
+    table->open();
+    const Pairs all = content(*table);
+    EXPECT_EQ(std::adjacent_find(all.begin(), all.end()), all.end()) << "a pair is there twice";
 }
 
 TEST_F(CleanupRunTest, DosConversionConvertsBothColumnsWithProgressPerPass)

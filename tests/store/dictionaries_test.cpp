@@ -140,20 +140,37 @@ TEST_P(BadNamesTest, AreRefusedBeforeAnythingIsWritten)
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, BadNamesTest,
-                         ::testing::Values(BadNamesCase{"EmptyFirst", u"", u"Magyar"},
-                                           BadNamesCase{"BlankSecond", u"Angol", u"   "},
-                                           BadNamesCase{"UnderscoreInFirst", u"Nemet_Svajci",
-                                                        u"Magyar"},
-                                           BadNamesCase{"DotInName", u"Angol", u"Magyar.regi"},
-                                           BadNamesCase{"TrailingDigits", u"Angol", u"Magyar2"},
-                                           BadNamesCase{"Slash", u"../Angol", u"Magyar"},
-                                           BadNamesCase{"Backslash", u"Angol", u"Ma\\gyar"},
-                                           BadNamesCase{"EqualNames", u"Angol", u"angol"},
-                                           BadNamesCase{"KeyFieldName", u"Azon", u"Magyar"}),
-                         [](const ::testing::TestParamInfo<BadNamesCase> &info) {
-                             return std::string(info.param.label);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Names, BadNamesTest,
+    ::testing::Values(BadNamesCase{"EmptyFirst", u"", u"Magyar"},
+                      BadNamesCase{"BlankSecond", u"Angol", u"   "},
+                      BadNamesCase{"UnderscoreInFirst", u"Nemet_Svajci", u"Magyar"},
+                      BadNamesCase{"DotInName", u"Angol", u"Magyar.regi"},
+                      BadNamesCase{"TrailingDigits", u"Angol", u"Magyar2"},
+                      BadNamesCase{"Slash", u"../Angol", u"Magyar"},
+                      BadNamesCase{"Backslash", u"Angol", u"Ma\\gyar"},
+                      BadNamesCase{"EqualNames", u"Angol", u"angol"},
+                      BadNamesCase{"KeyFieldName", u"Azon", u"Magyar"},
+                      // Names that no common file system takes, or
+                      // that show otherwise than they are stored.
+                      BadNamesCase{"Asterisk", u"Angol*", u"Magyar"},
+                      BadNamesCase{"QuestionMark", u"Angol", u"Ma?gyar"},
+                      BadNamesCase{"Quote", u"\"Angol\"", u"Magyar"},
+                      BadNamesCase{"AngleBrackets", u"<Angol>", u"Magyar"},
+                      BadNamesCase{"Bar", u"Angol|", u"Magyar"},
+                      BadNamesCase{"Colon", u"Angol", u"C:Magyar"},
+                      BadNamesCase{"InnerTab", u"Angol", u"Ma\tgyar"},
+                      BadNamesCase{"RightToLeftOverride", u"Angol\u202E", u"Magyar"},
+                      BadNamesCase{"LeftToRightEmbedding", u"\u202AAngol", u"Magyar"},
+                      BadNamesCase{"DirectionIsolate", u"Angol", u"Mag\u2067yar"},
+                      BadNamesCase{"RightToLeftMark", u"Angol", u"Magyar\u200F"},
+                      BadNamesCase{"ZeroWidthSpace", u"An\u200Bgol", u"Magyar"},
+                      BadNamesCase{"ZeroWidthJoiner", u"Angol", u"Ma\u200Dgyar"},
+                      BadNamesCase{"ByteOrderMark", u"An\uFEFFgol", u"Magyar"},
+                      BadNamesCase{"LoneSurrogate", u"Angol\xD800", u"Magyar"}),
+    [](const ::testing::TestParamInfo<BadNamesCase> &info) {
+        return std::string(info.param.label);
+    });
 
 TEST(CreateDictionaryTable, AMissingFolderIsAFailure)
 {

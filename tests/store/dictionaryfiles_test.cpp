@@ -7,8 +7,12 @@
 #include "support/scripted_prompts.h"
 
 #include <QFile>
+#include <QLockFile>
 
 #include <optional>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -131,11 +135,32 @@ TEST_F(DeleteDictionaryTest, RemovesTheTableWithEveryFileKeptForItAndNothingElse
 {
     createDictionaryWith(kPairs);
     const QString base = QDir(dir.path()).filePath(u"Angol_Magyar"_s);
-    const QStringList sideFiles{base + u".DB-journal"_s, base + u".XG0"_s, base + u".YG0"_s,
-                                base + u".XG1"_s,        base + u".YG1"_s, base + u".nip"_s,
-                                base + u".mentes"_s};
+    const QStringList sideFiles{base + u".DB-journal"_s,
+                                base + u".XG0"_s,
+                                base + u".YG0"_s,
+                                base + u".XG1"_s,
+                                base + u".YG1"_s,
+                                base + u".nip"_s,
+                                base + u".mentes"_s,
+                                base + u".mentes-wal"_s,
+                                base + u".mentes-shm"_s,
+                                base + u".DB.mentes"_s,
+                                base + u".DB.mentes-wal"_s,
+                                base + u".DB.mentes-shm"_s,
+                                base + u".DB.mentes-journal"_s};
     for (const QString &file : sideFiles)
         ASSERT_TRUE(touch(file));
+    // The lock file of a clean-up whose program was killed.
+    const QString lock = base + u".DB.zar"_s;
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        QLockFile held(lock);
+        _exit(held.tryLock(0) ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(QFile::exists(lock));
     const QStringList others{path(u"Angol_Magyar1.DB"_s), path(u"Angol_Magyar.txt"_s),
                              path(u"Nemet_Magyar.XG0"_s)};
     for (const QString &file : others)
@@ -161,6 +186,7 @@ TEST_F(DeleteDictionaryTest, RemovesTheTableWithEveryFileKeptForItAndNothingElse
     EXPECT_FALSE(QFile::exists(path()));
     for (const QString &file : sideFiles)
         EXPECT_FALSE(QFile::exists(file)) << file.toStdString();
+    EXPECT_FALSE(QFile::exists(lock));
     for (const QString &file : others)
         EXPECT_TRUE(QFile::exists(file)) << file.toStdString();
 }

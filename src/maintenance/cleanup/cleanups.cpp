@@ -37,21 +37,36 @@ Result<Outcome> run(Table &table, const Reporting &reporting, const QString &bus
     };
     if (busy)
         prompts.showBusy(busyText);
-    bool started = false;
+    std::unique_ptr<store::PendingBackup> backup;
     try {
         if (reporting.beforeWork)
             reporting.beforeWork();
         if (const auto writable = store::RequireWritable(table); !writable)
             return fail(writable.error());
-        if (const auto saved = store::BackUpBeforeChange(table); !saved)
+        const auto lock = store::LockForMaintenance(table);
+        if (!lock)
+            return fail(lock.error());
+        auto saved = store::BackUpBeforeChange(table);
+        if (!saved)
             return fail(saved.error());
-        started = true;
+        backup = std::move(*saved);
         Outcome outcome = work();
+        // A run that changed nothing keeps the backup of the run before,
+        // which may be the only way back from it.
+        if (outcome.changed > 0 || outcome.deleted > 0) {
+            if (const auto kept = store::KeepBackup(*backup); !kept)
+                return fail(kept.error());
+        }
         if (busy)
             prompts.finishBusy(doneText);
         return outcome;
     } catch (const store::EngineError &error) {
-        return fail(started ? detail::interrupted(error, true) : error.message());
+        if (!backup)
+            return fail(error.message());
+        // Batches committed before the failure stay: they can be undone.
+        const auto kept = store::KeepBackup(*backup);
+        return fail(detail::interrupted(error, kept.ok()) +
+                    (kept ? QString() : u'\n' + kept.error()));
     }
 }
 

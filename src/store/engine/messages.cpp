@@ -141,6 +141,43 @@ EngineError noBackup(const QString &path)
                 path);
 }
 
+EngineError backupNotWritten(const QString &backup, const QString &reason)
+{
+    return EngineError(
+        QStringLiteral("A mentés nem készült el (%1):\n%2").arg(reason, native(backup)));
+}
+
+EngineError backupRefused(const QString &backup, const QString &reason)
+{
+    return EngineError(
+        QStringLiteral("A mentés nem állítható vissza (%1):\n%2").arg(reason, native(backup)));
+}
+
+QString sqliteReason(int code)
+{
+    switch (code & 0xff) {
+    case SQLITE_FULL:
+        return QStringLiteral("betelt a lemez");
+    case SQLITE_IOERR:
+        return QStringLiteral("írási vagy olvasási hiba");
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return QStringLiteral("egy másik program zárolja");
+    case SQLITE_CORRUPT:
+        return QStringLiteral("sérült");
+    case SQLITE_NOTADB:
+        return QStringLiteral("nem adatbázis");
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("nem írható");
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("nem nyitható meg");
+    default:
+        return QString::fromUtf8(sqlite3_errstr(code));
+    }
+}
+
 EngineError fromSqlite(const QString &path, int code, const QString &detail)
 {
     if (code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_RECOVERY ||

@@ -636,13 +636,11 @@ void Table::post()
             azon = *m_bufferKey;
             if (m_file->readRow(azon))
                 throw messages::duplicateKey(filePath(), azon);
+            row[std::size_t(m_file->keyColumn())] = QString::number(azon);
+            m_file->insertRow(row, azon);
         } else {
-            azon = m_file->newKey();
-            if (azon == INT32_MIN && m_file->readRow(azon))
-                throw messages::keyOutOfRange(filePath(), qint64(INT32_MAX) + 1);
+            azon = m_file->appendRow(row);
         }
-        row[std::size_t(m_file->keyColumn())] = QString::number(azon);
-        m_file->insertRow(row, azon);
     } else {
         azon = *m_bufferKey;
         row[std::size_t(m_file->keyColumn())] = QString::number(azon);

@@ -312,6 +312,35 @@ std::int32_t TableFile::newKey()
     return std::int32_t(key);
 }
 
+std::int32_t TableFile::appendRow(std::vector<QString> &row)
+{
+    beforeWrite();
+    // Outside a batch the insert gets a transaction of its own, so that the
+    // key is read under the same write lock as the row is written with.
+    const bool own = !m_inTransaction;
+    if (own) {
+        execSql(m_db, "BEGIN IMMEDIATE");
+        m_maxKey.reset();
+    }
+    try {
+        const std::int32_t azon = newKey();
+        if (azon == INT32_MIN && readRow(azon))
+            throw messages::keyOutOfRange(m_path, qint64(INT32_MAX) + 1);
+        row[std::size_t(m_keyColumn)] = QString::number(azon);
+        insertRow(row, azon);
+        if (own)
+            execSql(m_db, "COMMIT");
+        return azon;
+    } catch (...) {
+        if (own) {
+            if (!sqlite3_get_autocommit(m_db))
+                sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            dropCaches();
+        }
+        throw;
+    }
+}
+
 void TableFile::insertRow(const std::vector<QString> &row, std::int32_t azon)
 {
     if (m_insertSql.empty()) {
@@ -1043,6 +1072,8 @@ void TableFile::beforeWrite()
         execSql(m_db, "BEGIN IMMEDIATE");
         m_inTransaction = true;
         m_writesInTransaction = 0;
+        // Another connection may have added rows since the last transaction.
+        m_maxKey.reset();
     }
 }
 

@@ -101,7 +101,11 @@ public:
     SortKey sortKeyOf(const OrderColumns &order, const std::vector<QString> &row,
                       std::int32_t azon) const;
     int rowCount();
-    std::int32_t newKey();
+    // Inserts row under a new key, chosen while this connection holds the
+    // write lock (inside the batch's transaction or one of its own), so that
+    // another connection's rows cannot take it meanwhile. Sets the key in
+    // row and returns it.
+    std::int32_t appendRow(std::vector<QString> &row);
     void insertRow(const std::vector<QString> &row, std::int32_t azon);
     // False, changing nothing, when no row has the key any more.
     bool updateRow(const std::vector<QString> &oldRow, const std::vector<QString> &newRow,
@@ -212,6 +216,9 @@ private:
     void rollbackPending() noexcept;
     void transactionLost() noexcept;
     void runWrite(Statement &statement);
+    // The largest key plus one (the first free key when the top is taken);
+    // only meaningful while the write lock is held.
+    std::int32_t newKey();
     // A key read from the file; throws for one outside 32 bits.
     std::int32_t keyFrom(std::int64_t value) const
     {
