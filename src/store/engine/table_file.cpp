@@ -21,6 +21,24 @@ namespace {
 // small enough that a killed process loses little.
 constexpr int kWritesPerTransaction = 16384;
 constexpr int kBusyTimeoutMs = 1500;
+// How long a writer waits for another program's write transaction to end:
+// a bulk writer holds the lock for one transaction of kWritesPerTransaction
+// rows at a time, which on a slow machine takes longer than a reader waits.
+constexpr int kBatchWriteLockWaitMs = 30000;
+constexpr int kRowWriteLockWaitMs = 5000;
+
+// Takes the write lock, waiting up to waitMs for another writer.
+void beginWriting(sqlite3 *db, int waitMs)
+{
+    sqlite3_busy_timeout(db, waitMs);
+    try {
+        execSql(db, "BEGIN IMMEDIATE");
+    } catch (...) {
+        sqlite3_busy_timeout(db, kBusyTimeoutMs);
+        throw;
+    }
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+}
 // A cursor left this long between two steps lets go of its snapshot.
 constexpr auto kSteppingPause = std::chrono::milliseconds(TableFile::kSteppingPauseMs);
 
@@ -319,7 +337,7 @@ std::int32_t TableFile::appendRow(std::vector<QString> &row)
     // key is read under the same write lock as the row is written with.
     const bool own = !m_inTransaction;
     if (own) {
-        execSql(m_db, "BEGIN IMMEDIATE");
+        beginWriting(m_db, kRowWriteLockWaitMs);
         m_maxKey.reset();
     }
     try {
@@ -1069,7 +1087,7 @@ void TableFile::beforeWrite()
     cancelKeyLoad();
     ensureJournalMode();
     if (m_batchDepth > 0 && !m_inTransaction) {
-        execSql(m_db, "BEGIN IMMEDIATE");
+        beginWriting(m_db, kBatchWriteLockWaitMs);
         m_inTransaction = true;
         m_writesInTransaction = 0;
         // Another connection may have added rows since the last transaction.
