@@ -19,16 +19,28 @@ inline QStringList listLines(const translator::TTalalat &list)
 // field as the translator tab keeps it, with a lookup on it.
 class LookupFixture : public DictionaryFixture {
 protected:
-    void openWith(const std::vector<Pair> &rows)
+    void openWith(const std::vector<Pair> &rows) { openFrom(QStringLiteral("Angol"), rows); }
+
+    // rows: (English, Hungarian) pairs; language: the direction's source,
+    // "Angol" to look up English words, "Magyar" Hungarian ones.
+    void openFrom(const QString &language, const std::vector<Pair> &rows)
     {
         createDictionary();
         table = makeTable();
-        table->setIndexFieldNames(QStringLiteral("Angol"));
+        table->setIndexFieldNames(language);
         table->open();
         addAll(*table, rows);
-        lookup = std::make_unique<translator::WordLookup>(
-            *table, *table->findField(QStringLiteral("Angol")),
-            *table->findField(QStringLiteral("Magyar")));
+        const QString other = language == QStringLiteral("Angol") ? QStringLiteral("Magyar")
+                                                                  : QStringLiteral("Angol");
+        lookup = std::make_unique<translator::WordLookup>(*table, *table->findField(language),
+                                                          *table->findField(other));
+    }
+
+    // List index's header as HeadText + "+" + TailText.
+    QString header(int index = 0) const
+    {
+        const translator::TTalalat &list = lookup->ResultLists()[std::size_t(index)];
+        return list.HeadText + u'+' + list.TailText;
     }
 
     // Lines in use of list index (0: match list, 1: completion list).

@@ -91,21 +91,8 @@ protected:
     // rows: (English, Hungarian) pairs; language: the direction's source.
     void openFrom(const QString &language, const std::vector<Pair> &rows)
     {
-        createDictionary();
-        table = makeTable();
-        table->setIndexFieldNames(language);
-        table->open();
-        addAll(*table, rows);
-        const QString other = language == u"Angol" ? u"Magyar"_s : u"Angol"_s;
-        lookup = std::make_unique<WordLookup>(*table, *table->findField(language),
-                                              *table->findField(other));
+        LookupFixture::openFrom(language, rows);
         lookup->setWordForms(forms.get());
-    }
-
-    QString header(int index = 0) const
-    {
-        const TTalalat &list = lookup->ResultLists()[std::size_t(index)];
-        return list.HeadText + u'+' + list.TailText;
     }
 
     FixtureFiles fixture;

@@ -52,22 +52,8 @@ protected:
     // rows: (English, Hungarian) pairs.
     void openFrom(const QString &language, const std::vector<Pair> &rows, WordForms *forms)
     {
-        createDictionary();
-        table = makeTable();
-        table->setIndexFieldNames(language);
-        table->open();
-        addAll(*table, rows);
-        const QString other =
-            language == u"Angol" ? QStringLiteral("Magyar") : QStringLiteral("Angol");
-        lookup = std::make_unique<WordLookup>(*table, *table->findField(language),
-                                              *table->findField(other));
+        LookupFixture::openFrom(language, rows);
         lookup->setWordForms(forms);
-    }
-
-    QString header() const
-    {
-        const TTalalat &list = lookup->ResultLists()[0];
-        return list.HeadText + u'+' + list.TailText;
     }
 };
 
