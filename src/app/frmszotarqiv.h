@@ -165,8 +165,6 @@ private:
     // after telling the user, when that fails (the row stays in the edit
     // buffer and the window stays open).
     bool postPendingRow();
-    // The text document is the protected stock help.
-    bool textDocumentIsProtected() const;
 
     // Components, by their names; tests and other code find them by object name.
     QTabWidget *pcFo = nullptr;

@@ -7,7 +7,6 @@
 #include "dialogs/questions.h"
 #include "editor/fraREEszkTar.h"
 #include "help/helppage.h"
-#include "platform/rtf/documentio.h"
 #include "store/dm1.h"
 #include "translator/textpane.h"
 
@@ -232,20 +231,14 @@ bool TfrmSzotarQIV::FormCloseQuery()
             QStringLiteral("A szöveg tartalma megváltozott.\nMented a változásokat?"));
         if (answer == QLatin1Char('M'))
             return false;
-        if (answer == QLatin1Char('I') && textDocumentIsProtected()) {
-            // The stock help opened in the text pane is never written over:
-            // its frame asks for another name; cancelling keeps the window open.
+        // Saved as the text frame's Save does: by the name's format, and
+        // under another name when it is the protected stock help. A failed
+        // write or a cancelled name keeps the window open, so the text is
+        // not lost.
+        if (answer == QLatin1Char('I')) {
             m_textPane->BindTextPane();
-            if (!fraREEszkTarSzov->SaveDocumentAs(nullptr))
+            if (!fraREEszkTarSzov->SaveToCurrentFile())
                 return false;
-        } else if (answer == QLatin1Char('I')) {
-            // Written in the format its name asks for, as Save would; a
-            // failed write keeps the window open, so the text is not lost.
-            const auto written = documentio::saveDocument(m_state.TextDocName, *reSzov->document());
-            if (!written) {
-                ShowInfo(written.error);
-                return false;
-            }
         }
     }
     if (reSugo->document()->isModified()) {
@@ -259,12 +252,6 @@ bool TfrmSzotarQIV::FormCloseQuery()
             return false;
     }
     return true;
-}
-
-bool TfrmSzotarQIV::textDocumentIsProtected() const
-{
-    const ProtectedFile &guarded = m_hosts.protectedFile;
-    return guarded.matches && guarded.matches(m_state.TextDocName);
 }
 
 bool TfrmSzotarQIV::postPendingRow()
