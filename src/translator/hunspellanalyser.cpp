@@ -2,11 +2,15 @@
 
 #include "translator/stemranking.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #include <hunspell/hunspell.hxx>
 
 #include <algorithm>
+#include <string_view>
 
 namespace translator {
 namespace {
@@ -48,17 +52,155 @@ std::string withoutDerivations(const std::string &analysis)
     return plain;
 }
 
+// How far the affix rules reach into a stem: a stem is the word with at most
+// prefixStrip characters put back before and suffixStrip after a piece of
+// the word (or of a compound's part). Unbounded when a rule changes the word
+// otherwise: input conversions of the words, ignored characters, compound
+// checks that try other spellings.
+struct AffixReach {
+    bool bounded = true;
+    bool utf8 = false;
+    qsizetype prefixStrip = 0;
+    qsizetype suffixStrip = 0;
+};
+
+AffixReach affixReach(const QByteArray &aff, const QList<QByteArray> &words)
+{
+    AffixReach reach;
+    bool twofold = false;
+    for (const QByteArray &line : aff.split('\n')) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        const QByteArray &key = fields.front();
+        if (key == "SET") {
+            reach.utf8 = fields.size() > 1 && fields[1].toUpper() == "UTF-8";
+        } else if (key == "IGNORE" || key == "CHECKCOMPOUNDREP" || key == "CHECKCOMPOUNDPATTERN" ||
+                   key == "SIMPLIFIEDTRIPLE" || key == "CHECKSHARPS") {
+            reach.bounded = false;
+        } else if (key == "ICONV" && fields.size() > 2) {
+            // A conversion the words do not hold changes nothing.
+            for (const QByteArray &word : words)
+                reach.bounded = reach.bounded && !word.contains(fields[1]);
+        } else if ((key == "PFX" || key == "SFX") && fields.size() >= 4) {
+            // A rule "SFX flag strip append condition"; the heading
+            // "SFX flag Y count" only adds a character to the bound.
+            const QByteArray &strip = fields[2];
+            const qsizetype length = strip == "0" ? 0 : QString::fromUtf8(strip).size();
+            qsizetype &bound = key == "PFX" ? reach.prefixStrip : reach.suffixStrip;
+            bound = std::max(bound, length);
+            twofold = twofold || fields[3].contains('/');
+        }
+    }
+    // Affixes that take further affixes strip twice.
+    if (twofold) {
+        reach.prefixStrip *= 2;
+        reach.suffixStrip *= 2;
+    }
+    return reach;
+}
+
+// Skips count characters from the front or the back of text.
+std::string_view dropCharacters(std::string_view text, qsizetype count, bool fromBack, bool utf8)
+{
+    const auto continuation = [&](char c) { return utf8 && (uchar(c) & 0xC0) == 0x80; };
+    for (; count > 0 && !text.empty(); --count) {
+        if (fromBack) {
+            text.remove_suffix(1);
+            while (!text.empty() && continuation(text.back()))
+                text.remove_suffix(1);
+        } else {
+            text.remove_prefix(1);
+            while (!text.empty() && continuation(text.front()))
+                text.remove_prefix(1);
+        }
+    }
+    return text;
+}
+
+// The lines of the dictionary file dic whose entry may be a stem of one of
+// the lower-cased ASCII words: what is left of the entry without the
+// characters the affix rules may strip is a piece of a word. A line that is
+// no plain entry is kept.
+QByteArray reachableEntries(const QByteArray &dic, const QList<QByteArray> &words,
+                            const AffixReach &reach)
+{
+    QByteArray kept;
+    qsizetype count = 0;
+    qsizetype at = dic.indexOf('\n');
+    if (at < 0)
+        return dic;
+    std::string lower;
+    while (at < dic.size()) {
+        const qsizetype begin = at + 1;
+        qsizetype end = dic.indexOf('\n', begin);
+        if (end < 0)
+            end = dic.size();
+        at = end;
+        const std::string_view line(dic.constData() + begin, std::size_t(end - begin));
+        const std::size_t wordEnd = std::min(line.find_first_of("/\t \r"), line.size());
+        bool keep = wordEnd == 0 || line.substr(0, wordEnd).find('\\') != std::string_view::npos;
+        if (!keep) {
+            lower.assign(line.substr(0, wordEnd));
+            for (char &c : lower) {
+                if (c >= 'A' && c <= 'Z')
+                    c = char(c - 'A' + 'a');
+            }
+            std::string_view core = dropCharacters(lower, reach.prefixStrip, false, reach.utf8);
+            core = dropCharacters(core, reach.suffixStrip, true, reach.utf8);
+            keep =
+                core.empty() || std::any_of(words.begin(), words.end(), [&](const QByteArray &w) {
+                    return std::string_view(w.constData(), std::size_t(w.size())).find(core) !=
+                           std::string_view::npos;
+                });
+        }
+        if (keep) {
+            kept.append(line.data(), qsizetype(line.size())).append('\n');
+            ++count;
+        }
+    }
+    return QByteArray::number(std::max<qsizetype>(count, 1)) + '\n' + kept;
+}
+
+// The dictionary narrowed to the entries the words may reach, in a scratch
+// file that lives as long as the result; null when the affix rules give no
+// bound, a word is not plain ASCII, or a file cannot be read or written.
+std::unique_ptr<QTemporaryFile> narrowedDictionary(const QString &affPath, const QString &dicPath,
+                                                   const QStringList &onlyWords)
+{
+    QList<QByteArray> words;
+    for (const QString &word : onlyWords) {
+        if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.unicode() > 0x7F; }))
+            return nullptr;
+        words << word.toLower().toLatin1();
+    }
+    QFile aff(affPath);
+    QFile dic(dicPath);
+    if (!aff.open(QIODevice::ReadOnly) || !dic.open(QIODevice::ReadOnly))
+        return nullptr;
+    const AffixReach reach = affixReach(aff.readAll(), words);
+    if (!reach.bounded)
+        return nullptr;
+    auto narrowed = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                     QStringLiteral("/velkor-szotar-XXXXXX.dic"));
+    const QByteArray entries = reachableEntries(dic.readAll(), words, reach);
+    if (!narrowed->open() || narrowed->write(entries) != entries.size() || !narrowed->flush())
+        return nullptr;
+    return narrowed;
+}
+
 } // namespace
 
-std::unique_ptr<HunspellAnalyser> HunspellAnalyser::open(const QString &affPath,
-                                                         const QString &dicPath,
-                                                         const QString &verbFlags,
-                                                         const QStringList &verbalPrefixes)
+std::unique_ptr<HunspellAnalyser>
+HunspellAnalyser::open(const QString &affPath, const QString &dicPath, const QString &verbFlags,
+                       const QStringList &verbalPrefixes, const QStringList &onlyWords)
 {
     if (!QFileInfo(affPath).isFile() || !QFileInfo(dicPath).isFile())
         return nullptr;
+    // Hunspell reads the whole file in its constructor.
+    const std::unique_ptr<QTemporaryFile> narrowed =
+        onlyWords.isEmpty() ? nullptr : narrowedDictionary(affPath, dicPath, onlyWords);
+    const QString entries = narrowed ? narrowed->fileName() : dicPath;
     auto hunspell = std::make_unique<Hunspell>(QFile::encodeName(affPath).constData(),
-                                               QFile::encodeName(dicPath).constData());
+                                               QFile::encodeName(entries).constData());
     const QString encoding = QString::fromStdString(hunspell->get_dict_encoding()).toUpper();
     bool utf8 = encoding == u"UTF-8";
     if (!utf8 && encoding != u"ISO8859-1" && encoding != u"ISO-8859-1")

@@ -25,10 +25,15 @@ public:
     // Null when either file is missing or the dictionary's encoding is not
     // UTF-8 or ISO-8859-1. verbFlags: affix flags that make a verb form
     // (for the English dictionary "DGN": -ed, -ing, -en). verbalPrefixes:
-    // the language's verbal prefixes, for the ranking.
+    // the language's verbal prefixes, for the ranking. onlyWords, when not
+    // empty: the analyser answers only for these words (and their pieces),
+    // exactly as the whole dictionary would, and loads only the entries that
+    // can be their stems, which takes a fraction of the time. Where the affix
+    // file's rules give no such bound, the whole dictionary is loaded.
     static std::unique_ptr<HunspellAnalyser> open(const QString &affPath, const QString &dicPath,
                                                   const QString &verbFlags = QString(),
-                                                  const QStringList &verbalPrefixes = {});
+                                                  const QStringList &verbalPrefixes = {},
+                                                  const QStringList &onlyWords = {});
     ~HunspellAnalyser() override;
     HunspellAnalyser(const HunspellAnalyser &) = delete;
     HunspellAnalyser &operator=(const HunspellAnalyser &) = delete;

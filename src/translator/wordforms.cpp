@@ -57,6 +57,17 @@ public:
             addLemma(found, lemma);
         return {found, {}};
     }
+    // The words analyse asks its dictionaries about for word, besides their
+    // pieces: the word, and the singular the rule "-men" to "-man" makes.
+    static QStringList queriedWords(const QString &word)
+    {
+        QStringList words{word};
+        for (const QString &form : {word, withoutPossessive(word)}) {
+            if (form.size() > 3 && form.endsWith(u"men"))
+                words << form.chopped(3) + QStringLiteral("man");
+        }
+        return words;
+    }
 
 private:
     QList<Lemma> forms(const QString &word) const
@@ -111,25 +122,28 @@ private:
 };
 
 std::shared_ptr<const LemmaAnalyser> openHunspell(const WordFormFiles &files, const char *name,
-                                                  const QString &verbFlags = QString())
+                                                  const QStringList &onlyWords)
 {
     const QDir dir(files.hunspellDir);
     const QString base = QLatin1String(name);
     return HunspellAnalyser::open(dir.filePath(base + QStringLiteral(".aff")),
-                                  dir.filePath(base + QStringLiteral(".dic")), verbFlags);
+                                  dir.filePath(base + QStringLiteral(".dic")), QString(), {},
+                                  onlyWords);
 }
 
-std::shared_ptr<const LemmaAnalyser> loadUnguarded(Language language, const WordFormFiles &files)
+// onlyWords: see HunspellAnalyser::open; empty for the whole language.
+std::shared_ptr<const LemmaAnalyser> loadUnguarded(Language language, const WordFormFiles &files,
+                                                   const QStringList &onlyWords)
 {
     switch (language) {
     case Language::English: {
         auto exceptions = std::make_unique<WordNetExceptions>();
-        if (!exceptions->load(files.wordNetDir))
+        if (!exceptions->load(files.wordNetDir, onlyWords))
             exceptions.reset();
         const QDir dir(files.hunspellDir);
         auto hunspell = HunspellAnalyser::open(dir.filePath(QStringLiteral("en_US.aff")),
                                                dir.filePath(QStringLiteral("en_US.dic")),
-                                               QStringLiteral("DGN"));
+                                               QStringLiteral("DGN"), {}, onlyWords);
         if (!exceptions && !hunspell)
             return nullptr;
         return std::make_shared<EnglishAnalyser>(std::move(exceptions), std::move(hunspell));
@@ -144,7 +158,7 @@ std::shared_ptr<const LemmaAnalyser> loadUnguarded(Language language, const Word
         return std::make_shared<HungarianAnalyser>(std::move(hunspell));
     }
     case Language::German:
-        return openHunspell(files, "de_DE");
+        return openHunspell(files, "de_DE", onlyWords);
     case Language::Unknown:
         break;
     }
@@ -152,10 +166,11 @@ std::shared_ptr<const LemmaAnalyser> loadUnguarded(Language language, const Word
 }
 
 // The lookup goes on without word forms when a dictionary cannot be read.
-std::shared_ptr<const LemmaAnalyser> load(Language language, const WordFormFiles &files)
+std::shared_ptr<const LemmaAnalyser> load(Language language, const WordFormFiles &files,
+                                          const QStringList &onlyWords = {})
 {
     try {
-        return loadUnguarded(language, files);
+        return loadUnguarded(language, files, onlyWords);
     } catch (const std::exception &) {
         return nullptr;
     }
@@ -176,7 +191,9 @@ WordForms::Loaded *WordForms::start(const QString &language, std::launch policy)
     auto found = m_loaded.find(key);
     if (found == m_loaded.end()) {
         // The task gets its own copy of the paths: it may outlive a call.
-        found = m_loaded.insert(key, std::async(policy, load, which, m_files).share());
+        found = m_loaded.insert(key, std::async(policy, [which, files = m_files] {
+                                         return load(which, files);
+                                     }).share());
     }
     return &found.value();
 }
@@ -194,7 +211,25 @@ const LemmaAnalyser *WordForms::analyser(const QString &language)
 
 WordAnalysis WordForms::analyse(const QString &language, const QString &word)
 {
-    const LemmaAnalyser *found = analyser(language);
+    const LemmaAnalyser *found = nullptr;
+    const Language which = languageOf(language);
+    const int key = int(which);
+    if (which != Language::Unknown && !m_loaded.contains(key)) {
+        // Until a second word needs them, the analysers answer for the one
+        // word only: loading the whole Hunspell dictionary costs most of a
+        // single lookup. Hungarian's affix file alone takes most of its load.
+        auto narrow = m_narrow.find(key);
+        if (narrow == m_narrow.end() && which != Language::Hungarian) {
+            const QStringList words = which == Language::English
+                                          ? EnglishAnalyser::queriedWords(word)
+                                          : QStringList{word};
+            narrow = m_narrow.insert(key, Narrow{word, load(which, m_files, words)});
+        }
+        if (narrow != m_narrow.end() && narrow->word == word)
+            found = narrow->analyser.get();
+    }
+    if (!found)
+        found = analyser(language);
     return found ? found->analyse(word) : WordAnalysis();
 }
 

@@ -47,8 +47,16 @@ private:
     using Loaded = std::shared_future<std::shared_ptr<const LemmaAnalyser>>;
     Loaded *start(const QString &language, std::launch policy);
 
+    // An analyser that answers for one word only, loaded for the first
+    // word of a language that asks before the whole one.
+    struct Narrow {
+        QString word;
+        std::shared_ptr<const LemmaAnalyser> analyser;
+    };
+
     WordFormFiles m_files;
     QHash<int, Loaded> m_loaded; // by language
+    QHash<int, Narrow> m_narrow; // by language
 };
 
 } // namespace translator

@@ -3,15 +3,23 @@
 #include <QDir>
 #include <QFile>
 
+#include <algorithm>
+
 namespace translator {
 
-bool WordNetExceptions::loadList(const QString &path, bool verbs)
+bool WordNetExceptions::loadList(const QString &path, bool verbs,
+                                 const QList<QByteArray> &onlyForms)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray data = file.readAll();
     for (const QByteArray &line : data.split('\n')) {
+        if (!onlyForms.isEmpty() &&
+            std::none_of(onlyForms.begin(), onlyForms.end(), [&](const QByteArray &form) {
+                return QByteArrayView(line).trimmed().startsWith(form);
+            }))
+            continue;
         const QList<QByteArray> words = line.trimmed().split(' ');
         if (words.size() < 2 || words.front().isEmpty())
             continue;
@@ -26,16 +34,21 @@ bool WordNetExceptions::loadList(const QString &path, bool verbs)
     return true;
 }
 
-bool WordNetExceptions::load(const QString &folder)
+bool WordNetExceptions::load(const QString &folder, const QStringList &onlyForms)
 {
     m_forms.clear();
+    // A line starts with its form, spaces written as "_", and a space. The
+    // test only passes lines by; they are read as before.
+    QList<QByteArray> starts;
+    for (const QString &form : onlyForms)
+        starts << QString(form).replace(u' ', u'_').toUtf8() + ' ';
     const QDir dir(folder);
-    if (!loadList(dir.filePath(QStringLiteral("verb.exc")), true)) {
+    if (!loadList(dir.filePath(QStringLiteral("verb.exc")), true, starts)) {
         m_forms.clear();
         return false;
     }
     for (const char *name : {"noun.exc", "adj.exc", "adv.exc"})
-        loadList(dir.filePath(QLatin1String(name)), false);
+        loadList(dir.filePath(QLatin1String(name)), false, starts);
     return true;
 }
 

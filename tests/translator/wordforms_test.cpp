@@ -278,6 +278,81 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name);
     });
 
+// A process's first word of a language is analysed from only the dictionary
+// entries it can reach, before the whole dictionary is loaded; that analysis,
+// and the next word's from the whole one, are the whole dictionary's.
+struct FirstWordCase {
+    const char *name;
+    const char *language;
+    QString word;
+};
+
+void PrintTo(const FirstWordCase &c, std::ostream *os)
+{
+    *os << c.name;
+}
+
+std::string described(const WordAnalysis &analysis)
+{
+    QStringList parts;
+    for (const Lemma &lemma : analysis.lemmas)
+        parts << lemma.text + (lemma.verbForm ? u"*"_s : QString()) +
+                     (lemma.derived ? u"+"_s : QString());
+    for (const Compound &compound : analysis.compounds) {
+        QStringList pieces;
+        for (const CompoundPart &part : compound)
+            pieces << part.text + u'/' + part.stem;
+        parts << u'[' + pieces.join(u' ') + u']';
+    }
+    return parts.join(u' ').toStdString();
+}
+
+class FirstWord : public ::testing::TestWithParam<FirstWordCase> {
+protected:
+    void SetUp() override
+    {
+        if (!systemFilesPresent())
+            GTEST_SKIP() << "the Hunspell and WordNet packages are not installed";
+    }
+};
+
+TEST_P(FirstWord, AnalysedAsByTheWholeDictionary)
+{
+    const FirstWordCase &c = GetParam();
+    const QString language = QString::fromUtf8(c.language);
+    const LemmaAnalyser *whole = systemForms().analyser(language);
+    ASSERT_NE(whole, nullptr);
+    WordForms forms;
+    EXPECT_EQ(described(forms.analyse(language, c.word)), described(whole->analyse(c.word)));
+    const QString next = c.word == u"walked" ? s(u"stood") : s(u"walked");
+    EXPECT_EQ(described(forms.analyse(language, next)), described(whole->analyse(next)));
+    EXPECT_EQ(described(forms.analyse(language, c.word)), described(whole->analyse(c.word)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Words, FirstWord,
+    ::testing::Values(FirstWordCase{"RegularPast", "Angol", s(u"walked")},
+                      FirstWordCase{"StemEndingChanged", "Angol", s(u"carried")},
+                      FirstWordCase{"Superlative", "Angol", s(u"happiest")},
+                      FirstWordCase{"Prefixed", "Angol", s(u"rewritten")},
+                      FirstWordCase{"PrefixAndSuffix", "Angol", s(u"unlocking")},
+                      FirstWordCase{"IrregularVerb", "Angol", s(u"stood")},
+                      FirstWordCase{"IrregularPlural", "Angol", s(u"mice")},
+                      FirstWordCase{"MenPlural", "Angol", s(u"firemen")},
+                      FirstWordCase{"MenPossessive", "Angol", s(u"women's")},
+                      FirstWordCase{"Possessive", "Angol", s(u"authors'")},
+                      FirstWordCase{"CurlyApostrophe", "Angol", s(u"author’s")},
+                      FirstWordCase{"Name", "Angol", s(u"hungary")},
+                      FirstWordCase{"Ordinal", "Angol", s(u"21st")},
+                      FirstWordCase{"Hyphenated", "Angol", s(u"well-known")},
+                      FirstWordCase{"Accented", "Angol", s(u"cafés")},
+                      FirstWordCase{"Unknown", "Angol", s(u"xqzvw")},
+                      FirstWordCase{"GermanPlural", "Nemet", s(u"häuser")},
+                      FirstWordCase{"GermanDative", "Nemet", s(u"kindern")}),
+    [](const ::testing::TestParamInfo<FirstWordCase> &info) {
+        return std::string(info.param.name);
+    });
+
 // With the stage off, or without analysers, the lookup is the one without
 // word forms: the same lists, headers and outcome, word for word.
 class StemSwitch : public StemFixture {
