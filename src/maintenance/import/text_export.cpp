@@ -14,6 +14,8 @@
 #include <QFileInfo>
 #include <QIODevice>
 
+#include <algorithm>
+
 namespace dictimport {
 
 namespace {
@@ -24,21 +26,55 @@ constexpr qint64 kLinesEvery = 1000;
 // Thrown from the row walk when the file takes no more bytes.
 struct WriteFailed {};
 
-// Appends the Windows-1250 bytes of a stored UTF-8 text, decoded in place
-// (the engine stores valid UTF-8); false when a character had no byte and
-// became "?".
-bool appendCp1250(QByteArray &out, QByteArrayView utf8)
+// The rows go into a buffer written out a megabyte at a time. A row never
+// takes more bytes than its UTF-8 texts and the separators: a Windows-1250
+// byte stands for a whole UTF-8 sequence.
+class RowBuffer {
+public:
+    explicit RowBuffer(QIODevice &device)
+        : m_device(device), m_bytes(kFlushBytes, Qt::Uninitialized)
+    {}
+
+    // Makes room for bytes more; false when the file takes no more.
+    bool reserve(qsizetype bytes)
+    {
+        if (m_used + bytes <= m_bytes.size())
+            return true;
+        if (!flush())
+            return false;
+        if (bytes > m_bytes.size())
+            m_bytes.resize(bytes);
+        return true;
+    }
+    // Writes out the rows so far; false when the file takes no more.
+    bool flush()
+    {
+        if (m_used > 0 && m_device.write(m_bytes.constData(), m_used) != m_used)
+            return false;
+        m_used = 0;
+        return true;
+    }
+    char *end() { return m_bytes.data() + m_used; }
+    void grow(char *to) { m_used = to - m_bytes.constData(); }
+
+private:
+    QIODevice &m_device;
+    QByteArray m_bytes;
+    qsizetype m_used = 0;
+};
+
+// Writes the Windows-1250 bytes of a stored UTF-8 text at out, decoded in
+// place (the engine stores valid UTF-8), and returns the end; whole is
+// cleared when a character had no byte and became "?".
+char *appendCp1250(char *out, QByteArrayView utf8, bool &whole)
 {
-    bool whole = true;
     const auto *p = reinterpret_cast<const unsigned char *>(utf8.data());
     const auto *end = p + utf8.size();
     while (p < end) {
         const unsigned char lead = *p;
         if (lead < 0x80) {
-            const auto *run = p;
-            while (p < end && *p < 0x80)
-                ++p;
-            out.append(reinterpret_cast<const char *>(run), p - run);
+            *out++ = char(lead);
+            ++p;
             continue;
         }
         const int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
@@ -48,23 +84,35 @@ bool appendCp1250(QByteArray &out, QByteArrayView utf8)
             codePoint = (codePoint << 6) | (*p & 0x3F);
         const int byte = cp1250::byteFor(codePoint);
         whole = whole && byte >= 0;
-        out.append(byte >= 0 ? char(byte) : '?');
+        *out++ = byte >= 0 ? char(byte) : '?';
     }
-    return whole;
+    return out;
 }
 
-// As appendCp1250; a text with a letter Windows-1250 lacks is tried again
+// As appendCp1250 into the buffer, leaving room for the two bytes of a
+// separator after it; a text with a letter Windows-1250 lacks is tried again
 // in composed form (NFC), so that "e" with a combining accent, stored by an
-// older import, is written as "é" rather than "e?".
-bool appendStoredText(QByteArray &out, QByteArrayView utf8)
+// older import, is written as "é" rather than "e?". False when the file
+// takes no more.
+bool appendStoredText(RowBuffer &buffer, QByteArrayView utf8, bool &whole)
 {
-    const qsizetype start = out.size();
-    if (appendCp1250(out, utf8))
+    if (!buffer.reserve(utf8.size() + 2))
+        return false;
+    char *start = buffer.end();
+    bool encoded = true;
+    char *end = appendCp1250(start, utf8, encoded);
+    if (encoded) {
+        buffer.grow(end);
         return true;
+    }
     const QString composed = QString::fromUtf8(utf8).normalized(QString::NormalizationForm_C);
-    out.truncate(start);
-    out.append(cp1250::encode(composed));
-    return cp1250::canEncode(composed);
+    const QByteArray bytes = cp1250::encode(composed);
+    whole = whole && cp1250::canEncode(composed);
+    if (!buffer.reserve(bytes.size() + 2))
+        return false;
+    start = buffer.end();
+    buffer.grow(std::copy(bytes.begin(), bytes.end(), start));
+    return true;
 }
 
 } // namespace
@@ -116,23 +164,25 @@ store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QS
                                 platform::cannotCreateReason(report.path, device->errorString()))};
     }
     const QString writeFailure = QStringLiteral("A fájl nem írható: %1\n%2");
-    QByteArray buffer;
-    buffer.reserve(kFlushBytes + 4096);
-    const auto flush = [&] {
-        if (!buffer.isEmpty() && device->write(buffer) != buffer.size())
-            throw WriteFailed{};
-        buffer.clear();
-    };
+    RowBuffer buffer(*device);
     try {
         table.clearIndexName();
         // Counting a million rows costs a tenth of the export: only for a bar.
         const qint64 total = progress ? table.recordCount() : 0;
         table.scanTexts(QStringList{dictionary.source.fieldName(), dictionary.target.fieldName()},
                         [&](std::span<const QByteArrayView> texts) {
-                            bool whole = appendStoredText(buffer, texts[0]);
-                            buffer.append('\t');
-                            whole = appendStoredText(buffer, texts[1]) && whole;
-                            buffer.append("\r\n", 2);
+                            bool whole = true;
+                            if (!appendStoredText(buffer, texts[0], whole))
+                                throw WriteFailed{};
+                            char *tab = buffer.end();
+                            *tab = '\t';
+                            buffer.grow(tab + 1);
+                            if (!appendStoredText(buffer, texts[1], whole))
+                                throw WriteFailed{};
+                            char *lineEnd = buffer.end();
+                            lineEnd[0] = '\r';
+                            lineEnd[1] = '\n';
+                            buffer.grow(lineEnd + 2);
                             if (!whole)
                                 ++report.rowsWithLoss;
                             ++report.rows;
@@ -143,10 +193,9 @@ store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QS
                                 if (progress)
                                     progress(report.rows, total);
                             }
-                            if (buffer.size() >= kFlushBytes)
-                                flush();
                         });
-        flush();
+        if (!buffer.flush())
+            throw WriteFailed{};
         table.last();
     } catch (const WriteFailed &) {
         files.discard(*device);

@@ -101,6 +101,8 @@ public:
     SortKey sortKeyOf(const OrderColumns &order, const std::vector<QString> &row,
                       std::int32_t azon) const;
     int rowCount();
+    // What a walk over every row has just counted, as rowCount would.
+    void noteRowCount(int rows) { m_rowCount = rows; }
     // Inserts row under a new key, chosen while this connection holds the
     // write lock (inside the batch's transaction or one of its own), so that
     // another connection's rows cannot take it meanwhile. Sets the key in
