@@ -240,6 +240,34 @@ TEST_F(TextExportTest, DecomposedAccentIsWrittenAsItsLetter)
     EXPECT_EQ(written->rowsWithLoss, 1);
 }
 
+// More than the megabyte written at a time, with rows that need composing on
+// both sides of each write: every row whole, in order, and the table left on
+// its last row.
+TEST_F(TextExportTest, LongExportKeepsEveryRowAcrossWrites)
+{
+    std::vector<Pair> pairs;
+    QByteArray expected;
+    for (int i = 0; i < 24000; ++i) {
+        const QString number = QString::number(100000 + i);
+        const bool decomposed = i % 997 == 0;
+        const QString source =
+            (decomposed ? u"ke\u0301s"_s : u"word"_s) + number + QString(36, u'x');
+        const QString target = u"sz\u00f3"_s + number + QString(36, u'y');
+        pairs.push_back({source, target});
+        expected += (decomposed ? "k\xE9s" : "word") + number.toLatin1() + QByteArray(36, 'x') +
+                    "\tsz\xF3" + number.toLatin1() + QByteArray(36, 'y') + "\r\n";
+    }
+    addAll(*table, pairs);
+    const auto written = exportTo(path(u"hosszu.txt"_s));
+    ASSERT_TRUE(written.ok()) << written.error().toStdString();
+    ASSERT_GT(expected.size(), 2 * 1024 * 1024);
+    EXPECT_EQ(contentOf(path(u"hosszu.txt"_s)), expected);
+    EXPECT_EQ(written->rows, 24000);
+    EXPECT_EQ(written->rowsWithLoss, 0);
+    EXPECT_EQ(table->recordCount(), 24000);
+    EXPECT_EQ(source(*table), pairs.back().first);
+}
+
 // A place where no file can be made used to be explained by the system's
 // English message alone.
 struct UnmakeableCase {
