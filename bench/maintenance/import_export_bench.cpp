@@ -2,6 +2,7 @@
 // a file of 1,000,000 lines into a dictionary of 254,734 rows, and exporting
 // 1,000,000 rows. Each figure's baseline runs in the same program.
 #include "generated_dictionary.h"
+#include "support/process_run.h"
 #include "support/silent_prompts.h"
 
 #include "maintenance/import/text_export.h"
@@ -20,10 +21,13 @@
 #include <sqlite3.h>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -255,6 +259,87 @@ void BM_ExportPlainSqlite(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ExportPlainSqlite)->Unit(benchmark::kMillisecond);
+
+// The plain loop with the export's durability: written under a temporary
+// name, synced and renamed into place.
+void BM_ExportPlainSqliteSynced(benchmark::State &state)
+{
+    const QByteArray path = QDir(bench::generatedDictionary(kExportRows))
+                                .filePath(QStringLiteral("Angol_Magyar.DB"))
+                                .toUtf8();
+    const QByteArray file = QFile::encodeName(work(QStringLiteral("export-synced.txt")));
+    const QByteArray temporary = file + ".uj";
+    for (auto _ : state) {
+        sqlite3 *db = nullptr;
+        sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_stmt *select = nullptr;
+        sqlite3_prepare_v2(db, "SELECT Angol, Magyar FROM Angol_Magyar ORDER BY Azon", -1, &select,
+                           nullptr);
+        std::FILE *out = std::fopen(temporary.constData(), "wb");
+        while (sqlite3_step(select) == SQLITE_ROW) {
+            std::fwrite(sqlite3_column_text(select, 0), 1,
+                        std::size_t(sqlite3_column_bytes(select, 0)), out);
+            std::fputc('\t', out);
+            std::fwrite(sqlite3_column_text(select, 1), 1,
+                        std::size_t(sqlite3_column_bytes(select, 1)), out);
+            std::fputs("\r\n", out);
+        }
+        std::fflush(out);
+        fsync(fileno(out));
+        std::fclose(out);
+        std::rename(temporary.constData(), file.constData());
+        sqlite3_finalize(select);
+        sqlite3_close(db);
+    }
+}
+BENCHMARK(BM_ExportPlainSqliteSynced)->Unit(benchmark::kMillisecond);
+
+// Whole processes: `szotar export` of the generated dictionary beside the
+// sqlite3 shell writing the same columns with TAB and CR LF.
+void measureProcess(benchmark::State &state, const QByteArray &program,
+                    const std::vector<QByteArray> &arguments, const QByteArray &output = {})
+{
+    double cpu = 0;
+    long maxRss = 0;
+    for (auto _ : state) {
+        const bench::ProcessRun run = bench::runProcess(program, arguments, {}, output);
+        if (!run.ok) {
+            state.SkipWithError((program + " failed").constData());
+            return;
+        }
+        state.SetIterationTime(run.seconds);
+        cpu += run.cpuSeconds;
+        maxRss = std::max(maxRss, run.maxRssKilobytes);
+    }
+    state.counters["cpuMs"] = benchmark::Counter(cpu * 1000.0, benchmark::Counter::kAvgIterations);
+    state.counters["maxRssMB"] = double(maxRss) / 1024.0;
+}
+
+QByteArray generatedFile()
+{
+    return QFile::encodeName(
+        QDir(bench::generatedDictionary(kExportRows)).filePath(QStringLiteral("Angol_Magyar.DB")));
+}
+
+void BM_ExportProcess_Szotar(benchmark::State &state)
+{
+    // VELKOR_SZOTAR names another szotar to measure (an older build, say).
+    const QByteArray chosen = qgetenv("VELKOR_SZOTAR");
+    measureProcess(state,
+                   chosen.isEmpty() ? QByteArrayLiteral(VELKOR_BINARY_DIR "/bin/szotar") : chosen,
+                   {"export", "--yes", generatedFile(),
+                    QFile::encodeName(work(QStringLiteral("export-szotar.txt")))});
+}
+BENCHMARK(BM_ExportProcess_Szotar)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ExportProcess_Sqlite3Shell(benchmark::State &state)
+{
+    measureProcess(state, "sqlite3",
+                   {"-separator", "\t", "-newline", "\r\n", generatedFile(),
+                    "SELECT Angol, Magyar FROM Angol_Magyar ORDER BY Azon"},
+                   QFile::encodeName(work(QStringLiteral("export-shell.txt"))));
+}
+BENCHMARK(BM_ExportProcess_Sqlite3Shell)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // What composing UTF-8 lines (NFC) costs the import: the lines of the import
 // file decoded by the import, beside the plain UTF-8 decoding as baseline.

@@ -4,6 +4,7 @@
 // --no-stem, which loads no word-form data. VELKOR_SZOTAR names another
 // szotar to measure (an older build, say).
 #include "generated_dictionary.h"
+#include "support/process_run.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,16 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
 #include <algorithm>
-#include <chrono>
 #include <vector>
-
-extern char **environ;
 
 namespace {
 
@@ -41,56 +34,13 @@ QByteArray dictionary()
         QDir(bench::generatedDictionary(100000)).filePath(QStringLiteral("Angol_Magyar.DB")));
 }
 
-struct Run {
-    bool ok = false;
-    double seconds = 0;
-    long maxRssKilobytes = 0;
-    double cpuSeconds = 0; // user and system: what a busy machine does not inflate
-};
-
-// Runs szotar with arguments, standard input from inputPath (or none),
-// output to /dev/null.
-Run spawn(const std::vector<QByteArray> &arguments, const QByteArray &inputPath)
-{
-    std::vector<QByteArray> all{szotar()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char *> argv;
-    for (QByteArray &argument : all)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(
-        &actions, 0, inputPath.isEmpty() ? "/dev/null" : inputPath.constData(), O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    Run run;
-    const auto start = std::chrono::steady_clock::now();
-    pid_t pid = 0;
-    const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0)
-        return run;
-    int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.maxRssKilobytes = usage.ru_maxrss;
-    const auto seconds = [](const timeval &t) {
-        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
-    };
-    run.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    return run;
-}
-
 void measure(benchmark::State &state, const std::vector<QByteArray> &arguments,
              const QByteArray &inputPath = {})
 {
     long maxRss = 0;
     double cpu = 0;
     for (auto _ : state) {
-        const Run run = spawn(arguments, inputPath);
+        const bench::ProcessRun run = bench::runProcess(szotar(), arguments, inputPath);
         if (!run.ok) {
             state.SkipWithError("szotar lookup failed");
             return;
