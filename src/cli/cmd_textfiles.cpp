@@ -133,8 +133,10 @@ int runExportAsking(const QStringList &arguments, CliIo &io, QTextStream *answer
         store::Session session;
         store::Table table(session);
         const auto target = openTarget(table, given->dictionary, parser.isSet(reverse));
+        // Without a bar to draw, the export spares counting the rows first.
         const auto exported =
-            dictimport::ExportTextFile(target, given->textFile, false, prompts, bar.callback());
+            dictimport::ExportTextFile(target, given->textFile, false, prompts,
+                                       io.errIsTerminal ? bar.callback() : platform::Progress());
         bar.finish();
         if (!exported)
             return reportError(io, exported.error());

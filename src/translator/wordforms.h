@@ -19,7 +19,10 @@ struct WordFormFiles {
 // The lemma analysers by dictionary language name ("Angol", "Magyar",
 // "Nemet" or "Német"). Each is loaded once, on first use or in the
 // background after preload; a language without an analyser, or whose files
-// are missing, has none. Used from one thread; only loading runs elsewhere.
+// are missing, has none. Without preload, the first word of a language is
+// analysed from only the data it can reach (a lookup of one word, as the
+// command line makes, need not wait for a whole dictionary), and the second
+// loads the whole. Used from one thread; only loading runs elsewhere.
 class WordForms final {
 public:
     explicit WordForms(WordFormFiles files = {});
