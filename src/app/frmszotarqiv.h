@@ -68,6 +68,22 @@ public:
     // text.
     void setTextSaveChooser(FileChooser chooser) { m_textSaveChooser = std::move(chooser); }
 
+    // Opens the remembered dictionary (ask: lets the user choose one first)
+    // and closes it; the tests drive them directly.
+    void OpenDictionary(bool ask);
+    void CloseDictionary();
+
+    static QString PrimingFileName() { return QStringLiteral("Ezt ne töröld le!.rtf"); }
+    static QString SampleDocumentName() { return QStringLiteral("Olvasmány (angol).rtf"); }
+    static QString StockHelpName();
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
     // Start-up and layout.
     void FormShow();
     void LayOutMainWindow();
@@ -105,22 +121,9 @@ public:
 
     // Hooks into the dictionary store and the dictionary tab.
     void ListDictionaries();
-    void OpenDictionary(bool ask);
-    void CloseDictionary();
     void OrderBySource();
     void OrderByTarget();
 
-    static QString PrimingFileName() { return QStringLiteral("Ezt ne töröld le!.rtf"); }
-    static QString SampleDocumentName() { return QStringLiteral("Olvasmány (angol).rtf"); }
-    static QString StockHelpName();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
-    void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
     void FormCreate(const QStringList &arguments, const QString &programFile);
     void buildTranslatorPage();
     void buildDictionaryPage();

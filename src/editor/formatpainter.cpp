@@ -26,15 +26,12 @@ void setDown(TfraREEszkTar &frame, const char *name, bool down)
 
 } // namespace
 
-FormatPainterStore &FormatPainter()
-{
-    static FormatPainterStore store;
-    return store;
-}
-
 void ApplyPickedFormat(TfraREEszkTar &frame, QTextEdit &editor)
 {
-    if (!FormatPainter().pickedUp) {
+    EditorHosts *hosts = frame.hosts();
+    if (!hosts)
+        return;
+    if (!hosts->painter.pickedUp) {
         frame.notePainterEvent(PainterEvent::Applied);
         return;
     }
@@ -49,15 +46,17 @@ void ApplyPickedFormat(TfraREEszkTar &frame, QTextEdit &editor)
         start = block.position() + word.start;
         length = word.length;
     }
-    ApplyFormat(doc, start, length, FormatPainter().picked);
+    ApplyFormat(doc, start, length, hosts->painter.picked);
     frame.notePainterEvent(PainterEvent::Applied);
     SyncToolbarWithSelection(frame, editor);
 }
 
 void DisarmFormatPainter(TfraREEszkTar &frame)
 {
-    FormatPainter().FormatPainterArmed = false;
-    FormatPainter().FormatPainterSticky = false;
+    if (EditorHosts *hosts = frame.hosts()) {
+        hosts->painter.FormatPainterArmed = false;
+        hosts->painter.FormatPainterSticky = false;
+    }
     setDown(frame, "spbFormFest", false);
 }
 

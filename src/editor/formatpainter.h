@@ -1,22 +1,12 @@
 #pragma once
 
-#include "editor/pickedformat.h"
+#include "editor/hostbinding.h"
 
 class QTextEdit;
 class TfraREEszkTar;
 
-// The format painter's store, shared by both frames: while armed, the next
-// mouse release in a host pane applies the picked-up format instead of
-// doing anything else. The picked-up format stays after disarming; only a
-// new pick-up replaces it.
-struct FormatPainterStore {
-    bool FormatPainterArmed = false;
-    bool FormatPainterSticky = false;
-    bool pickedUp = false; // until the first pick-up there is nothing to apply
-    PickedFormat picked;
-};
-
-FormatPainterStore &FormatPainter();
+// The store is the frame's EditorHosts::painter; without hosts the painter
+// does nothing.
 
 // Applies the picked-up format to the editor's selection, or, without one,
 // to the word at its caret, the caret staying where it is; disarms the

@@ -290,16 +290,18 @@ void TfraREEszkTar::PickUpFormat()
     QTextEdit *editor = boundEditor();
     if (!editor)
         return;
-    FormatPainter().picked =
-        PickUpFormatAt(*editor->document(), editor->textCursor().selectionStart());
-    FormatPainter().pickedUp = true;
-    FormatPainter().FormatPainterArmed = true;
+    FormatPainterStore &store = m_hosts->painter;
+    store.picked = PickUpFormatAt(*editor->document(), editor->textCursor().selectionStart());
+    store.pickedUp = true;
+    store.FormatPainterArmed = true;
     editor->setFocus();
 }
 
 void TfraREEszkTar::notePainterEvent(PainterEvent event)
 {
-    FormatPainterStore &store = FormatPainter();
+    if (!m_hosts)
+        return;
+    FormatPainterStore &store = m_hosts->painter;
     const PainterState state{store.FormatPainterSticky  ? PainterMode::Sticky
                              : store.FormatPainterArmed ? PainterMode::Single
                                                         : PainterMode::Idle,

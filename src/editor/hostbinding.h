@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/pickedformat.h"
+
 #include <QString>
 
 #include <functional>
@@ -29,14 +31,26 @@ struct ProtectedFile {
     QString refusal; // shown when the protected name is chosen in the dialog
 };
 
+// The format painter's store, shared by both frames: while armed, the next
+// mouse release in a host pane applies the picked-up format instead of
+// doing anything else. The picked-up format stays after disarming; only a
+// new pick-up replaces it.
+struct FormatPainterStore {
+    bool FormatPainterArmed = false;
+    bool FormatPainterSticky = false;
+    bool pickedUp = false; // until the first pick-up there is nothing to apply
+    PickedFormat picked;
+};
+
 // What the editor frames of one window share: the one binding, the count of
-// New commands of the run (both hosts together) and the protected file. The
-// window that holds the frames owns it and clears the binding before its
-// editors go.
+// New commands of the run (both hosts together), the protected file and the
+// format painter. The window that holds the frames owns it and clears the
+// binding before its editors go.
 struct EditorHosts {
     HostBinding binding;
     int newDocCounter = 0;
     ProtectedFile protectedFile;
+    FormatPainterStore painter;
 };
 
 // Base name of new documents.

@@ -144,7 +144,7 @@ bool HelpPage::eventFilter(QObject *watched, QEvent *event)
     if (watched == spbSugoSzerk && event->type() == QEvent::MouseButtonDblClick)
         return true; // the second press of a double click toggled already
     if (watched == reSugo->viewport() && event->type() == QEvent::MouseButtonRelease &&
-        FormatPainter().FormatPainterArmed)
+        m_hosts.painter.FormatPainterArmed)
         ApplyPickedFormat(*fraREEszkTarSugo, *reSugo); // reSugoMouseUp
     if (watched == fraREEszkTarSugo->pnlSzokas() && event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton)

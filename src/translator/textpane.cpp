@@ -77,7 +77,7 @@ void TextPane::reSzovMouseDown()
 
 void TextPane::reSzovMouseUp(Qt::MouseButton button, const QPoint &point)
 {
-    if (FormatPainter().FormatPainterArmed) {
+    if (m_hosts.painter.FormatPainterArmed) {
         if (m_frame)
             ApplyPickedFormat(*m_frame, reSzov);
         return;

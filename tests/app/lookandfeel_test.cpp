@@ -25,6 +25,14 @@ namespace {
 
 class LookAndFeelTest : public MainWindowTest {
 protected:
+    // SetUpApplication renames the application; the later tests get the
+    // test program's name back.
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        QCoreApplication::setApplicationName(m_applicationName);
+    }
+
     translator::TranslationPopup *popup() const { return window->popup(); }
 
     // Selects [from, to) of the pane and right-clicks inside the selection:
@@ -41,6 +49,9 @@ protected:
         const QPoint point = pane.cursorRect(inside).center();
         QTest::mouseClick(pane.viewport(), Qt::RightButton, Qt::NoModifier, point);
     }
+
+private:
+    const QString m_applicationName = QCoreApplication::applicationName();
 };
 
 TEST_F(LookAndFeelTest, TitleIsExactlyTheCaption)

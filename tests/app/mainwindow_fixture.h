@@ -5,6 +5,7 @@
 #include "store/dm1.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -53,8 +54,10 @@ protected:
     QTextEdit *textPane() const;
     QTextEdit *helpPane() const;
 
-    QTemporaryDir home;
-    QTemporaryDir program;
+    // Named without the application name: a test may have set a name with
+    // accented letters, and writeIni writes the paths as UTF-8 bytes.
+    QTemporaryDir home{QDir::tempPath() + QStringLiteral("/velkor-home-XXXXXX")};
+    QTemporaryDir program{QDir::tempPath() + QStringLiteral("/velkor-program-XXXXXX")};
     QString programDirectory; // where start() puts the executable: program's path
     std::unique_ptr<TfrmSzotarQIV> window;
     std::unique_ptr<TfrmValasz> dialog;

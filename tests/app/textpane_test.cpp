@@ -112,10 +112,10 @@ TEST_F(TextPaneTest, AnArmedFormatPainterTakesTheReleaseInsteadOfTheLookup)
     start();
     rightButton()->setChecked(false);
     textPane()->setPlainText(u"The old house stood by the sea."_s);
-    FormatPainter().FormatPainterArmed = true;
+    window->editorHosts().painter.FormatPainterArmed = true;
     releaseOn(u"house"_s, Qt::LeftButton);
     EXPECT_FALSE(window->popup()->isPopupShown());
-    EXPECT_FALSE(FormatPainter().FormatPainterArmed); // applied once, then disarmed
+    EXPECT_FALSE(window->editorHosts().painter.FormatPainterArmed); // applied once, then disarmed
     releaseOn(u"house"_s, Qt::LeftButton);
     EXPECT_TRUE(window->popup()->isPopupShown());
 }

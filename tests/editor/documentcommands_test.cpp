@@ -46,15 +46,12 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        NewDocCounter() = 0;
         auto scripted = std::make_unique<ScriptedDialogs>();
         dialogs = scripted.get();
         frame.setFileDialogs(std::move(scripted));
         InitToolbarFrame(frame, 1);
         text.bind();
     }
-
-    void TearDown() override { ActiveBinding() = HostBinding{}; }
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
@@ -67,10 +64,11 @@ protected:
 
     QTemporaryDir dir;
     TfrmValasz valasz; // the run's question dialog
+    EditorHosts hosts;
     TfraREEszkTar frame;
     ScriptedDialogs *dialogs = nullptr;
-    TestHost text{frame, 1};
-    TestHost help{frame, 2};
+    TestHost text{frame, hosts, 1};
+    TestHost help{frame, hosts, 2};
 };
 
 TEST_F(DocumentCommandsTest, NewNumbersDocumentsAcrossBothHosts)
@@ -311,7 +309,7 @@ TEST_P(ModifiedQuestionTest, NewFollowsTheAnswer)
     EXPECT_EQ(text.docName == path(QStringLiteral("Dokumentum1")), c.newDocument);
     EXPECT_EQ(text.editor.toPlainText().isEmpty(), c.newDocument);
     EXPECT_EQ(text.loaded, c.newDocument ? 1 : 0);
-    EXPECT_EQ(NewDocCounter(), c.newDocument ? 1 : 0);
+    EXPECT_EQ(hosts.newDocCounter, c.newDocument ? 1 : 0);
     const QString savedName = c.saveAsChoice ? path(*c.saveAsChoice) : original;
     EXPECT_EQ(fileBytes(savedName) == cp1250(QStringLiteral("változott\r\n")), c.saved);
     EXPECT_EQ(script.unexpected, 0);
@@ -558,7 +556,7 @@ TEST_F(DocumentCommandsTest, FailedSaveInTheModifiedQuestionStopsNew)
     EXPECT_EQ(script.messages.size(), 2);
     EXPECT_EQ(text.docName, path(QStringLiteral("nincs/alma.txt")));
     EXPECT_EQ(text.editor.toPlainText(), QStringLiteral("változott"));
-    EXPECT_EQ(NewDocCounter(), 0);
+    EXPECT_EQ(hosts.newDocCounter, 0);
     EXPECT_EQ(script.unexpected, 0);
 }
 
@@ -568,7 +566,7 @@ TEST_F(DocumentCommandsTest, HostMayRebindAButton)
     QToolButton *uj = frame.button("spbUj");
     ASSERT_NE(uj, nullptr);
     uj->click();
-    EXPECT_EQ(NewDocCounter(), 1);
+    EXPECT_EQ(hosts.newDocCounter, 1);
 
     QObject *seenSender = nullptr;
     QObject::disconnect(uj, &QToolButton::clicked, &frame, nullptr);
@@ -577,19 +575,19 @@ TEST_F(DocumentCommandsTest, HostMayRebindAButton)
         frame.spbUjClick(uj);
     });
     uj->click();
-    EXPECT_EQ(NewDocCounter(), 2); // once: the frame's own connection is gone
+    EXPECT_EQ(hosts.newDocCounter, 2); // once: the frame's own connection is gone
     EXPECT_EQ(seenSender, uj);
     EXPECT_EQ(text.loaded, 2);
 }
 
 TEST_F(DocumentCommandsTest, CommandsWithoutABoundEditorDoNothing)
 {
-    ActiveBinding() = HostBinding{};
+    hosts.binding = HostBinding{};
     frame.spbUjClick(nullptr);
     frame.spbMegnyitClick(nullptr);
     frame.spbMentClick(nullptr);
     EXPECT_FALSE(frame.SaveDocumentAs(nullptr));
-    EXPECT_EQ(NewDocCounter(), 0);
+    EXPECT_EQ(hosts.newDocCounter, 0);
     EXPECT_TRUE(dialogs->openCalls.empty());
     EXPECT_TRUE(dialogs->saveCalls.empty());
 }

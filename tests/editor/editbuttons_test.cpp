@@ -23,8 +23,6 @@ protected:
         QApplication::clipboard()->clear();
     }
 
-    void TearDown() override { ActiveBinding() = HostBinding{}; }
-
     QToolButton &button(const char *name)
     {
         QToolButton *b = frame.button(name);
@@ -49,8 +47,9 @@ protected:
 
     bool enabled(const char *name) { return button(name).isEnabled(); }
 
+    EditorHosts hosts;
     TfraREEszkTar frame;
-    TestHost text{frame, 1};
+    TestHost text{frame, hosts, 1};
 };
 
 TEST_F(EditButtonsTest, UndoThenRedoSwapTheButtonsAndReapplyTheEdit)
@@ -158,7 +157,7 @@ TEST_F(EditButtonsTest, ClipboardButtonsMoveTextThroughTheClipboard)
 // The buttons act on the bound editor, whichever frame they sit on.
 TEST_F(EditButtonsTest, ButtonsActOnTheBoundEditor)
 {
-    TestHost help{frame, 2};
+    TestHost help{frame, hosts, 2};
     text.setText(QStringLiteral("szöveg"), false);
     help.setText(QStringLiteral("súgó"), false);
     help.bind();

@@ -9,22 +9,23 @@
 #include <QTimer>
 #include <QWidget>
 
-EditorHosts &TestHosts()
+TestHost::TestHost(TfraREEszkTar &frame, EditorHosts &hosts, int index)
+    : frame(frame), hosts(hosts), index(index)
 {
-    static EditorHosts hosts;
-    return hosts;
-}
-
-TestHost::TestHost(TfraREEszkTar &frame, int index) : frame(frame), index(index)
-{
-    frame.setHosts(&TestHosts());
+    frame.setHosts(&hosts);
     QObject::connect(&editor, &QTextEdit::textChanged, &editor,
                      [this] { NoteTextChanged(this->frame); });
 }
 
+TestHost::~TestHost()
+{
+    if (hosts.binding.ActiveEditor == &editor)
+        hosts.binding = HostBinding{};
+}
+
 void TestHost::bind()
 {
-    HostBinding &b = ActiveBinding();
+    HostBinding &b = hosts.binding;
     b.ActiveEditor = &editor;
     b.ActiveHostIndex = index;
     b.ActiveDocName = &docName;

@@ -16,29 +16,22 @@
 
 class TfraREEszkTar;
 
-// The hosts the test frames act on, standing in for a window's own: a
-// TestHost attaches its frame to them. ActiveBinding and NewDocCounter name
-// their two parts.
-EditorHosts &TestHosts();
-inline HostBinding &ActiveBinding()
-{
-    return TestHosts().binding;
-}
-inline int &NewDocCounter()
-{
-    return TestHosts().newDocCounter;
-}
-
 // One host of the editor frame: its editor, document name and flag, and
-// counts of the callbacks the frame made. Attaches the frame to TestHosts(). Text changes reach the
-// frame through NoteTextChanged, as in the program.
+// counts of the callbacks the frame made. Attaches the frame to hosts, the
+// test's stand-in for a window's own, and clears their binding when it goes
+// while bound, as the window does. Text changes reach the frame through
+// NoteTextChanged, as in the program.
 struct TestHost {
-    TestHost(TfraREEszkTar &frame, int index);
+    TestHost(TfraREEszkTar &frame, EditorHosts &hosts, int index);
+    ~TestHost();
+    TestHost(const TestHost &) = delete;
+    TestHost &operator=(const TestHost &) = delete;
 
     void bind();
     void setText(const QString &text, bool modified);
 
     TfraREEszkTar &frame;
+    EditorHosts &hosts;
     int index;
     QTextEdit editor;
     QString docName;

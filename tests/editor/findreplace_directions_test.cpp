@@ -206,8 +206,9 @@ TEST(DocumentReplace, NothingReplacedLeavesNoUndoStep)
 TEST(FrameButtons, FindAndReplaceOpenTheDialogOnTheBoundEditor)
 {
     QWidget window;
+    EditorHosts hosts;
     TfraREEszkTar frame(&window);
-    TestHost host(frame, 1);
+    TestHost host(frame, hosts, 1);
     host.bind();
     host.setText(QStringLiteral("an apple"), false);
     host.editor.moveCursor(QTextCursor::End);

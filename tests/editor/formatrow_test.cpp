@@ -31,13 +31,6 @@ protected:
     {
         InitToolbarFrame(frame, 1);
         host.bind();
-        FormatPainter() = FormatPainterStore{};
-    }
-
-    void TearDown() override
-    {
-        ActiveBinding() = HostBinding{};
-        FormatPainter() = FormatPainterStore{};
     }
 
     QToolButton &button(const char *name)
@@ -59,8 +52,9 @@ protected:
 
     QTextDocument &doc() { return *host.editor.document(); }
 
+    EditorHosts hosts;
     TfraREEszkTar frame;
-    TestHost host{frame, 1};
+    TestHost host{frame, hosts, 1};
 };
 
 // Press and click ---------------------------------------------------------------
@@ -540,7 +534,7 @@ protected:
 TEST_F(FormatPainterTest, SingleClickPaintsTheWordAtTheCaretOnce)
 {
     clickPainter();
-    EXPECT_TRUE(FormatPainter().FormatPainterArmed);
+    EXPECT_TRUE(hosts.painter.FormatPainterArmed);
     EXPECT_TRUE(button("spbFormFest").isChecked());
     EXPECT_TRUE(frame.tmrDupKatt()->isActive());
     caretAt(17); // inside "word"
@@ -552,7 +546,7 @@ TEST_F(FormatPainterTest, SingleClickPaintsTheWordAtTheCaretOnce)
     EXPECT_EQ(doc().lastBlock().blockFormat().alignment(), Qt::AlignHCenter);
     EXPECT_EQ(host.editor.textCursor().position(), 17);
     EXPECT_FALSE(host.editor.textCursor().hasSelection());
-    EXPECT_FALSE(FormatPainter().FormatPainterArmed);
+    EXPECT_FALSE(hosts.painter.FormatPainterArmed);
     EXPECT_FALSE(button("spbFormFest").isChecked());
 }
 
@@ -569,17 +563,17 @@ TEST_F(FormatPainterTest, SelectionIsTheTarget)
 TEST_F(FormatPainterTest, DoubleClickStaysArmedThroughApplies)
 {
     doubleClickPainter();
-    EXPECT_TRUE(FormatPainter().FormatPainterSticky);
+    EXPECT_TRUE(hosts.painter.FormatPainterSticky);
     for (int caret : {12, 17, 22}) {
         caretAt(caret);
         ApplyPickedFormat(frame, host.editor);
-        EXPECT_TRUE(FormatPainter().FormatPainterArmed) << caret;
+        EXPECT_TRUE(hosts.painter.FormatPainterArmed) << caret;
         EXPECT_TRUE(button("spbFormFest").isChecked()) << caret;
     }
     EXPECT_TRUE(boldAt(10) && boldAt(16) && boldAt(21));
     expireTimer();
     clickPainter();
-    EXPECT_FALSE(FormatPainter().FormatPainterArmed);
+    EXPECT_FALSE(hosts.painter.FormatPainterArmed);
     EXPECT_FALSE(button("spbFormFest").isChecked());
 }
 
@@ -587,11 +581,11 @@ TEST_F(FormatPainterTest, SecondClickWithin700MsDoesNotDisarm)
 {
     clickPainter();
     clickPainter();
-    EXPECT_TRUE(FormatPainter().FormatPainterArmed);
+    EXPECT_TRUE(hosts.painter.FormatPainterArmed);
     EXPECT_TRUE(button("spbFormFest").isChecked());
     expireTimer();
     clickPainter();
-    EXPECT_FALSE(FormatPainter().FormatPainterArmed);
+    EXPECT_FALSE(hosts.painter.FormatPainterArmed);
 }
 
 TEST_F(FormatPainterTest, TimerRunsOutAfter700Ms)
@@ -604,21 +598,21 @@ TEST_F(FormatPainterTest, TimerRunsOutAfter700Ms)
 TEST_F(FormatRowTest, ArmedWithNothingPickedUpLeavesTheTextAlone)
 {
     host.setText(QStringLiteral("alma korte"), false);
-    FormatPainter().FormatPainterArmed = true;
+    hosts.painter.FormatPainterArmed = true;
     caretAt(2);
     ApplyPickedFormat(frame, host.editor);
     EXPECT_FALSE(doc().isModified());
-    EXPECT_FALSE(FormatPainter().FormatPainterArmed);
+    EXPECT_FALSE(hosts.painter.FormatPainterArmed);
 }
 
 TEST_F(FormatPainterTest, DisarmKeepsThePickedFormat)
 {
     doubleClickPainter();
     DisarmFormatPainter(frame); // the pane lost the focus
-    EXPECT_FALSE(FormatPainter().FormatPainterArmed);
-    EXPECT_FALSE(FormatPainter().FormatPainterSticky);
+    EXPECT_FALSE(hosts.painter.FormatPainterArmed);
+    EXPECT_FALSE(hosts.painter.FormatPainterSticky);
     EXPECT_FALSE(button("spbFormFest").isChecked());
-    EXPECT_TRUE(FormatPainter().picked.character.bold);
+    EXPECT_TRUE(hosts.painter.picked.character.bold);
 }
 
 } // namespace

@@ -440,9 +440,9 @@ TEST_F(HelpPageTest, FocusEnteringTheBottomBarDisarmsTheFormatPainter)
     page->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(page.get()));
     pane()->setFocus();
-    FormatPainter().FormatPainterArmed = true;
+    hosts.painter.FormatPainterArmed = true;
     page->findChild<QPushButton *>(u"SPBNevjegy"_s)->setFocus();
-    EXPECT_FALSE(FormatPainter().FormatPainterArmed);
+    EXPECT_FALSE(hosts.painter.FormatPainterArmed);
 }
 
 TEST_F(HelpPageTest, AboutButtonShowsTheAboutBoxModally)

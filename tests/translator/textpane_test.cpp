@@ -22,6 +22,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 struct TextPaneFixture : ::testing::Test {
+    // The frame acts on the hosts, as the window attaches it.
+    TextPaneFixture() { frame->setHosts(&hosts); }
+
     AppState state;
     EditorHosts hosts;
     QWidget window;
@@ -30,8 +33,6 @@ struct TextPaneFixture : ::testing::Test {
     QCheckBox *chbFord = new QCheckBox(&window);
     QCheckBox *chbJobb = new QCheckBox(&window);
     translator::TextPane handlers{state, hosts, *frame, *pane, *chbFord, *chbJobb};
-
-    void TearDown() override { FormatPainter() = FormatPainterStore{}; }
 };
 
 TEST_F(TextPaneFixture, BindingNamesThePaneItsDocumentAndItsCallbacks)
@@ -54,10 +55,10 @@ TEST_F(TextPaneFixture, BindingNamesThePaneItsDocumentAndItsCallbacks)
 
 TEST_F(TextPaneFixture, FocusLeavingThePaneDisarmsThePainter)
 {
-    FormatPainter().FormatPainterArmed = true;
+    hosts.painter.FormatPainterArmed = true;
     QFocusEvent out(QEvent::FocusOut);
     QCoreApplication::sendEvent(pane, &out);
-    EXPECT_FALSE(FormatPainter().FormatPainterArmed);
+    EXPECT_FALSE(hosts.painter.FormatPainterArmed);
 }
 
 TEST_F(TextPaneFixture, ATextChangeUnlocksUndo)
@@ -71,12 +72,12 @@ TEST_F(TextPaneFixture, AFrameGoneBeforeThePaneIsNotReached)
 {
     delete frame.data();
     ASSERT_TRUE(frame.isNull());
-    FormatPainter().FormatPainterArmed = true;
+    hosts.painter.FormatPainterArmed = true;
     pane->setPlainText(u"körte"_s);
     QFocusEvent out(QEvent::FocusOut);
     QCoreApplication::sendEvent(pane, &out);
     QTest::mouseClick(pane->viewport(), Qt::LeftButton);
-    EXPECT_TRUE(FormatPainter().FormatPainterArmed);
+    EXPECT_TRUE(hosts.painter.FormatPainterArmed);
 }
 
 } // namespace
