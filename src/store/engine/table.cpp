@@ -1,9 +1,9 @@
 #include "store/engine/table.h"
 
-#include "store/dictionaryformat.h"
 #include "store/engine/collation.h"
 #include "store/engine/messages.h"
 #include "store/engine/session.h"
+#include "store/engine/side_files.h"
 #include "store/engine/table_file.h"
 #include "store/engine/table_install.h"
 
@@ -384,7 +384,8 @@ void Table::step(bool forward)
         }
     } else {
         const SortKey here = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
-        key = forward ? m_file->keyAfter(m_order, here) : m_file->keyBefore(m_order, here);
+        key = forward ? m_file->keyAfter(m_order, here)
+                      : m_file->keyBefore(m_order, here);
     }
     if (!key) {
         atEdge = true;
@@ -409,8 +410,9 @@ int Table::positionOfCurrent() const
         return -1;
     if (m_currentPos < 0) {
         const SortKey key = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
-        m_currentPos = m_file->keysAtHand(m_order) ? m_file->positionOf(m_order, key)
-                                                   : m_file->countBefore(m_order, key);
+        m_currentPos = m_file->keysAtHand(m_order)
+                           ? m_file->positionOf(m_order, key)
+                           : m_file->countBefore(m_order, key);
     }
     return m_currentPos;
 }
@@ -495,7 +497,8 @@ void Table::scanTexts(const QStringList &fieldNames, const TextVisitor &visit)
     }
     if (fieldNames.isEmpty())
         throw messages::missingField(filePath(), QString());
-    sql += " FROM " + m_file->quotedTable() + " ORDER BY " + m_file->orderBy(OrderColumns{});
+    sql +=
+        " FROM " + m_file->quotedTable() + " ORDER BY " + m_file->orderBy(OrderColumns{});
     Statement &select = m_file->statement(sql);
     std::vector<QByteArrayView> texts(std::size_t(fieldNames.size()));
     try {
@@ -946,7 +949,6 @@ void Table::deleteTable()
         throw messages::cannotDelete(path);
     for (const char *extension : kIndexFileExtensions)
         QFile::remove(sideFile(path, extension));
-    QFile::remove(sideFile(path, kRebuildMarkerExtension));
 }
 
 void Table::notifyData()
