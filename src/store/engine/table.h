@@ -221,6 +221,7 @@ private:
     friend class BatchScope;
     friend class ReadScope;
     friend class TableFile;
+    friend class TableOrders;
 
     // Another component on the same file (or another program) changed rows.
     void fileChanged();
