@@ -3,7 +3,7 @@
 // (checked, then copied back), each beside a plain page copy of the same
 // file through SQLite's online backup, which is what both cost at least.
 #include "generated_dictionary.h"
-#include "store/engine/table_backup.h"
+#include "store/dictionary_backup.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "app/frmszotarqiv.h"
 
+#include "app/index_buttons.h"
 #include "editor/fraREEszkTar.h"
 #include "editor/richtextpane.h"
 #include "help/helppage.h"
-#include "maintenance/indexmaintenance.h"
 #include "platform/installlayout.h"
 #include "platform/paths.h"
 #include "translator/colorref.h"

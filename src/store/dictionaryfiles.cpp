@@ -2,8 +2,9 @@
 
 #include "platform/prompts.h"
 #include "store/appstate.h"
+#include "store/dictionary_backup.h"
+#include "store/dictionaryformat.h"
 #include "store/engine/table.h"
-#include "store/engine/table_backup.h"
 #include "store/maintenancebackup.h"
 
 #include <QDir>
@@ -64,6 +65,7 @@ Result<FileCommand> DeleteDictionary(Table &table, const QString &dictionaryFile
             closeDictionary();
         table.close();
         table.deleteTable();
+        QFile::remove(sideFile(table.filePath(), kRebuildMarkerExtension));
         // Its backup goes too: it must never be restored into a new
         // dictionary of the same name.
         RemoveBackupOf(table.filePath());

@@ -1,26 +1,19 @@
 #pragma once
 
-#include <QString>
+#include "store/engine/field.h"
+#include "store/engine/side_files.h"
 
-#include <array>
+#include <QString>
 
 // What every dictionary table file shares, whoever writes it.
 namespace store {
 
-// Characters of a language field.
-inline constexpr int kTextFieldSize = 50;
+// A language field has the engine's text field size (kTextFieldSize,
+// cutToSize in engine/field.h); the engine's index files and sideFile() are
+// in engine/side_files.h.
 
-// text cut to size characters, never inside a surrogate pair.
-QString cutToSize(const QString &text, int size = kTextFieldSize);
-
-// The engine's index files beside a table (same base name), which index
-// maintenance deletes whatever their state, and the rebuild marker.
-inline constexpr std::array<const char *, 4> kIndexFileExtensions{".XG0", ".YG0", ".XG1",
-                                                                  ".YG1"};
+// The marker beside a dictionary (sideFile(dictionary, ".nip")) that asks
+// for its indexes to be rebuilt when it is next opened.
 inline constexpr const char *kRebuildMarkerExtension = ".nip";
-
-// The file beside dictionaryFile with the same folder and base name and
-// another extension (".nip", ".XG0", ...).
-QString sideFile(const QString &dictionaryFile, const char *extension);
 
 } // namespace store

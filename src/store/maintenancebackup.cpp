@@ -1,9 +1,9 @@
 #include "store/maintenancebackup.h"
 
 #include "platform/prompts.h"
+#include "store/dictionary_backup.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
-#include "store/engine/table_backup.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "store/dictionary_backup.h"
 #include "store/dictionaryfiles.h"
-#include "store/engine/table_backup.h"
 #include "store/storeresult.h"
 
 #include <QLockFile>
@@ -21,7 +21,7 @@ class Table;
 // must be open and writable. The message names the file.
 Status RequireWritable(const Table &table);
 
-// Takes the rolling backup of table's file (engine/table_backup.h) before a
+// Takes the rolling backup of table's file (dictionary_backup.h) before a
 // destructive batch operation, under a temporary name; the table may stay
 // open. A failure says in Hungarian that nothing was changed, and the
 // operation must not go on. The caller puts the backup in place with

@@ -4,7 +4,7 @@
 
 #include "store/engine/session.h"
 #include "store/engine/table.h"
-#include "store/engine/table_backup.h"
+#include "store/dictionary_backup.h"
 #include "support/modal_script.h"
 #include "support/printers.h"
 

@@ -4,7 +4,7 @@
 
 #include "maintenance/cleanup/cleanups.h"
 #include "maintenance/cleanup/dosaccents.h"
-#include "store/engine/table_backup.h"
+#include "store/dictionary_backup.h"
 #include "support/failing_vfs.h"
 #include "support/printers.h"
 #include "support/scripted_prompts.h"

@@ -4,7 +4,7 @@
 
 #include "store/dictionaries.h"
 #include "store/dictionaryfiles.h"
-#include "store/engine/table_backup.h"
+#include "store/dictionary_backup.h"
 #include "store/maintenancebackup.h"
 #include "support/failing_vfs.h"
 #include "support/scripted_prompts.h"

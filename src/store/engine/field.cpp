@@ -5,6 +5,16 @@
 
 namespace store {
 
+QString cutToSize(const QString &text, int size)
+{
+    if (size <= 0 || text.size() <= size)
+        return text;
+    qsizetype length = size;
+    if (text[length - 1].isHighSurrogate())
+        --length;
+    return text.left(length);
+}
+
 Field::Field(Table &table, const QString &fieldName, FieldType type)
     : m_table(table), m_fieldName(fieldName), m_type(type)
 {}

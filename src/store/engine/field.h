@@ -6,6 +6,12 @@
 
 namespace store {
 
+// Characters of a text field unless its definition gives another size.
+inline constexpr int kTextFieldSize = 50;
+
+// text cut to size characters, never inside a surrogate pair.
+QString cutToSize(const QString &text, int size = kTextFieldSize);
+
 class Table;
 enum class FieldType;
 

@@ -134,25 +134,6 @@ EngineError cannotInstall(const QString &path)
     return make(QStringLiteral("Az elkészült szótártábla nem helyezhető a helyére:"), path);
 }
 
-EngineError noBackup(const QString &path)
-{
-    return make(QStringLiteral("Nincs visszaállítható mentés, ezen a szótáron még nem futott "
-                               "karbantartás:"),
-                path);
-}
-
-EngineError backupNotWritten(const QString &backup, const QString &reason)
-{
-    return EngineError(
-        QStringLiteral("A mentés nem készült el (%1):\n%2").arg(reason, native(backup)));
-}
-
-EngineError backupRefused(const QString &backup, const QString &reason)
-{
-    return EngineError(
-        QStringLiteral("A mentés nem állítható vissza (%1):\n%2").arg(reason, native(backup)));
-}
-
 QString sqliteReason(int code)
 {
     switch (code & 0xff) {

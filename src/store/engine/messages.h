@@ -29,11 +29,6 @@ EngineError cannotDelete(const QString &path);
 EngineError deletedMeanwhile(const QString &path);
 EngineError needsRecovery(const QString &path);
 EngineError cannotInstall(const QString &path);
-// path: the dictionary table whose backup is missing.
-EngineError noBackup(const QString &path);
-// Messages about a backup name the backup file, not its dictionary.
-EngineError backupNotWritten(const QString &backup, const QString &reason);
-EngineError backupRefused(const QString &backup, const QString &reason);
 // The reason SQLite's result code gives, in a few Hungarian words.
 QString sqliteReason(int code);
 // code is an SQLite (extended) result code, detail SQLite's own text.

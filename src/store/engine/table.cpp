@@ -1,9 +1,9 @@
 #include "store/engine/table.h"
 
-#include "store/dictionaryformat.h"
 #include "store/engine/collation.h"
 #include "store/engine/messages.h"
 #include "store/engine/session.h"
+#include "store/engine/side_files.h"
 #include "store/engine/table_file.h"
 #include "store/engine/table_install.h"
 
@@ -140,7 +140,7 @@ void Table::open()
     m_file->attach(this);
     m_state = TableState::Browse;
     try {
-        setCurrent(m_file->firstKey(m_order), 0);
+        setCurrent(m_file->orders().firstKey(m_order), 0);
         m_bof = true;
         m_eof = !m_currentKey;
     } catch (...) {
@@ -172,7 +172,7 @@ void Table::close()
                 failure = std::current_exception();
         }
     }
-    m_file->endStepping();
+    m_file->orders().endStepping();
     m_file->detach(this);
     m_file.reset();
     m_state = TableState::Inactive;
@@ -220,7 +220,7 @@ void Table::setIndexFieldNames(const QString &fieldName)
     checkBrowseMode();
     m_file->sync();
     m_order = orderColumnsFor(fieldName);
-    m_file->endStepping();
+    m_file->orders().endStepping();
     m_orderField = fieldName;
     m_currentPos = -1;
     notifyData();
@@ -249,14 +249,14 @@ void Table::takeSteppedRow(const TableFile &file, std::int32_t key) const noexce
     if (!m_rowInStepper || m_currentKey != key)
         return;
     m_rowInStepper = false;
-    file.readSteppedRow(m_row);
+    file.orders().readSteppedRow(m_row);
 }
 
 const std::vector<QString> &Table::currentRow() const
 {
     if (m_rowInStepper) {
         m_rowInStepper = false;
-        m_file->readSteppedRow(m_row);
+        m_file->orders().readSteppedRow(m_row);
     }
     if (m_rowStale && m_currentKey) {
         m_rowStale = false;
@@ -271,7 +271,7 @@ void Table::setCurrent(std::optional<std::int32_t> key, int knownPos,
 {
     // Every move but a step starts the next step afresh.
     m_rowInStepper = false;
-    m_file->endStepping();
+    m_file->orders().endStepping();
     m_currentKey = key;
     m_currentPos = key ? knownPos : -1;
     m_rowStale = false;
@@ -293,7 +293,7 @@ void Table::first()
     requireOpen();
     checkBrowseMode();
     m_file->sync();
-    setCurrent(m_file->firstKey(m_order), 0);
+    setCurrent(m_file->orders().firstKey(m_order), 0);
     m_bof = true;
     m_eof = !m_currentKey;
 }
@@ -303,7 +303,7 @@ void Table::last()
     requireOpen();
     checkBrowseMode();
     m_file->sync();
-    const auto key = m_file->lastKey(m_order);
+    const auto key = m_file->orders().lastKey(m_order);
     setCurrent(key, key ? m_file->rowCount() - 1 : -1);
     m_eof = true;
     m_bof = !m_currentKey;
@@ -329,7 +329,7 @@ void Table::watchStepPause()
         m_stepPause->setSingleShot(true);
         m_stepPause->setInterval(TableFile::kSteppingPauseMs);
         connect(m_stepPause, &QTimer::timeout, this, [this] {
-            if (m_file && m_file->endPausedStepping())
+            if (m_file && m_file->orders().endPausedStepping())
                 m_stepPause->start();
         });
     }
@@ -354,7 +354,7 @@ void Table::step(bool forward)
         // The file keeps the walk open from one step to the next.
         std::optional<std::int32_t> key;
         try {
-            key = m_file->stepRow(this, m_order, forward, *m_currentKey);
+            key = m_file->orders().stepRow(this, m_order, forward, *m_currentKey);
         } catch (...) {
             rowLeftByStepper();
             throw;
@@ -377,8 +377,8 @@ void Table::step(bool forward)
     }
     std::optional<std::int32_t> key;
     int pos = -1;
-    if (m_currentPos >= 0 && m_file->hasValidKeys(m_order)) {
-        const auto &keys = m_file->keys(m_order);
+    if (m_currentPos >= 0 && m_file->orders().hasValidKeys(m_order)) {
+        const auto &keys = m_file->orders().keys(m_order);
         const int to = m_currentPos + (forward ? 1 : -1);
         if (to >= 0 && to < int(keys.size())) {
             pos = to;
@@ -386,7 +386,8 @@ void Table::step(bool forward)
         }
     } else {
         const SortKey here = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
-        key = forward ? m_file->keyAfter(m_order, here) : m_file->keyBefore(m_order, here);
+        key = forward ? m_file->orders().keyAfter(m_order, here)
+                      : m_file->orders().keyBefore(m_order, here);
     }
     if (!key) {
         atEdge = true;
@@ -411,8 +412,9 @@ int Table::positionOfCurrent() const
         return -1;
     if (m_currentPos < 0) {
         const SortKey key = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
-        m_currentPos = m_file->keysAtHand(m_order) ? m_file->positionOf(m_order, key)
-                                                   : m_file->countBefore(m_order, key);
+        m_currentPos = m_file->orders().keysAtHand(m_order)
+                           ? m_file->orders().positionOf(m_order, key)
+                           : m_file->orders().countBefore(m_order, key);
     }
     return m_currentPos;
 }
@@ -444,8 +446,8 @@ void Table::moveTo(int pos)
 
 std::optional<std::int32_t> Table::keyAt(int pos) const
 {
-    if (m_file->keysAtHand(m_order)) {
-        const auto &keys = m_file->keys(m_order);
+    if (m_file->orders().keysAtHand(m_order)) {
+        const auto &keys = m_file->orders().keys(m_order);
         if (pos < 0 || pos >= int(keys.size()))
             return std::nullopt;
         return keys[std::size_t(pos)];
@@ -453,9 +455,9 @@ std::optional<std::int32_t> Table::keyAt(int pos) const
     // Until the key list is there: a walk from the nearest known place.
     const int here = positionOfCurrent();
     if (here < 0)
-        return m_file->keyAt(m_order, pos, nullptr, -1);
+        return m_file->orders().keyAt(m_order, pos, nullptr, -1);
     const SortKey anchor = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
-    return m_file->keyAt(m_order, pos, &anchor, here);
+    return m_file->orders().keyAt(m_order, pos, &anchor, here);
 }
 
 RowValues Table::rowAt(int pos, const QStringList &fieldNames) const
@@ -533,7 +535,8 @@ void Table::scanTexts(const QStringList &fieldNames, const TextVisitor &visit)
     }
     if (fieldNames.isEmpty())
         throw messages::missingField(filePath(), QString());
-    sql += " FROM " + m_file->quotedTable() + " ORDER BY " + m_file->orderBy(OrderColumns{});
+    sql +=
+        " FROM " + m_file->quotedTable() + " ORDER BY " + m_file->orders().orderBy(OrderColumns{});
     Statement &select = m_file->statement(sql);
     std::vector<QByteArrayView> texts(std::size_t(fieldNames.size()));
     int rows = 0;
@@ -596,7 +599,7 @@ const Table::LocatePlan &Table::locatePlan(const QString &fieldNames, LocateOpti
         }
     }
     plan.sql = "SELECT * FROM " + m_file->quotedTable() + " WHERE " + where + " ORDER BY " +
-               m_file->orderBy(m_order) + " LIMIT 1";
+               m_file->orders().orderBy(m_order) + " LIMIT 1";
     return m_locatePlans.emplace(cacheKey, std::move(plan)).first->second;
 }
 
@@ -731,10 +734,10 @@ void Table::remove()
     const std::vector<QString> row = currentRow();
     const SortKey key = m_file->sortKeyOf(m_order, row, azon);
     const int pos = m_currentPos;
-    auto next = m_file->keyAfter(m_order, key);
+    auto next = m_file->orders().keyAfter(m_order, key);
     bool atEnd = false;
     if (!next) {
-        next = m_file->keyBefore(m_order, key);
+        next = m_file->orders().keyBefore(m_order, key);
         atEnd = true;
     }
     m_file->deleteRow(row, azon);
@@ -800,9 +803,9 @@ void Table::fileChanged()
             m_row = *row;
         } else {
             const SortKey key = m_file->sortKeyOf(m_order, currentRow(), *m_currentKey);
-            auto next = m_file->keyAfter(m_order, key);
+            auto next = m_file->orders().keyAfter(m_order, key);
             if (!next)
-                next = m_file->keyBefore(m_order, key);
+                next = m_file->orders().keyBefore(m_order, key);
             setCurrent(next, -1);
             m_eof = m_bof = !next;
         }
@@ -989,7 +992,6 @@ void Table::deleteTable()
         throw messages::cannotDelete(path);
     for (const char *extension : kIndexFileExtensions)
         QFile::remove(sideFile(path, extension));
-    QFile::remove(sideFile(path, kRebuildMarkerExtension));
 }
 
 void Table::notifyData()

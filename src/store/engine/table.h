@@ -1,6 +1,5 @@
 #pragma once
 
-#include "store/dictionaryformat.h"
 #include "store/engine/engine_error.h"
 #include "store/engine/field.h"
 
@@ -200,9 +199,9 @@ public:
     // whatever their names; unknown field names are passed over.
     QStringList indexesOnFields(const QStringList &fieldNames) const;
     void emptyTable();
-    // The table must be closed. Removes the table with its journals, index
-    // files and rebuild marker; throws, removing nothing, while another
-    // program holds it open.
+    // The table must be closed. Removes the table with its journals and
+    // index files; throws, removing nothing, while another program holds it
+    // open.
     void deleteTable();
     QStringList columnNames() const; // of the open file, in column order
 
@@ -222,6 +221,7 @@ private:
     friend class BatchScope;
     friend class ReadScope;
     friend class TableFile;
+    friend class TableOrders;
 
     // Another component on the same file (or another program) changed rows.
     void fileChanged();

@@ -11,8 +11,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
-#include <cstring>
 
 namespace store {
 namespace {
@@ -39,8 +37,6 @@ void beginWriting(sqlite3 *db, int waitMs)
     }
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
 }
-// A cursor left this long between two steps lets go of its snapshot.
-constexpr auto kSteppingPause = std::chrono::milliseconds(TableFile::kSteppingPauseMs);
 
 int columnSize(const QString &declaredType)
 {
@@ -56,15 +52,6 @@ bool isTextType(const QString &declaredType)
            t.contains(QStringLiteral("TEXT")) || t.contains(QStringLiteral("CLOB"));
 }
 
-int compareBytes(const QByteArray &a, const char *b, int bLen)
-{
-    const int common = std::min(int(a.size()), bLen);
-    const int c = common > 0 ? std::memcmp(a.constData(), b, std::size_t(common)) : 0;
-    if (c != 0)
-        return c;
-    return int(a.size()) - bLen;
-}
-
 // path as an SQLite URI, so that query parameters can be given whatever
 // characters the path holds.
 } // namespace
@@ -72,7 +59,7 @@ int compareBytes(const QByteArray &a, const char *b, int bLen)
 TableFile::TableFile(const QString &path, const OpenOptions &options)
     : m_path(path), m_readOnly(options.readOnly || options.immutable),
       m_immutable(options.immutable), m_vfs(options.vfs),
-      m_backgroundKeysFrom(options.backgroundKeysFrom)
+      m_orders(*this, options.backgroundKeysFrom)
 {
     const QByteArray name = sqliteUri(path, options.immutable);
     const int flags = (m_readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
@@ -109,9 +96,7 @@ TableFile::~TableFile()
     // Whoever grouped writes into a batch commits it; a batch still open
     // here was abandoned.
     rollbackPending();
-    endStepping();
-    m_loader.reset();
-    m_walks.clear();
+    m_orders.release();
     m_statements.clear();
     sqlite3_close_v2(m_db);
 }
@@ -228,8 +213,7 @@ void TableFile::addIndex(const QString &name, const std::vector<int> &columns, b
     std::vector<std::string> quoted;
     for (const int column : columns)
         quoted.push_back(quotedColumn(column));
-    endStepping();
-    m_walks.clear();
+    m_orders.dropWalks();
     m_statements.clear();
     execSql(m_db, createIndexSql(name, quotedTable(), quoted, caseInsensitive));
 }
@@ -255,8 +239,7 @@ void TableFile::dropIndex(const QString &name)
 {
     commitPending();
     ensureJournalMode();
-    endStepping();
-    m_walks.clear();
+    m_orders.dropWalks();
     m_statements.clear();
     execSql(m_db, "DROP INDEX " + quoteIdentifier(name));
 }
@@ -382,20 +365,7 @@ void TableFile::insertRow(const std::vector<QString> &row, std::int32_t azon)
     if (m_maxKey && azon > *m_maxKey)
         m_maxKey = azon;
 
-    for (auto &entry : m_keyLists) {
-        KeyList &list = entry.second;
-        if (!list.valid)
-            continue;
-        if (m_batchDepth > 0) {
-            list.valid = false;
-            list.keys.clear();
-            continue;
-        }
-        const OrderColumns &order = list.order;
-        const SortKey key = sortKeyOf(order, row, azon);
-        const int at = lowerBound(order, list.keys, key);
-        list.keys.insert(list.keys.begin() + at, azon);
-    }
+    m_orders.rowInserted(row, azon, m_batchDepth > 0);
 }
 
 bool TableFile::updateRow(const std::vector<QString> &oldRow, const std::vector<QString> &newRow,
@@ -411,30 +381,7 @@ bool TableFile::updateRow(const std::vector<QString> &oldRow, const std::vector<
     }
     sql += " WHERE " + quotedColumn(m_keyColumn) + "=?" + std::to_string(m_keyColumn + 1);
 
-    // Key lists whose order columns change lose the row at its old place first.
-    std::vector<std::pair<KeyList *, OrderColumns>> moved;
-    for (auto &entry : m_keyLists) {
-        KeyList &list = entry.second;
-        if (!list.valid)
-            continue;
-        const OrderColumns &order = list.order;
-        bool changes = false;
-        for (const int column : order)
-            changes = changes || oldRow[std::size_t(column)] != newRow[std::size_t(column)];
-        if (!changes)
-            continue;
-        if (m_batchDepth > 0) {
-            list.valid = false;
-            list.keys.clear();
-            continue;
-        }
-        const int at = lowerBound(order, list.keys, sortKeyOf(order, oldRow, azon));
-        if (at < int(list.keys.size()) && list.keys[std::size_t(at)] == azon)
-            list.keys.erase(list.keys.begin() + at);
-        else
-            list.valid = false;
-        moved.emplace_back(&list, list.order);
-    }
+    m_orders.rowUpdating(oldRow, newRow, azon, m_batchDepth > 0);
 
     beforeWrite();
     Statement &update = statement(sql);
@@ -454,14 +401,7 @@ bool TableFile::updateRow(const std::vector<QString> &oldRow, const std::vector<
     }
     afterWrite();
 
-    for (auto &[list, order] : moved) {
-        if (!list->valid) {
-            list->keys.clear();
-            continue;
-        }
-        const int at = lowerBound(order, list->keys, sortKeyOf(order, newRow, azon));
-        list->keys.insert(list->keys.begin() + at, azon);
-    }
+    m_orders.rowUpdated(newRow, azon);
     return true;
 }
 
@@ -476,359 +416,7 @@ void TableFile::deleteRow(const std::vector<QString> &row, std::int32_t azon)
     if (m_rowCount && *m_rowCount > 0)
         --*m_rowCount;
     m_maxKey.reset();
-
-    for (auto &entry : m_keyLists) {
-        KeyList &list = entry.second;
-        if (!list.valid)
-            continue;
-        const OrderColumns &order = list.order;
-        const int at = lowerBound(order, list.keys, sortKeyOf(order, row, azon));
-        if (at < int(list.keys.size()) && list.keys[std::size_t(at)] == azon) {
-            list.keys.erase(list.keys.begin() + at);
-        } else {
-            list.valid = false;
-            list.keys.clear();
-        }
-    }
-}
-
-std::string TableFile::orderName(const OrderColumns &order)
-{
-    std::string name;
-    for (const int column : order) {
-        if (!name.empty())
-            name += ',';
-        name += std::to_string(column);
-    }
-    return name;
-}
-
-std::string TableFile::orderBy(const OrderColumns &order, bool descending) const
-{
-    const std::string direction = descending ? " DESC" : "";
-    std::string sql;
-    for (const int column : order) {
-        const std::string name = quotedColumn(column);
-        sql +=
-            name + " COLLATE " + collation::kSqlName + direction + ", " + name + direction + ", ";
-    }
-    return sql + quotedColumn(m_keyColumn) + direction;
-}
-
-std::optional<std::int32_t> TableFile::singleKey(const std::string &sql, const SortKey *key,
-                                                 int textParam, int azonParam,
-                                                 std::vector<QString> *row)
-{
-    Statement &select = statement(sql);
-    if (key && textParam > 0)
-        select.bind(textParam, QString::fromUtf8(key->texts.front()));
-    if (key && azonParam > 0)
-        select.bind(azonParam, std::int64_t(key->azon));
-    std::optional<std::int32_t> result;
-    if (select.step()) {
-        if (row) {
-            // The row's columns come first, the key last.
-            const int columns = int(m_columns.size());
-            row->resize(m_columns.size());
-            for (int i = 0; i < columns; ++i)
-                (*row)[std::size_t(i)] = select.text(i);
-            result = keyFrom(select.integer(columns));
-        } else {
-            result = keyFrom(select.integer(0));
-        }
-    }
-    select.reset();
-    return result;
-}
-
-std::optional<std::int32_t> TableFile::firstKey(const OrderColumns &order)
-{
-    const auto it = m_keyLists.find(orderName(order));
-    if (it != m_keyLists.end() && it->second.valid)
-        return it->second.keys.empty() ? std::nullopt
-                                       : std::optional<std::int32_t>(it->second.keys.front());
-    return singleKey("SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable() +
-                         " ORDER BY " + orderBy(order) + " LIMIT 1",
-                     nullptr, 0, 0);
-}
-
-std::optional<std::int32_t> TableFile::lastKey(const OrderColumns &order)
-{
-    const auto it = m_keyLists.find(orderName(order));
-    if (it != m_keyLists.end() && it->second.valid)
-        return it->second.keys.empty() ? std::nullopt
-                                       : std::optional<std::int32_t>(it->second.keys.back());
-    return singleKey("SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable() +
-                         " ORDER BY " + orderBy(order, true) + " LIMIT 1",
-                     nullptr, 0, 0);
-}
-
-std::optional<std::int32_t> TableFile::keyAfter(const OrderColumns &order, const SortKey &key,
-                                                std::vector<QString> *row)
-{
-    if (order.size() > 1 || hasValidKeys(order)) {
-        const auto &list = keys(order);
-        std::size_t at = std::size_t(lowerBound(order, list, key));
-        if (at < list.size() && list[at] == key.azon)
-            ++at;
-        return at < list.size() ? std::optional<std::int32_t>(list[at]) : std::nullopt;
-    }
-    const SeekSql &sql = seekSql(order);
-    const auto &after = row ? sql.afterWithRow : sql.after;
-    if (order.empty())
-        return singleKey(after[0], &key, 0, 2, row);
-    // First the rest of a group of equal texts, by a direct index seek; past
-    // its end, one range from the folded text on, which passes over the
-    // group's own rows once.
-    if (auto next = singleKey(after[0], &key, 1, 2, row))
-        return next;
-    return singleKey(after[1], &key, 1, 0, row);
-}
-
-std::optional<std::int32_t> TableFile::keyBefore(const OrderColumns &order, const SortKey &key,
-                                                 std::vector<QString> *row)
-{
-    if (order.size() > 1 || hasValidKeys(order)) {
-        const auto &list = keys(order);
-        const int at = lowerBound(order, list, key);
-        return at > 0 ? std::optional<std::int32_t>(list[std::size_t(at - 1)]) : std::nullopt;
-    }
-    const SeekSql &sql = seekSql(order);
-    const auto &before = row ? sql.beforeWithRow : sql.before;
-    if (order.empty())
-        return singleKey(before[0], &key, 0, 2, row);
-    if (auto prev = singleKey(before[0], &key, 1, 2, row))
-        return prev;
-    return singleKey(before[1], &key, 1, 0, row);
-}
-
-const TableFile::SeekSql &TableFile::seekSql(const OrderColumns &order)
-{
-    auto it = m_seekSql.find(orderName(order));
-    if (it != m_seekSql.end())
-        return it->second;
-    const std::string select = "SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable();
-    const std::string azon = quotedColumn(m_keyColumn);
-    SeekSql sql;
-    if (order.empty()) {
-        sql.after[0] = select + " WHERE " + azon + ">?2 ORDER BY " + azon + " LIMIT 1";
-        sql.before[0] = select + " WHERE " + azon + "<?2 ORDER BY " + azon + " DESC LIMIT 1";
-    } else {
-        const std::string column = quotedColumn(order.front());
-        const std::string folded = column + " COLLATE " + collation::kSqlName;
-        const std::string same = " WHERE " + folded + "=?1 AND " + column;
-        sql.after[0] = select + same + "=?1 AND " + azon + ">?2 ORDER BY " + azon + " LIMIT 1";
-        sql.after[1] = select + " WHERE " + folded + ">=?1 AND (" + folded + ">?1 OR " + column +
-                       ">?1) ORDER BY " + orderBy(order) + " LIMIT 1";
-        sql.before[0] =
-            select + same + "=?1 AND " + azon + "<?2 ORDER BY " + azon + " DESC LIMIT 1";
-        sql.before[1] = select + " WHERE " + folded + "<=?1 AND (" + folded + "<?1 OR " + column +
-                        "<?1) ORDER BY " + orderBy(order, true) + " LIMIT 1";
-    }
-    // The same seeks returning the whole row (its columns, then the key).
-    for (int i = 0; i < 2; ++i) {
-        if (!sql.after[i].empty())
-            sql.afterWithRow[i] = "SELECT *," + sql.after[i].substr(7);
-        if (!sql.before[i].empty())
-            sql.beforeWithRow[i] = "SELECT *," + sql.before[i].substr(7);
-    }
-    return m_seekSql.emplace(orderName(order), sql).first->second;
-}
-
-bool TableFile::hasValidKeys(const OrderColumns &order) const
-{
-    const auto it = m_keyLists.find(orderName(order));
-    return it != m_keyLists.end() && it->second.valid;
-}
-
-void TableFile::cancelKeyLoad()
-{
-    // Whatever a running load reads may miss this change: it is dropped.
-    ++m_generation;
-    m_loader.reset();
-}
-
-void TableFile::adoptLoadedKeys(bool wait)
-{
-    if (!m_loader || (!wait && !m_loader->finished()))
-        return;
-    auto loaded = m_loader->take();
-    m_loader.reset();
-    // A load that failed on its own connection is not tried again: the
-    // list is then built here, where a failure is reported.
-    m_loaderFailed = m_loaderFailed || !loaded;
-    if (!loaded || m_loaderGeneration != m_generation)
-        return;
-    KeyList &list = m_keyLists[orderName(m_loaderOrder)];
-    list.order = m_loaderOrder;
-    list.keys = std::move(*loaded);
-    list.valid = true;
-    m_rowCount = int(list.keys.size());
-}
-
-bool TableFile::keysAtHand(const OrderColumns &order)
-{
-    adoptLoadedKeys(false);
-    if (hasValidKeys(order) || order.size() > 1 || m_loaderFailed ||
-        rowCount() < m_backgroundKeysFrom)
-        return true;
-    if (m_loader && m_loaderOrder == order)
-        return false;
-    // Rows written but not committed are not seen by another connection.
-    if (m_inTransaction)
-        return false;
-    KeyLoader::Source source;
-    source.path = m_path;
-    source.immutable = m_immutable;
-    source.vfs = m_vfs;
-    source.sql = "SELECT " + quotedColumn(m_keyColumn) + " FROM " + quotedTable() + " ORDER BY " +
-                 orderBy(order);
-    m_loader.reset();
-    m_loaderOrder = order;
-    m_loaderGeneration = m_generation;
-    m_loader = std::make_unique<KeyLoader>(source, std::size_t(rowCount()));
-    return false;
-}
-
-int TableFile::countBefore(const OrderColumns &order, const SortKey &key)
-{
-    if (order.size() > 1)
-        return positionOf(order, key);
-    const std::string from = " FROM " + quotedTable() + " WHERE ";
-    const std::string azon = quotedColumn(m_keyColumn);
-    std::string sql;
-    if (order.empty()) {
-        sql = "SELECT count(*)" + from + azon + "<?2";
-    } else {
-        // Three index ranges: lower folded texts, lower exact texts of the
-        // same folded one, lower keys of the same text.
-        const std::string column = quotedColumn(order.front());
-        const std::string folded = column + " COLLATE " + collation::kSqlName;
-        sql = "SELECT (SELECT count(*)" + from + folded + "<?1)+(SELECT count(*)" + from + folded +
-              "=?1 AND " + column + "<?1)+(SELECT count(*)" + from + folded + "=?1 AND " + column +
-              "=?1 AND " + azon + "<?2)";
-    }
-    Statement &count = statement(sql);
-    if (!order.empty())
-        count.bind(1, QString::fromUtf8(key.texts.front()));
-    count.bind(2, std::int64_t(key.azon));
-    count.step();
-    const auto before = count.integer(0);
-    count.reset();
-    return int(before);
-}
-
-std::optional<std::int32_t> TableFile::keyAt(const OrderColumns &order, int pos,
-                                             const SortKey *anchor, int anchorPos)
-{
-    const int rows = rowCount();
-    if (pos < 0 || pos >= rows)
-        return std::nullopt;
-    if (order.size() > 1 || hasValidKeys(order))
-        return keys(order)[std::size_t(pos)];
-    if (anchor && pos == anchorPos)
-        return anchor->azon;
-    // Steps needed from each place: the first row is one step from the
-    // start, the row after the anchor one step from the anchor.
-    int steps = pos + 1;
-    bool forward = true;
-    const SortKey *from = nullptr;
-    if (rows - pos < steps) {
-        steps = rows - pos;
-        forward = false;
-    }
-    if (anchor && anchorPos >= 0 && std::abs(pos - anchorPos) < steps) {
-        steps = std::abs(pos - anchorPos);
-        forward = pos > anchorPos;
-        from = anchor;
-    }
-    OrderWalk &keysWalk = walk(order, forward, false);
-    keysWalk.start(from);
-    std::optional<std::int64_t> key;
-    try {
-        for (int i = 0; i < steps; ++i) {
-            key = keysWalk.step();
-            if (!key)
-                break;
-        }
-    } catch (...) {
-        keysWalk.stop();
-        throw;
-    }
-    keysWalk.stop();
-    if (!key)
-        return std::nullopt;
-    return keyFrom(*key);
-}
-
-const std::vector<std::int32_t> &TableFile::keys(const OrderColumns &order)
-{
-    adoptLoadedKeys(m_loader && m_loaderOrder == order);
-    KeyList &list = m_keyLists[orderName(order)];
-    list.order = order;
-    if (!list.valid) {
-        list.keys.clear();
-        list.keys.reserve(std::size_t(rowCount()));
-        Statement &select = statement("SELECT " + quotedColumn(m_keyColumn) + " FROM " +
-                                      quotedTable() + " ORDER BY " + orderBy(order));
-        while (select.step())
-            list.keys.push_back(keyFrom(select.integer(0)));
-        select.reset();
-        list.valid = true;
-        m_rowCount = int(list.keys.size());
-    }
-    return list.keys;
-}
-
-int TableFile::compareWithRow(const OrderColumns &order, std::int32_t rowKey, const SortKey &key)
-{
-    if (rowKey == key.azon)
-        return 0;
-    if (order.empty())
-        return rowKey < key.azon ? -1 : 1;
-    std::string sql = "SELECT ";
-    for (std::size_t i = 0; i < order.size(); ++i)
-        sql += (i ? "," : "") + quotedColumn(order[i]);
-    sql += " FROM " + quotedTable() + " WHERE " + quotedColumn(m_keyColumn) + "=?";
-    Statement &select = statement(sql);
-    select.bind(1, std::int64_t(rowKey));
-    if (!select.step())
-        return rowKey < key.azon ? -1 : 1; // vanished meanwhile; any consistent answer
-    int result = 0;
-    for (std::size_t i = 0; i < order.size() && result == 0; ++i) {
-        int length = 0;
-        const char *text = select.utf8(int(i), length);
-        const QByteArray &mine = key.texts[i];
-        result = collation::compareUtf8(text, length, mine.constData(), int(mine.size()));
-        if (result == 0)
-            result = -compareBytes(mine, text, length);
-    }
-    select.reset();
-    if (result == 0)
-        result = rowKey < key.azon ? -1 : 1;
-    return result;
-}
-
-int TableFile::lowerBound(const OrderColumns &order, const std::vector<std::int32_t> &list,
-                          const SortKey &key)
-{
-    int low = 0;
-    int high = int(list.size());
-    while (low < high) {
-        const int mid = low + (high - low) / 2;
-        if (compareWithRow(order, list[std::size_t(mid)], key) < 0)
-            low = mid + 1;
-        else
-            high = mid;
-    }
-    return low;
-}
-
-int TableFile::positionOf(const OrderColumns &order, const SortKey &key)
-{
-    const auto &list = keys(order);
-    const int at = lowerBound(order, list, key);
-    return at < int(list.size()) && list[std::size_t(at)] == key.azon ? at : -1;
+    m_orders.rowDeleted(row, azon);
 }
 
 bool TableFile::sync()
@@ -838,7 +426,7 @@ bool TableFile::sync()
         return false;
     // A walk paused between steps lets go of its snapshot, so that what
     // other programs wrote is seen.
-    endPausedStepping();
+    m_orders.endPausedStepping();
     Statement &version = statement("PRAGMA data_version");
     version.step();
     const std::int64_t now = version.integer(0);
@@ -878,13 +466,9 @@ void TableFile::checkKeyRange()
 
 void TableFile::dropCaches()
 {
-    endStepping();
-    cancelKeyLoad();
-    m_keyLists.clear();
+    m_orders.clear();
     m_rowCount.reset();
     m_maxKey.reset();
-    // What failed to load may load now (another program's lock is gone).
-    m_loaderFailed = false;
 }
 
 void TableFile::attach(Table *table)
@@ -925,7 +509,7 @@ void TableFile::abandonBatch() noexcept
 
 void TableFile::commitPending()
 {
-    endStepping();
+    m_orders.endStepping();
     if (!m_inTransaction)
         return;
     try {
@@ -940,7 +524,7 @@ void TableFile::commitPending()
 
 void TableFile::rollbackPending() noexcept
 {
-    endStepping();
+    m_orders.endStepping();
     if (!m_inTransaction)
         return;
     // A failed COMMIT may have rolled back already (disk full, I/O error).
@@ -974,94 +558,6 @@ void TableFile::runWrite(Statement &statement)
     }
 }
 
-OrderWalk &TableFile::walk(const OrderColumns &order, bool forward, bool wholeRows)
-{
-    const std::string name = orderName(order) + (forward ? "+" : "-") + (wholeRows ? "row" : "key");
-    auto &slot = m_walks[name];
-    if (!slot) {
-        OrderWalk::Sql sql;
-        sql.table = quotedTable();
-        sql.keyColumn = quotedColumn(m_keyColumn);
-        sql.orderColumn = order.empty() ? std::string() : quotedColumn(order.front());
-        sql.collationName = collation::kSqlName;
-        sql.keyIndex = m_keyColumn;
-        slot = std::make_unique<OrderWalk>(m_db, sql, forward, wholeRows);
-    }
-    return *slot;
-}
-
-std::optional<std::int32_t> TableFile::stepRow(const Table *owner, const OrderColumns &order,
-                                               bool forward, std::int32_t currentKey)
-{
-    const auto now = std::chrono::steady_clock::now();
-    const bool goesOn = m_stepper.walk && m_stepper.walk->running() && m_stepper.owner == owner &&
-                        m_stepper.order == order && m_stepper.walk->forward() == forward &&
-                        m_stepper.at == currentKey && now - m_stepper.when < kSteppingPause;
-    if (!goesOn) {
-        // The owner's row, read from the walk if it still stands on it.
-        const SortKey from = sortKeyOf(order, owner->currentRow(), currentKey);
-        endStepping();
-        OrderWalk &stepping = walk(order, forward, true);
-        // One read transaction over the walk's ranges: each would otherwise
-        // begin and end its own, which costs more than many steps.
-        if (sqlite3_get_autocommit(m_db)) {
-            execSql(m_db, "BEGIN");
-            m_stepper.reading = true;
-        }
-        stepping.start(&from);
-        m_stepper.owner = owner;
-        m_stepper.walk = &stepping;
-        m_stepper.order = order;
-    }
-    std::optional<std::int64_t> key;
-    try {
-        key = m_stepper.walk->step();
-        if (key)
-            m_stepper.at = keyFrom(*key);
-    } catch (...) {
-        // The walk has left the owner's row: it reads it again itself.
-        m_stepper.owner = nullptr;
-        endStepping();
-        throw;
-    }
-    if (!key) {
-        m_stepper.owner = nullptr;
-        endStepping();
-        return std::nullopt;
-    }
-    m_stepper.when = now;
-    return m_stepper.at;
-}
-
-void TableFile::readSteppedRow(std::vector<QString> &row) const
-{
-    row.resize(m_columns.size());
-    if (m_stepper.walk)
-        m_stepper.walk->readRow(row);
-}
-
-bool TableFile::endPausedStepping() noexcept
-{
-    if (m_stepper.walk && std::chrono::steady_clock::now() - m_stepper.when >= kSteppingPause)
-        endStepping();
-    return m_stepper.walk || m_stepper.reading;
-}
-
-void TableFile::endStepping() noexcept
-{
-    if (!m_stepper.walk && !m_stepper.reading)
-        return;
-    // The owner has not read its row yet: the walk still stands on it.
-    if (m_stepper.owner && m_stepper.walk)
-        m_stepper.owner->takeSteppedRow(*this, m_stepper.at);
-    if (m_stepper.walk)
-        m_stepper.walk->stop();
-    // Ending a transaction that only read cannot lose anything.
-    if (m_stepper.reading && !sqlite3_get_autocommit(m_db))
-        sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
-    m_stepper = Stepper();
-}
-
 void TableFile::ensureJournalMode()
 {
     // The journal mode changes only when the file is first written, so that a
@@ -1083,8 +579,8 @@ void TableFile::ensureJournalMode()
 
 void TableFile::beforeWrite()
 {
-    endStepping();
-    cancelKeyLoad();
+    m_orders.endStepping();
+    m_orders.cancelKeyLoad();
     ensureJournalMode();
     if (m_batchDepth > 0 && !m_inTransaction) {
         beginWriting(m_db, kBatchWriteLockWaitMs);

@@ -1,14 +1,12 @@
 #pragma once
 
-#include "store/engine/key_loader.h"
-#include "store/engine/order_walk.h"
 #include "store/engine/sqlite_handle.h"
+#include "store/engine/table_orders.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <map>
@@ -23,21 +21,10 @@ namespace store {
 
 class Table;
 
-// A row's place in an order: the UTF-8 texts of the order's columns and the
-// key. Rows sort by each column case-insensitively, then by its exact text,
-// then by key.
-struct SortKey {
-    std::vector<QByteArray> texts;
-    std::int32_t azon = 0;
-};
-
-// Columns of an order (indexes into the file's columns); empty: "Azon" order.
-using OrderColumns = std::vector<int>;
-
-// One open dictionary file, shared by every table component of a session
-// bound to it: the connection, the schema, and for each order in use the
-// list of keys in that order, kept in step with the changes made through
-// the engine. Every method throws EngineError, naming the file.
+// One open table file, shared by every table component of a session bound
+// to it: the connection, the schema, the rows, and its orders (walks, row
+// positions and key lists, table_orders.h), kept in step with the changes
+// made through the engine. Every method throws EngineError, naming the file.
 class TableFile final {
 public:
     // The key of the first row appended to an empty table.
@@ -114,62 +101,10 @@ public:
                    std::int32_t azon);
     void deleteRow(const std::vector<QString> &row, std::int32_t azon);
 
-    // --- Order navigation. nullopt where there is no such row.
-    std::optional<std::int32_t> firstKey(const OrderColumns &order);
-    std::optional<std::int32_t> lastKey(const OrderColumns &order);
-    // row, when given, receives the row found by an index seek (it stays
-    // empty when the key came from a key list).
-    std::optional<std::int32_t> keyAfter(const OrderColumns &order, const SortKey &key,
-                                         std::vector<QString> *row = nullptr);
-    std::optional<std::int32_t> keyBefore(const OrderColumns &order, const SortKey &key,
-                                          std::vector<QString> *row = nullptr);
-    std::string orderBy(const OrderColumns &order, bool descending = false) const;
-
-    // The key list of an order, loaded when not valid (waiting for a load
-    // running in the background).
-    const std::vector<std::int32_t> &keys(const OrderColumns &order);
-    bool hasValidKeys(const OrderColumns &order) const;
-    // Position of the row with key in order; -1 when it is not there.
-    int positionOf(const OrderColumns &order, const SortKey &key);
-
-    // --- Positions without the key list. A large table's key list is built
-    // in the background (it costs a moment per hundred thousand rows); until
-    // it is there, positions are counted and rows found by walking the
-    // index from a known place.
-    //
-    // True when the key list of order is there or cheap enough to build
-    // now; otherwise starts building it in the background and returns false.
-    bool keysAtHand(const OrderColumns &order);
-    // The number of rows before key in order, counted through the index.
-    int countBefore(const OrderColumns &order, const SortKey &key);
-    // The key at pos (0-based, inside the table), walking from the start,
-    // the end or anchor (a row at anchorPos), whichever is nearest.
-    std::optional<std::int32_t> keyAt(const OrderColumns &order, int pos, const SortKey *anchor,
-                                      int anchorPos);
-
-    // --- Stepping. One walk is kept open between the steps of one owner, so
-    // that a step from the row the previous step gave is a single
-    // sqlite3_step, and the row's columns are read only when asked for.
-    // Only for orders of at most one column. The open walk reads one
-    // snapshot of the file: every write, commit, rollback and reposition
-    // ends it (endStepping), and so does a pause between steps, so that an
-    // idle cursor holds no snapshot. Ending it hands the owner the columns
-    // of its row if it has not read them yet.
-    //
-    // The key of the row after (before) owner's current row, whose key is
-    // currentKey; nullopt at the end of the order. At the end and on
-    // failure the walk has left the current row without handing its
-    // columns over.
-    std::optional<std::int32_t> stepRow(const Table *owner, const OrderColumns &order, bool forward,
-                                        std::int32_t currentKey);
-    // Reads the columns of the row the owner's last step gave into row.
-    void readSteppedRow(std::vector<QString> &row) const;
-    void endStepping() noexcept;
-    // Ends the walk when its last step is a pause ago; true while a walk
-    // stays open. The owner's idle timer calls it, so that a cursor left
-    // standing lets go of its snapshot without waiting for its next call.
-    bool endPausedStepping() noexcept;
-    static constexpr int kSteppingPauseMs = 100;
+    // --- Walks, positions and key lists of the orders in use.
+    TableOrders &orders() { return m_orders; }
+    const TableOrders &orders() const { return m_orders; }
+    static constexpr int kSteppingPauseMs = TableOrders::kSteppingPauseMs;
 
     // --- Change tracking.
     // Notices changes written by other connections; returns true when the
@@ -198,18 +133,8 @@ public:
     void endRead() noexcept;
 
 private:
-    struct SeekSql {
-        std::string after[2];
-        std::string before[2];
-        std::string afterWithRow[2];
-        std::string beforeWithRow[2];
-    };
-    struct KeyList {
-        OrderColumns order;
-        std::vector<std::int32_t> keys;
-        bool valid = false;
-    };
-    static std::string orderName(const OrderColumns &order);
+    friend class TableOrders;
+
     void loadSchema();
     void ensureJournalMode();
     void beforeWrite();
@@ -230,16 +155,6 @@ private:
     }
     [[noreturn]] void throwKeyOutOfRange(std::int64_t value) const;
     void checkKeyRange();
-    int compareWithRow(const OrderColumns &order, std::int32_t rowKey, const SortKey &key);
-    int lowerBound(const OrderColumns &order, const std::vector<std::int32_t> &keys,
-                   const SortKey &key);
-    std::optional<std::int32_t> singleKey(const std::string &sql, const SortKey *key, int textParam,
-                                          int azonParam, std::vector<QString> *row = nullptr);
-    const SeekSql &seekSql(const OrderColumns &order);
-    OrderWalk &walk(const OrderColumns &order, bool forward, bool wholeRows);
-    // Takes the keys of a finished background load, when still true.
-    void adoptLoadedKeys(bool wait);
-    void cancelKeyLoad();
 
     QString m_path;
     bool m_readOnly;
@@ -250,29 +165,13 @@ private:
     int m_keyColumn = -1;
     std::map<std::string, Statement> m_statements;
     std::string m_insertSql;
-    std::map<std::string, SeekSql> m_seekSql;
     std::string m_readRowSql;
-    std::map<std::string, KeyList> m_keyLists;
-    std::map<std::string, std::unique_ptr<OrderWalk>> m_walks; // by order, direction and kind
     std::string m_vfs;
-    int m_backgroundKeysFrom;
-    std::unique_ptr<KeyLoader> m_loader;
-    OrderColumns m_loaderOrder;
-    std::uint64_t m_loaderGeneration = 0;
-    bool m_loaderFailed = false;
-    std::uint64_t m_generation = 0; // counts the changes of rows seen here
-    struct Stepper {
-        const Table *owner = nullptr;
-        OrderWalk *walk = nullptr;
-        OrderColumns order;
-        std::int32_t at = 0;  // the key the last step gave
-        bool reading = false; // the walk's read transaction is ours to end
-        std::chrono::steady_clock::time_point when;
-    } m_stepper;
     std::optional<int> m_rowCount;
     std::optional<std::int32_t> m_maxKey;
     std::int64_t m_dataVersion = -1;
     std::vector<Table *> m_tables;
+    TableOrders m_orders;
     int m_batchDepth = 0;
     bool m_inTransaction = false;
     bool m_walChecked = false;

@@ -81,7 +81,8 @@ std::size_t Table::readRestOfRun(int group, int value, const QString &key, std::
     select.bind(3, std::int64_t(out.size()));
     // With the order's key list at hand the run's rows follow the current
     // one there too, so the last row's position is known.
-    const int first = m_currentPos >= 0 && m_file->hasValidKeys(m_order) ? m_currentPos : -1;
+    const int first =
+        m_currentPos >= 0 && m_file->orders().hasValidKeys(m_order) ? m_currentPos : -1;
     std::size_t count = 0;
     std::int64_t last = *m_currentKey;
     while (select.step()) {
@@ -94,7 +95,7 @@ std::size_t Table::readRestOfRun(int group, int value, const QString &key, std::
     if (last != *m_currentKey) {
         int pos = first < 0 ? -1 : first + int(count) - 1;
         if (pos >= 0) {
-            const auto &keys = m_file->keys(m_order);
+            const auto &keys = m_file->orders().keys(m_order);
             if (pos >= int(keys.size()) || keys[std::size_t(pos)] != last)
                 pos = -1;
         }

@@ -1,6 +1,6 @@
 // The maintenance panel's index buttons, answered through the question
 // dialog as the user answers them.
-#include "maintenance/indexmaintenance.h"
+#include "app/index_buttons.h"
 #include "store/appstate.h"
 #include "store/dictionaryfile.h"
 #include "store/dm1.h"

@@ -1,4 +1,4 @@
-#include "maintenance/indexmaintenance.h"
+#include "app/index_buttons.h"
 
 #include "dialogs/widgetprompts.h"
 #include "store/appstate.h"

@@ -1,7 +1,8 @@
-#include "store/engine/table_backup.h"
+#include "store/dictionary_backup.h"
 
 #include "store/dictionaryformat.h"
 #include "store/engine/collation.h"
+#include "store/engine/engine_error.h"
 #include "store/engine/messages.h"
 #include "store/engine/sqlite_handle.h"
 #include "store/engine/table_install.h"
@@ -28,6 +29,38 @@ constexpr int kBusyTimeoutMs = 1500;
 constexpr const char *kBackupExtension = ".mentes";
 // Backups being written: the backup's name and this, then a unique tail.
 constexpr const char *kPendingInfix = ".uj-";
+
+// The backup's messages. A message about a backup names the backup file;
+// noBackup names the dictionary table whose backup is missing.
+QString native(const QString &path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+EngineError made(const QString &text, const QString &path)
+{
+    return EngineError(text + QLatin1Char('\n') + native(path));
+}
+
+EngineError noBackup(const QString &path)
+{
+    return made(QStringLiteral("Nincs visszaállítható mentés, ezen a szótáron még nem futott "
+                               "karbantartás:"),
+                path);
+}
+
+EngineError backupNotWritten(const QString &backup, const QString &reason)
+{
+    return EngineError(
+        QStringLiteral("A mentés nem készült el (%1):\n%2").arg(reason, native(backup)));
+}
+
+EngineError backupRefused(const QString &backup, const QString &reason)
+{
+    return EngineError(
+        QStringLiteral("A mentés nem állítható vissza (%1):\n%2").arg(reason, native(backup)));
+}
+
 constexpr const char *kSideSuffixes[] = {"-wal", "-shm", "-journal"};
 
 using Connection = std::unique_ptr<sqlite3, int (*)(sqlite3 *)>;
@@ -209,11 +242,11 @@ Connection openBackup(const QString &backup, const std::string &vfs)
 {
     const QFileInfo info(backup);
     if (info.isSymLink() || !info.isFile())
-        throw messages::backupRefused(backup, QStringLiteral("nem szabályos fájl"));
+        throw backupRefused(backup, QStringLiteral("nem szabályos fájl"));
     int rc = SQLITE_OK;
     Connection connection = openRaw(backup, SQLITE_OPEN_READWRITE, vfs, rc);
     const auto refuse = [&](int code) {
-        throw messages::backupRefused(backup, messages::sqliteReason(code));
+        throw backupRefused(backup, messages::sqliteReason(code));
     };
     if (rc != SQLITE_OK)
         refuse(rc);
@@ -259,8 +292,7 @@ PendingBackup::PendingBackup(const QString &path, const std::string &vfs) : m_ta
         QTemporaryFile file(target + QLatin1String(kPendingInfix) + QStringLiteral("XXXXXX"));
         file.setAutoRemove(false);
         if (!file.open())
-            throw messages::backupNotWritten(
-                target, QStringLiteral("a mappába nem írható ideiglenes fájl"));
+            throw backupNotWritten(target, QStringLiteral("a mappába nem írható ideiglenes fájl"));
         m_temporary = file.fileName();
         // Readable by whoever may read the dictionary, as a copy of it is.
         file.setPermissions(QFileInfo(path).permissions());
@@ -273,7 +305,7 @@ PendingBackup::PendingBackup(const QString &path, const std::string &vfs) : m_ta
         int rc = SQLITE_OK;
         Connection to = openRaw(m_temporary, SQLITE_OPEN_READWRITE, vfs, rc);
         const auto fail = [&](int code) {
-            throw messages::backupNotWritten(target, messages::sqliteReason(code));
+            throw backupNotWritten(target, messages::sqliteReason(code));
         };
         if (rc != SQLITE_OK)
             fail(rc);
@@ -313,7 +345,7 @@ void PendingBackup::place()
     // its target stays untouched.
     if (std::rename(QFile::encodeName(m_temporary).constData(),
                     QFile::encodeName(target).constData()) != 0)
-        throw messages::backupNotWritten(target, QStringLiteral("nem helyezhető a helyére"));
+        throw backupNotWritten(target, QStringLiteral("nem helyezhető a helyére"));
     m_temporary.clear();
     for (const char *suffix : kSideSuffixes)
         QFile::remove(target + QLatin1String(suffix));
@@ -342,7 +374,7 @@ void RestoreTableFile(const QString &path, const std::string &vfs)
 {
     const QString source = ExistingBackupOf(path);
     if (source.isEmpty())
-        throw messages::noBackup(path);
+        throw noBackup(path);
     if (!QFileInfo(path).isFile())
         throw messages::notFound(path);
     // A journal a killed program left beside the table belongs in it first;
@@ -376,7 +408,7 @@ void RestoreTableFile(const QString &path, const std::string &vfs)
         problem = QStringLiteral("sérült vagy nem olvasható");
     }
     if (!problem.isEmpty())
-        throw messages::backupRefused(source, problem);
+        throw backupRefused(source, problem);
     if (const int copied = copyPages(from.get(), to.get()); copied != SQLITE_OK)
         throwSqlite(path, to.get(), copied);
 }
