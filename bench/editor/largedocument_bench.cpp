@@ -126,7 +126,10 @@ void BM_ShowEndOfPlainText(benchmark::State &state)
         state.PauseTiming();
         const double before = heapBytes();
         auto pane = shownPane();
-        documentio::loadDocument(path, *pane->document());
+        if (!documentio::loadDocument(path, *pane->document())) {
+            state.SkipWithError("load failed");
+            return;
+        }
         state.ResumeTiming();
         askDocumentSize(*pane);
         pane->verticalScrollBar()->setValue(pane->verticalScrollBar()->maximum());
@@ -147,7 +150,10 @@ void BM_ResizeWithPlainText(benchmark::State &state)
 {
     const QString &path = storyPath(int(state.range(0)));
     auto pane = shownPane();
-    documentio::loadDocument(path, *pane->document());
+    if (!documentio::loadDocument(path, *pane->document())) {
+        state.SkipWithError("load failed");
+        return;
+    }
     askDocumentSize(*pane);
     QScrollBar *bar = pane->verticalScrollBar();
     bar->setValue(bar->maximum() / 2);
@@ -166,7 +172,10 @@ void BM_ClickWordInPlainText(benchmark::State &state)
 {
     const QString &path = storyPath(int(state.range(0)));
     auto pane = shownPane();
-    documentio::loadDocument(path, *pane->document());
+    if (!documentio::loadDocument(path, *pane->document())) {
+        state.SkipWithError("load failed");
+        return;
+    }
     askDocumentSize(*pane);
     QScrollBar *bar = pane->verticalScrollBar();
     int step = 0;

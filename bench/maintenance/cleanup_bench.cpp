@@ -92,7 +92,7 @@ void runCleanup(benchmark::State &state, Operation operation)
         QString text, counter;
         const cleanup::Reporting reporting(
             prompts, withProgress ? platform::Progress([&](qint64, qint64) { ++calls; }) : nullptr,
-            withProgress ? cleanup::PanelLines([&](const QString &a, const QString &b) {
+            withProgress ? platform::ProgressLines([&](const QString &a, const QString &b) {
                 text = a;
                 counter = b;
             })

@@ -121,11 +121,11 @@ void BM_ImportTextFile(benchmark::State &state)
                 shown = FormatThousands(done * 100 / qMax<qint64>(total, 1));
             })
                          : platform::Progress(),
-            withProgress ? dictimport::ProgressLines([&](const QString &text, const QString &n) {
+            withProgress ? platform::ProgressLines([&](const QString &text, const QString &n) {
                 ++calls;
                 shown = text + n;
             })
-                         : dictimport::ProgressLines());
+                         : platform::ProgressLines());
         if (!imported) {
             state.SkipWithError(imported.error().toUtf8().constData());
             return;
@@ -218,9 +218,9 @@ void BM_ExportTextFile(benchmark::State &state)
             withProgress
                 ? platform::Progress([&](qint64 done, qint64) { shown = FormatThousands(done); })
                 : platform::Progress(),
-            withProgress ? dictimport::ProgressLines(
+            withProgress ? platform::ProgressLines(
                                [&](const QString &text, const QString &n) { shown = text + n; })
-                         : dictimport::ProgressLines());
+                         : platform::ProgressLines());
         if (!exported) {
             state.SkipWithError(exported.error().toUtf8().constData());
             return;

@@ -107,10 +107,13 @@ void BM_LoadDocumentFile(benchmark::State &state)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(u"sample.rtf"_s);
-    documentio::saveRtf(path, sample().doc);
+    if (!documentio::saveRtf(path, sample().doc)) {
+        state.SkipWithError("save failed");
+        return;
+    }
     for (auto _ : state) {
         QTextDocument doc;
-        if (!documentio::loadDocument(path, doc).ok)
+        if (!documentio::loadDocument(path, doc).ok())
             state.SkipWithError("load failed");
     }
     state.SetBytesProcessed(state.iterations() * sample().rtf.size());
@@ -122,7 +125,7 @@ void BM_SaveRtfFile(benchmark::State &state)
     QTemporaryDir dir;
     const QString path = dir.filePath(u"sample.rtf"_s);
     for (auto _ : state) {
-        if (!documentio::saveRtf(path, sample().doc).ok)
+        if (!documentio::saveRtf(path, sample().doc).ok())
             state.SkipWithError("save failed");
     }
     state.SetBytesProcessed(state.iterations() * sample().rtf.size());

@@ -92,7 +92,7 @@ void BM_OpenDictionary(benchmark::State &state)
     for (auto _ : state) {
         TDM1 dm;
         AppState app;
-        const store::Status opened = store::OpenDictionary(dm, app, path, {}, prompts);
+        const platform::Status opened = store::OpenDictionary(dm, app, path, {}, prompts);
         if (!opened)
             state.SkipWithError(opened.error().toStdString().c_str());
         benchmark::DoNotOptimize(dm.tblSzotarP.recordCount());
@@ -116,7 +116,7 @@ void BM_OpenLookupFirstScreen(benchmark::State &state)
     for (auto _ : state) {
         TDM1 dm;
         AppState app;
-        const store::Status opened = store::OpenDictionary(dm, app, path, {}, prompts);
+        const platform::Status opened = store::OpenDictionary(dm, app, path, {}, prompts);
         if (!opened)
             state.SkipWithError(opened.error().toStdString().c_str());
         store::Table &table = dm.tblSzotarP;
@@ -449,7 +449,7 @@ void BM_OpenWithRebuild(benchmark::State &state)
         state.ResumeTiming();
         TDM1 dm;
         AppState app;
-        const store::Status opened = store::OpenDictionary(dm, app, path, {}, prompts);
+        const platform::Status opened = store::OpenDictionary(dm, app, path, {}, prompts);
         if (!opened) {
             state.SkipWithError(opened.error().toStdString().c_str());
             break;

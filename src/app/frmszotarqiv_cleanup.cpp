@@ -81,7 +81,7 @@ namespace {
 
 // The panel's progress lines, repainted at once: the operations do not
 // return to the event loop.
-cleanup::PanelLines panelLines(QLabel *text, QLabel *counter)
+platform::ProgressLines panelLines(QLabel *text, QLabel *counter)
 {
     return [text, counter](const QString &line, const QString &count) {
         if (!line.isNull()) {
@@ -95,7 +95,7 @@ cleanup::PanelLines panelLines(QLabel *text, QLabel *counter)
     };
 }
 
-void report(const store::Result<cleanup::Outcome> &result)
+void report(const platform::Result<cleanup::Outcome> &result)
 {
     if (!result)
         ShowInfo(result.error());

@@ -132,7 +132,7 @@ bool TfrmSzotarQIV::tryOpenDictionary(QString &file)
     TDM1 &dm = *DM1;
     const QString path = file;
     WidgetPrompts prompts;
-    const store::Status opened = store::OpenDictionary(
+    const platform::Status opened = store::OpenDictionary(
         dm, m_state, path,
         [&](const QString &fileName) {
             ListDictionaries();

@@ -33,7 +33,7 @@ public:
     PanelProgressLines(const PanelProgressLines &) = delete;
     PanelProgressLines &operator=(const PanelProgressLines &) = delete;
 
-    dictimport::ProgressLines callback()
+    platform::ProgressLines callback()
     {
         return [this](const QString &text, const QString &counter) {
             if (m_text)
@@ -152,7 +152,7 @@ void TfrmSzotarQIV::bbtnMentTextbeClick()
         // on the name just chosen, to pick another.
         QString folder = m_state.DatabaseDir;
         QString name;
-        store::Result<dictimport::TextExportReport> exported = dictimport::TextExportReport{};
+        platform::Result<dictimport::TextExportReport> exported = dictimport::TextExportReport{};
         do {
             const QString file = chooseExportFile(folder, name);
             if (file.isEmpty())

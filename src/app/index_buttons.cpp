@@ -14,7 +14,7 @@ void bbtnIndTorlClick(TDM1 &dm, const AppState &state)
 void bbtnUjraIndClick(TDM1 &dm, const AppState &state)
 {
     WidgetPrompts prompts;
-    const store::Status rebuilt =
+    const platform::Status rebuilt =
         store::RebuildIndexes(dm.tblSzotarP, state.FromColumn, state.ToColumn, prompts);
     if (!rebuilt)
         prompts.info(rebuilt.error());

@@ -6,8 +6,6 @@
 #include "cli/terminal_progress.h"
 #include "maintenance/cleanup/cleanups.h"
 #include "maintenance/cleanup/germanimport.h"
-#include "store/engine/engine_error.h"
-#include "store/engine/session.h"
 #include "store/engine/table.h"
 #include "store/maintenancebackup.h"
 
@@ -20,7 +18,7 @@ namespace {
 const QCommandLineOption kYesOption = yesOption();
 
 // The result of a clean-up or import, told on out or err.
-int finish(const store::Result<cleanup::Outcome> &result, CliIo &io, bool asked, bool assumeYes,
+int finish(const platform::Result<cleanup::Outcome> &result, CliIo &io, bool asked, bool assumeYes,
            QString (*doneText)(const cleanup::Outcome &))
 {
     if (!result)
@@ -65,14 +63,11 @@ int runCleanAsking(const QStringList &arguments, CliIo &io, QTextStream *answers
         return code;
     const bool assumeYes = parser.isSet(kYesOption);
     CliPrompts prompts(io.err, assumeYes, answers);
-    try {
-        store::Session session;
-        store::Table main(session);
-        openDictionaryArgument(main, *dictionary);
+    return withDictionary(*dictionary, io, [&](store::Session &session, store::Table &main) {
         TerminalProgress bar(io.err, io.errIsTerminal);
         prompts.setProgressBar(&bar);
         const cleanup::Reporting reporting(prompts, bar.callback());
-        store::Result<cleanup::Outcome> result = cleanup::Outcome{};
+        platform::Result<cleanup::Outcome> result = cleanup::Outcome{};
         if (parser.isSet(to)) {
             store::Table second(session);
             second.setDatabaseName(main.databaseName());
@@ -101,9 +96,7 @@ int runCleanAsking(const QStringList &arguments, CliIo &io, QTextStream *answers
                               .arg(outcome.changed)
                               .arg(outcome.deleted);
                       });
-    } catch (const store::EngineError &error) {
-        return reportError(io, error.message());
-    }
+    });
 }
 
 int runGermanImportAsking(const QStringList &arguments, CliIo &io, QTextStream *answers)
@@ -128,10 +121,7 @@ int runGermanImportAsking(const QStringList &arguments, CliIo &io, QTextStream *
         return code;
     const bool assumeYes = parser.isSet(kYesOption);
     CliPrompts prompts(io.err, assumeYes, answers);
-    try {
-        store::Session session;
-        store::Table table(session);
-        openDictionaryArgument(table, *dictionary);
+    return withDictionary(*dictionary, io, [&](store::Session &, store::Table &table) {
         TerminalProgress bar(io.err, io.errIsTerminal);
         prompts.setProgressBar(&bar);
         const auto result = cleanup::ImportGermanWordLists(
@@ -145,9 +135,7 @@ int runGermanImportAsking(const QStringList &arguments, CliIo &io, QTextStream *
                               .arg(outcome.rows)
                               .arg(outcome.changed);
                       });
-    } catch (const store::EngineError &error) {
-        return reportError(io, error.message());
-    }
+    });
 }
 
 int runRestoreBackupAsking(const QStringList &arguments, CliIo &io, QTextStream *answers)
@@ -167,10 +155,7 @@ int runRestoreBackupAsking(const QStringList &arguments, CliIo &io, QTextStream 
         return code;
     const bool assumeYes = parser.isSet(kYesOption);
     CliPrompts prompts(io.err, assumeYes, answers);
-    try {
-        store::Session session;
-        store::Table table(session);
-        openDictionaryArgument(table, *dictionary);
+    return withDictionary(*dictionary, io, [&](store::Session &, store::Table &table) {
         const auto restored = store::RestoreLastMaintenance(table, {}, prompts);
         if (!restored)
             return reportError(io, restored.error());
@@ -180,10 +165,8 @@ int runRestoreBackupAsking(const QStringList &arguments, CliIo &io, QTextStream 
         io.out << QStringLiteral("A szótár visszaállt az utolsó karbantartás előtti "
                                  "állapotába: %1\n")
                       .arg(dictionary->file.absoluteFilePath());
-    } catch (const store::EngineError &error) {
-        return reportError(io, error.message());
-    }
-    return kExitOk;
+        return kExitOk;
+    });
 }
 
 int runClean(const QStringList &arguments, CliIo &io)

@@ -6,8 +6,6 @@
 #include "platform/prompts.h"
 #include "store/dictionaries.h"
 #include "store/dictionaryfiles.h"
-#include "store/engine/engine_error.h"
-#include "store/engine/session.h"
 #include "store/engine/table.h"
 
 #include <QDir>
@@ -44,10 +42,7 @@ int runDestructive(Destruction what, const QStringList &arguments, CliIo &io, QT
         return code;
     const QString path = dictionary->file.absoluteFilePath();
     CliPrompts prompts(io.err, parser.isSet(yes), answers);
-    try {
-        store::Session session;
-        store::Table table(session);
-        openDictionaryArgument(table, *dictionary);
+    return withDictionary(*dictionary, io, [&](store::Session &, store::Table &table) {
         const auto result = emptying ? store::EmptyDictionary(table, path, prompts)
                                      : store::DeleteDictionary(table, path, {}, prompts);
         if (!result)
@@ -58,10 +53,8 @@ int runDestructive(Destruction what, const QStringList &arguments, CliIo &io, QT
         io.out << (emptying ? QStringLiteral("A szótár minden szava törölve: %1\n")
                             : QStringLiteral("A szótár törölve a lemezről: %1\n"))
                       .arg(path);
-    } catch (const store::EngineError &error) {
-        return reportError(io, error.message());
-    }
-    return kExitOk;
+        return kExitOk;
+    });
 }
 
 } // namespace

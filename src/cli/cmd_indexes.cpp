@@ -3,8 +3,6 @@
 #include "cli/cli_prompts.h"
 #include "cli/command_parser.h"
 #include "cli/dictionary_argument.h"
-#include "store/engine/engine_error.h"
-#include "store/engine/session.h"
 #include "store/engine/table.h"
 #include "store/indexupkeep.h"
 
@@ -33,20 +31,15 @@ int runReindex(const QStringList &arguments, CliIo &io)
     const auto dictionary = dictionaryArgument(parser, usage, io, code);
     if (!dictionary)
         return code;
-    try {
-        store::Session session;
-        store::Table table(session);
-        openDictionaryArgument(table, *dictionary);
+    return withDictionary(*dictionary, io, [&](store::Session &, store::Table &table) {
         CliPrompts prompts(io.err, false);
-        const store::Status rebuilt =
+        const platform::Status rebuilt =
             store::RebuildIndexes(table, dictionary->first, dictionary->second, prompts);
         if (!rebuilt)
             return reportError(io, rebuilt.error());
         io.out << QStringLiteral("Indexek: %1\n").arg(indexList(table));
-    } catch (const store::EngineError &error) {
-        return reportError(io, error.message());
-    }
-    return kExitOk;
+        return kExitOk;
+    });
 }
 
 int runDropIndexes(const QStringList &arguments, CliIo &io)
@@ -65,10 +58,7 @@ int runDropIndexes(const QStringList &arguments, CliIo &io)
     const auto dictionary = dictionaryArgument(parser, usage, io, code);
     if (!dictionary)
         return code;
-    try {
-        store::Session session;
-        store::Table table(session);
-        openDictionaryArgument(table, *dictionary);
+    return withDictionary(*dictionary, io, [&](store::Session &, store::Table &table) {
         CliPrompts prompts(io.err, parser.isSet(yes));
         switch (store::DropIndexes(table, dictionary->first, dictionary->second, prompts)) {
         case store::DropOutcome::Dropped:
@@ -81,10 +71,8 @@ int runDropIndexes(const QStringList &arguments, CliIo &io)
         case store::DropOutcome::Failed:
             return kExitFailure;
         }
-    } catch (const store::EngineError &error) {
-        return reportError(io, error.message());
-    }
-    return kExitFailure;
+        return kExitFailure;
+    });
 }
 
 } // namespace cli

@@ -1,8 +1,7 @@
 #include "cli/cmd_info.h"
 
 #include "cli/command_parser.h"
-#include "store/engine/engine_error.h"
-#include "store/engine/session.h"
+#include "cli/dictionary_argument.h"
 #include "store/engine/table.h"
 
 #include <QFileInfo>
@@ -29,9 +28,8 @@ int runInfo(const QStringList &arguments, CliIo &io)
         io.err << QStringLiteral("Hiba: a tábla nem található: %1\n").arg(files.front());
         return kExitFailure;
     }
-    try {
-        store::Session session;
-        store::Table table(session);
+    // Any table, not only a dictionary named after its two languages.
+    return withDictionary(io, [&](store::Session &, store::Table &table) {
         table.setDatabaseName(file.absolutePath());
         table.setTableName(file.fileName());
         table.open();
@@ -43,10 +41,8 @@ int runInfo(const QStringList &arguments, CliIo &io)
                                ? QStringLiteral("nincs")
                                : table.indexNames().join(QStringLiteral(", ")));
         table.close();
-    } catch (const store::EngineError &error) {
-        return reportError(io, error.message());
-    }
-    return kExitOk;
+        return kExitOk;
+    });
 }
 
 } // namespace cli

@@ -1,9 +1,8 @@
 #include "cli/cmd_lookup.h"
 
 #include "cli/command_parser.h"
+#include "cli/dictionary_argument.h"
 #include "store/dictionaryname.h"
-#include "store/engine/engine_error.h"
-#include "store/engine/session.h"
 #include "store/engine/table.h"
 #include "translator/wordforms.h"
 #include "translator/wordlookup.h"
@@ -159,9 +158,7 @@ int runLookup(const QStringList &arguments, CliIo &io, QTextStream &input)
 
     const QStringList words = parser.positionalArguments();
     const bool fromInput = words.isEmpty();
-    try {
-        store::Session session;
-        store::Table table(session);
+    return withDictionary(io, [&](store::Session &, store::Table &table) {
         table.setDatabaseName(file.absolutePath());
         table.setTableName(file.fileName());
         store::Field *source = table.addField(sourceName);
@@ -189,10 +186,8 @@ int runLookup(const QStringList &arguments, CliIo &io, QTextStream &input)
                 lookUp(word);
         }
         io.out.flush();
-    } catch (const store::EngineError &error) {
-        return reportError(io, error.message());
-    }
-    return kExitOk;
+        return kExitOk;
+    });
 }
 
 } // namespace cli

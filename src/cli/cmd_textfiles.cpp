@@ -7,8 +7,6 @@
 #include "maintenance/import/text_export.h"
 #include "maintenance/import/text_import.h"
 #include "maintenance/import/text_line_reader.h"
-#include "store/engine/engine_error.h"
-#include "store/engine/session.h"
 #include "store/engine/table.h"
 
 #include <QTextStream>
@@ -47,11 +45,10 @@ std::optional<Arguments> textFileArguments(const QCommandLineParser &parser, con
     return Arguments{*dictionary, names[1]};
 }
 
-// Binds the table with the fields in the chosen direction and opens it.
-dictimport::ImportTarget openTarget(store::Table &table, const DictionaryArgument &dictionary,
-                                    bool reverse)
+// The open dictionary's fields in the chosen direction.
+dictimport::ImportTarget importTarget(store::Table &table, const DictionaryArgument &dictionary,
+                                      bool reverse)
 {
-    openDictionaryArgument(table, dictionary);
     store::Field *first = table.findField(dictionary.first);
     store::Field *second = table.findField(dictionary.second);
     return reverse ? dictimport::ImportTarget{table, *second, *first}
@@ -81,10 +78,8 @@ int runImport(const QStringList &arguments, CliIo &io)
     CliPrompts prompts(io.err, false);
     TerminalProgress bar(io.err, io.errIsTerminal);
     prompts.setProgressBar(&bar);
-    try {
-        store::Session session;
-        store::Table table(session);
-        const auto target = openTarget(table, given->dictionary, parser.isSet(reverse));
+    const auto work = [&](store::Session &, store::Table &table) {
+        const auto target = importTarget(table, given->dictionary, parser.isSet(reverse));
         const auto imported =
             dictimport::ImportTextFile(target, given->textFile, prompts, bar.callback());
         bar.finish();
@@ -99,11 +94,9 @@ int runImport(const QStringList &arguments, CliIo &io)
                       .arg(imported->added)
                       .arg(imported->present)
                       .arg(imported->skipped);
-    } catch (const store::EngineError &error) {
-        bar.finish();
-        return reportError(io, error.message());
-    }
-    return kExitOk;
+        return kExitOk;
+    };
+    return withDictionary(given->dictionary, io, work, [&] { bar.finish(); });
 }
 
 int runExportAsking(const QStringList &arguments, CliIo &io, QTextStream *answers)
@@ -129,10 +122,8 @@ int runExportAsking(const QStringList &arguments, CliIo &io, QTextStream *answer
     CliPrompts prompts(io.err, parser.isSet(yes), answers);
     TerminalProgress bar(io.err, io.errIsTerminal);
     prompts.setProgressBar(&bar);
-    try {
-        store::Session session;
-        store::Table table(session);
-        const auto target = openTarget(table, given->dictionary, parser.isSet(reverse));
+    const auto work = [&](store::Session &, store::Table &table) {
+        const auto target = importTarget(table, given->dictionary, parser.isSet(reverse));
         // Without a bar to draw, the export spares counting the rows first.
         const auto exported =
             dictimport::ExportTextFile(target, given->textFile, false, prompts,
@@ -149,11 +140,9 @@ int runExportAsking(const QStringList &arguments, CliIo &io, QTextStream *answer
                                      "betű; a helyükön „?” áll.\n")
                           .arg(exported->rowsWithLoss);
         io.out << QStringLiteral("%1 sor kiírva: %2\n").arg(exported->rows).arg(exported->path);
-    } catch (const store::EngineError &error) {
-        bar.finish();
-        return reportError(io, error.message());
-    }
-    return kExitOk;
+        return kExitOk;
+    };
+    return withDictionary(given->dictionary, io, work, [&] { bar.finish(); });
 }
 
 int runExport(const QStringList &arguments, CliIo &io)

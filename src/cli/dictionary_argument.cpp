@@ -3,6 +3,8 @@
 #include "cli/command_parser.h"
 #include "platform/regularfile.h"
 #include "store/dictionaryname.h"
+#include "store/engine/engine_error.h"
+#include "store/engine/session.h"
 #include "store/engine/table.h"
 
 #include <QCommandLineParser>
@@ -51,6 +53,31 @@ void openDictionaryArgument(store::Table &table, const DictionaryArgument &dicti
     table.addField(dictionary.first);
     table.addField(dictionary.second);
     table.open();
+}
+
+int withDictionary(CliIo &io, const DictionaryWork &work, const std::function<void()> &beforeError)
+{
+    try {
+        store::Session session;
+        store::Table table(session);
+        return work(session, table);
+    } catch (const store::EngineError &error) {
+        if (beforeError)
+            beforeError();
+        return reportError(io, error.message());
+    }
+}
+
+int withDictionary(const DictionaryArgument &dictionary, CliIo &io, const DictionaryWork &work,
+                   const std::function<void()> &beforeError)
+{
+    return withDictionary(
+        io,
+        [&](store::Session &session, store::Table &table) {
+            openDictionaryArgument(table, dictionary);
+            return work(session, table);
+        },
+        beforeError);
 }
 
 } // namespace cli

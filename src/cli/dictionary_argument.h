@@ -5,12 +5,14 @@
 #include <QFileInfo>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QCommandLineParser;
 namespace store {
+class Session;
 class Table;
-}
+} // namespace store
 
 namespace cli {
 
@@ -35,5 +37,20 @@ std::optional<DictionaryArgument> dictionaryFile(const QString &name, CliIo &io,
 // so that a file that is no dictionary of these languages is refused.
 // Throws store::EngineError.
 void openDictionaryArgument(store::Table &table, const DictionaryArgument &dictionary);
+
+// A command's work on its dictionary; returns the command's exit code.
+using DictionaryWork = std::function<int(store::Session &session, store::Table &table)>;
+
+// Runs work on a table of a session of its own, which work binds and opens
+// itself. The engine's error, wherever it is thrown, ends the command:
+// beforeError runs first (a progress bar ends its line), then the message
+// goes to io.err and the exit code is kExitFailure.
+int withDictionary(CliIo &io, const DictionaryWork &work,
+                   const std::function<void()> &beforeError = {});
+
+// The same with the table opened on dictionary (openDictionaryArgument)
+// before work runs.
+int withDictionary(const DictionaryArgument &dictionary, CliIo &io, const DictionaryWork &work,
+                   const std::function<void()> &beforeError = {});
 
 } // namespace cli

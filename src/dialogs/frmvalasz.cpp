@@ -1,6 +1,7 @@
 #include "dialogs/frmvalasz.h"
 
 #include "dialogs/messagefit.h"
+#include "platform/gui/busy_cursor.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -427,8 +428,9 @@ void TfrmValasz::HideBusy()
 void TfrmValasz::FinishBusy(const QString &message)
 {
     HideBusy();
-    while (QGuiApplication::overrideCursor())
-        QGuiApplication::restoreOverrideCursor();
+    // The work is over for the user: the message shows the normal cursor,
+    // whatever hourglass the caller still holds.
+    const platform::NormalCursor normal;
     QApplication::beep();
     ShowInfo(message);
 }

@@ -26,7 +26,7 @@ void WidgetPrompts::info(const QString &message)
 
 void WidgetPrompts::showBusy(const QString &text)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_busyCursor.emplace();
     ShowBusy(text);
     QApplication::processEvents();
 }
@@ -38,12 +38,12 @@ void WidgetPrompts::progress(const QString &line)
 
 void WidgetPrompts::finishBusy(const QString &message)
 {
+    m_busyCursor.reset();
     FinishBusy(message);
 }
 
 void WidgetPrompts::hideBusy()
 {
     HideBusy();
-    while (QApplication::overrideCursor())
-        QApplication::restoreOverrideCursor();
+    m_busyCursor.reset();
 }

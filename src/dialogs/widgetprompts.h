@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/gui/busy_cursor.h"
 #include "platform/prompts.h"
+
+#include <optional>
 
 // The program's Prompts: the question dialog's wrappers, with the hourglass
 // cursor over the whole application while a busy notice is shown.
@@ -16,4 +19,8 @@ public:
     void progress(const QString &line) override;
     void finishBusy(const QString &message) override;
     void hideBusy() override;
+
+private:
+    // The hourglass from showBusy until finishBusy or hideBusy.
+    std::optional<platform::BusyCursor> m_busyCursor;
 };

@@ -1,7 +1,6 @@
 #include "editor/fraREEszkTar.h"
 
 #include "dialogs/questions.h"
-#include "editor/busycursor.h"
 #include "editor/clipboardwatch.h"
 #include "editor/documentnames.h"
 #include "editor/frmSzoKeres.h"
@@ -9,6 +8,7 @@
 #include "editor/qtfiledialogs.h"
 #include "editor/toolbarrows.h"
 #include "platform/fonts/fontsubstitutes.h"
+#include "platform/gui/busy_cursor.h"
 #include "platform/rtf/documentio.h"
 
 #include <QAction>
@@ -267,15 +267,15 @@ void TfraREEszkTar::spbMegnyitClick(QObject *sender)
     if (!chosen)
         return;
 
-    documentio::IoResult result;
+    platform::Status result = platform::Done{};
     {
-        BusyCursor busy;
+        platform::BusyCursor busy;
         // The loader leaves the document alone when it cannot read the file,
         // so a failure keeps the previous document, its name and its flag.
         result = documentio::loadDocument(*chosen, *b->ActiveEditor->document(), nullptr, *m_files);
     }
     if (!result) {
-        ShowInfo(result.error);
+        ShowInfo(result.error());
         return;
     }
     *b->ActiveDocName = *chosen;
@@ -327,13 +327,13 @@ bool TfraREEszkTar::ConfirmSaveChanges(QObject *sender)
 
 bool TfraREEszkTar::writeDocument(const QString &path)
 {
-    documentio::IoResult result;
+    platform::Status result = platform::Done{};
     {
-        BusyCursor busy;
+        platform::BusyCursor busy;
         result = documentio::saveDocument(path, *boundEditor()->document(), *m_files);
     }
     if (!result)
-        ShowInfo(result.error);
+        ShowInfo(result.error());
     return bool(result);
 }
 

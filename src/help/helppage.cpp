@@ -209,10 +209,9 @@ bool HelpPage::SaveHelpDocument()
             fileName = chosen.fileName();
         }
     }
-    const documentio::IoResult written =
-        documentio::saveRtf(m_state.HelpDocName, *reSugo->document());
+    const platform::Status written = documentio::saveRtf(m_state.HelpDocName, *reSugo->document());
     if (!written) {
-        ShowInfo(written.error);
+        ShowInfo(written.error());
         return false;
     }
     m_state.HelpDocHasFile = true;

@@ -1,5 +1,6 @@
 #include "dialogs/frmvalasz.h"
 #include "dialogs/questions.h"
+#include "platform/gui/busy_cursor.h"
 
 #include "support/modal_answerer.h"
 #include "support/printers.h"
@@ -77,6 +78,7 @@ struct Snapshot {
     int labelWidth = 0;
     bool onTop = false;
     bool modal = false;
+    Qt::CursorShape cursor = Qt::ArrowCursor; // what the pointer looks like
 };
 
 ButtonState buttonState(QWidget &dialog, const QString &name)
@@ -109,6 +111,8 @@ Snapshot snapshot(QWidget &dialog)
     s.frame = dialog.frameGeometry();
     s.onTop = dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint);
     s.modal = dialog.isModal() || QApplication::activeModalWidget() == &dialog;
+    if (const QCursor *cursor = QGuiApplication::overrideCursor())
+        s.cursor = cursor->shape();
     return s;
 }
 
@@ -494,13 +498,18 @@ TEST_F(QuestionDialogTest, BusyNoticeIsOnScreenWhenShowBusyReturns)
 
 TEST_F(QuestionDialogTest, FinishBusyRestoresTheCursorAndWaitsForOk)
 {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ShowBusy(u"Indexelés folyamatban"_s);
     Snapshot s;
-    ModalAnswerer answerer(recordThen(s, ModalAnswerer::pressKey(Qt::Key_Return)));
-    FinishBusy(u"Indexelés kész"_s);
-    EXPECT_TRUE(answerer.answered());
+    {
+        // Two owners of the hourglass still hold it while the message is up.
+        const platform::BusyCursor job;
+        const platform::BusyCursor step;
+        ShowBusy(u"Indexelés folyamatban"_s);
+        ModalAnswerer answerer(recordThen(s, ModalAnswerer::pressKey(Qt::Key_Return)));
+        FinishBusy(u"Indexelés kész"_s);
+        EXPECT_TRUE(answerer.answered());
+        EXPECT_EQ(s.cursor, Qt::ArrowCursor);
+        EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     EXPECT_EQ(s.text, u"Indexelés kész"_s);
     EXPECT_TRUE(s.panelShown);

@@ -339,8 +339,8 @@ TEST_F(CleanupRunTest, DosConversionOfAFewRowsShowsNoProgressLine)
 // question, nothing written, not even a backup.
 struct Operation {
     const char *name;
-    store::Result<cleanup::Outcome> (*run)(store::Table &main, store::Table &second,
-                                           Prompts &prompts);
+    platform::Result<cleanup::Outcome> (*run)(store::Table &main, store::Table &second,
+                                              Prompts &prompts);
 };
 
 const Operation kOperations[] = {
@@ -381,8 +381,8 @@ INSTANTIATE_TEST_SUITE_P(Operations, OperationFailureTest, ::testing::ValuesIn(k
 // the first committed batch.
 struct BatchOperation {
     const char *name;
-    store::Result<cleanup::Outcome> (*run)(store::Table &main, store::Table &second,
-                                           const cleanup::Reporting &reporting);
+    platform::Result<cleanup::Outcome> (*run)(store::Table &main, store::Table &second,
+                                              const cleanup::Reporting &reporting);
 };
 
 const BatchOperation kBatchOperations[] = {

@@ -57,7 +57,7 @@ TEST(FreeDictRoundTrip, DropThenRebuildLeavesTheTwoIndexesAndNoLargerFile)
                   store::DropOutcome::Dropped);
         EXPECT_TRUE(store::LanguageIndexes(table, u"Angol"_s, u"Magyar"_s).isEmpty());
 
-        const store::Status rebuilt =
+        const platform::Status rebuilt =
             store::RebuildIndexes(table, u"Angol"_s, u"Magyar"_s, prompts);
         ASSERT_TRUE(rebuilt.ok()) << rebuilt.error().toStdString();
         EXPECT_EQ(table.indexNames(), (QStringList{u"iAngol"_s, u"iMagyar"_s}));

@@ -104,8 +104,8 @@ protected:
         ASSERT_EQ(file.write(bytes), bytes.size());
     }
 
-    store::Result<cleanup::Outcome> run(ScriptedPrompts &prompts,
-                                        const cleanup::PanelLines &lines = {})
+    platform::Result<cleanup::Outcome> run(ScriptedPrompts &prompts,
+                                           const platform::ProgressLines &lines = {})
     {
         return cleanup::ImportGermanWordLists(*table, u"Angol"_s, u"Magyar"_s, folder,
                                               u"Nemet_Magyar.DB"_s, {prompts, {}, lines, {}});

@@ -144,7 +144,8 @@ TEST_P(IndexSets, DropLeavesNoIndexOnALanguageColumn)
 TEST_P(IndexSets, RebuildLeavesExactlyTheTwoRebuiltIndexes)
 {
     ScriptedPrompts prompts;
-    const store::Status rebuilt = store::RebuildIndexes(*table, u"Angol"_s, u"Magyar"_s, prompts);
+    const platform::Status rebuilt =
+        store::RebuildIndexes(*table, u"Angol"_s, u"Magyar"_s, prompts);
     ASSERT_TRUE(rebuilt.ok()) << rebuilt.error().toStdString();
     EXPECT_EQ(table->indexNames(), (QStringList{u"iAngol"_s, u"iMagyar"_s}));
     EXPECT_TRUE(table->isOpen());
@@ -279,7 +280,8 @@ TEST_F(IndexUpkeep, AFailedRebuildKeepsTheMarkerHidesTheNoticeAndReopens)
     failing.open();
     failing_vfs::armAfter(0, failing_vfs::Failure::IoError);
     ScriptedPrompts prompts;
-    const store::Status rebuilt = store::RebuildIndexes(failing, u"Angol"_s, u"Magyar"_s, prompts);
+    const platform::Status rebuilt =
+        store::RebuildIndexes(failing, u"Angol"_s, u"Magyar"_s, prompts);
     failing_vfs::disarm();
     ASSERT_FALSE(rebuilt.ok());
     EXPECT_FALSE(rebuilt.error().isEmpty());

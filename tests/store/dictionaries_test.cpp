@@ -221,7 +221,7 @@ protected:
         addAll(*table, {{u"pear"_s, u"körte"_s}, {u"apple"_s, u"alma"_s}, {u"cat"_s, u"macska"_s}});
     }
 
-    store::Status open(const QString &name = u"Angol_Magyar.DB"_s, bool reversed = false)
+    platform::Status open(const QString &name = u"Angol_Magyar.DB"_s, bool reversed = false)
     {
         return store::OpenDictionary(
             dm, state, path(name),

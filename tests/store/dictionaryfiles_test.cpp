@@ -114,7 +114,7 @@ TEST_F(EmptyDictionaryTest, AFullDiskKeepsEveryRowAndSaysWhy)
         table->setTableName(u"Angol_Magyar.DB"_s);
         table->open();
         ScriptedPrompts prompts({Prompts::kYes, Prompts::kYes});
-        std::optional<store::Result<FileCommand>> result;
+        std::optional<platform::Result<FileCommand>> result;
         {
             failing_vfs::ArmedScope full(0, failing_vfs::Failure::DiskFull);
             result.emplace(store::EmptyDictionary(*table, path(), prompts));

@@ -64,7 +64,7 @@ protected:
     }
 
     // Restores with Igen; the table is open again afterwards.
-    store::Result<FileCommand> restore(store::Table &table)
+    platform::Result<FileCommand> restore(store::Table &table)
     {
         ScriptedPrompts prompts({Prompts::kYes});
         auto restored = store::RestoreLastMaintenance(table, {}, prompts);

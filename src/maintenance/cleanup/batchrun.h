@@ -1,8 +1,8 @@
 #pragma once
 
 #include "maintenance/cleanup/reporting.h"
+#include "platform/result.h"
 #include "store/engine/engine_error.h"
-#include "store/storeresult.h"
 
 #include <QString>
 

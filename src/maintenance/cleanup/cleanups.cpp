@@ -13,9 +13,9 @@ namespace cleanup {
 namespace {
 
 using detail::NaturalFields;
+using platform::Failure;
 using platform::Prompts;
-using store::Failure;
-using store::Result;
+using platform::Result;
 using store::Table;
 
 constexpr int kProgressEvery = 100;

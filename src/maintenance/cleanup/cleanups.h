@@ -1,7 +1,7 @@
 #pragma once
 
 #include "maintenance/cleanup/reporting.h"
-#include "store/storeresult.h"
+#include "platform/result.h"
 
 namespace store {
 class Table;
@@ -21,20 +21,20 @@ namespace cleanup {
 // same target text exists, letter case counting) or gets w as its source.
 // main and second are two cursors on the same file (second closed; it is
 // opened for the run and closed after). Progress every 100 rows.
-store::Result<Outcome> RemoveToPrefixes(store::Table &main, store::Table &second,
-                                        const Reporting &reporting);
+platform::Result<Outcome> RemoveToPrefixes(store::Table &main, store::Table &second,
+                                           const Reporting &reporting);
 
 // Magányos betű törlése: without a question, deletes for each letter a..z
 // the rows whose source is the letter and whose target is the letter itself
 // or the letter + " (betű)". Goes through every row equal to the letter in
 // any letter case, so rows of the capital letter sorted first do not hide
 // the small ones; only the small letter's rows are deleted.
-store::Result<Outcome> RemoveLoneLetters(store::Table &table, const Reporting &reporting);
+platform::Result<Outcome> RemoveLoneLetters(store::Table &table, const Reporting &reporting);
 
 // DOS ékezet konvertálás Windows-ra: after "Biztos elindítod a DOS ékezet
 // konvertálást?", DosToWindowsAccents on every source text (key order,
 // progress "n/totalA") and then every target text ("n/totalM"), every 100
 // rows. Leaves the table in key order.
-store::Result<Outcome> ConvertDosAccents(store::Table &table, const Reporting &reporting);
+platform::Result<Outcome> ConvertDosAccents(store::Table &table, const Reporting &reporting);
 
 } // namespace cleanup

@@ -21,9 +21,9 @@
 namespace cleanup {
 namespace {
 
+using platform::Failure;
 using platform::Prompts;
-using store::Failure;
-using store::Result;
+using platform::Result;
 using store::Table;
 
 constexpr int kHungarianLimit = 1000;

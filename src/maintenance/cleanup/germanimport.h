@@ -1,7 +1,7 @@
 #pragma once
 
 #include "maintenance/cleanup/reporting.h"
-#include "store/storeresult.h"
+#include "platform/result.h"
 
 #include <QString>
 #include <QStringList>
@@ -49,9 +49,9 @@ bool IsSkipMarker(QStringView firstLine);
 // finish. Progress lines show the German text and the line count every 100
 // lines. A missing or unreadable file ends the run with a message naming
 // it; the pairs added before stay. A read-only table is refused first.
-store::Result<Outcome> ImportGermanWordLists(store::Table &table, const QString &sourceColumn,
-                                             const QString &targetColumn, const QString &folder,
-                                             const QString &dictionaryName,
-                                             const Reporting &reporting);
+platform::Result<Outcome> ImportGermanWordLists(store::Table &table, const QString &sourceColumn,
+                                                const QString &targetColumn, const QString &folder,
+                                                const QString &dictionaryName,
+                                                const Reporting &reporting);
 
 } // namespace cleanup

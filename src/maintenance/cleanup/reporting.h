@@ -14,23 +14,19 @@ class Prompts;
 
 namespace cleanup {
 
-// The maintenance panel's two progress lines: the text being worked on and
-// a counter. A null QString leaves that line as it is.
-using PanelLines = std::function<void(const QString &text, const QString &counter)>;
-
 // How a batch operation talks to whoever started it. Only prompts is
 // required; the program paints lines on its panel, the command-line tool
 // draws progress as a bar.
 struct Reporting {
     Reporting(platform::Prompts &prompts_, platform::Progress progress_ = {},
-              PanelLines lines_ = {}, std::function<void()> beforeWork_ = {})
+              platform::ProgressLines lines_ = {}, std::function<void()> beforeWork_ = {})
         : prompts(prompts_), progress(std::move(progress_)), lines(std::move(lines_)),
           beforeWork(std::move(beforeWork_))
     {}
 
     platform::Prompts &prompts;
     platform::Progress progress; // rows done of rows in all
-    PanelLines lines;
+    platform::ProgressLines lines;
     // Runs after the question and the busy notice, before any row is read
     // (the program puts the dictionary back into its natural direction).
     std::function<void()> beforeWork;

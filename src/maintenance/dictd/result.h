@@ -1,14 +1,14 @@
 #pragma once
 
-#include "store/storeresult.h"
+#include "platform/result.h"
 
 // The dictd readers and the converter report every problem as a Failure;
 // nothing of theirs throws.
 namespace dictd {
 
-using store::Done;
-using store::Failure;
-using store::Result;
-using store::Status;
+using platform::Done;
+using platform::Failure;
+using platform::Result;
+using platform::Status;
 
 } // namespace dictd

@@ -10,8 +10,8 @@
 namespace dictimport {
 
 AddOutcome AddPairIfAbsent(ImportTarget &dictionary, const QString &SourceText,
-                           const QString &TargetText, qint32 Counter, const ProgressLines &lines,
-                           KnownPairs *known)
+                           const QString &TargetText, qint32 Counter,
+                           const platform::ProgressLines &lines, KnownPairs *known)
 {
     if (Counter % 100 == 0 && lines)
         lines(SourceText, FormatThousands(Counter));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "platform/progress.h"
 
-#include <functional>
+#include <QString>
 
 namespace store {
 class Field;
@@ -21,10 +21,6 @@ struct ImportTarget {
     store::Field &target;
 };
 
-// The two progress lines of the maintenance panel: the text being worked on
-// and the counter, already formatted. Empty: nobody shows them.
-using ProgressLines = std::function<void(const QString &text, const QString &counter)>;
-
 enum class AddOutcome { Added, Present, EmptySide };
 
 // Appends the pair source/target to the dictionary unless it holds it in
@@ -36,6 +32,6 @@ enum class AddOutcome { Added, Present, EmptySide };
 // is added to known. Throws store::EngineError.
 AddOutcome AddPairIfAbsent(ImportTarget &dictionary, const QString &SourceText,
                            const QString &TargetText, qint32 Counter,
-                           const ProgressLines &lines = {}, KnownPairs *known = nullptr);
+                           const platform::ProgressLines &lines = {}, KnownPairs *known = nullptr);
 
 } // namespace dictimport

@@ -124,22 +124,22 @@ QString ExportFileName(const QString &chosen)
     return chosen + QStringLiteral(".txt");
 }
 
-store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
-                                               bool chosenConfirmed, platform::Prompts &prompts,
-                                               const platform::Progress &progress,
-                                               const ProgressLines &lines)
+platform::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
+                                                  bool chosenConfirmed, platform::Prompts &prompts,
+                                                  const platform::Progress &progress,
+                                                  const platform::ProgressLines &lines)
 {
     return ExportTextFile(dictionary, chosen, chosenConfirmed, prompts, progress, lines,
                           platform::FileAccess::system());
 }
 
-store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
-                                               bool chosenConfirmed, platform::Prompts &prompts,
-                                               const platform::Progress &progress,
-                                               const ProgressLines &lines,
-                                               const platform::FileAccess &files)
+platform::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
+                                                  bool chosenConfirmed, platform::Prompts &prompts,
+                                                  const platform::Progress &progress,
+                                                  const platform::ProgressLines &lines,
+                                                  const platform::FileAccess &files)
 {
-    using store::Failure;
+    using platform::Failure;
     store::Table &table = dictionary.table;
     TextExportReport report;
     report.path = ExportFileName(chosen);

@@ -2,7 +2,7 @@
 
 #include "maintenance/import/add_pair.h"
 #include "platform/progress.h"
-#include "store/storeresult.h"
+#include "platform/result.h"
 
 #include <QString>
 
@@ -35,14 +35,14 @@ struct TextExportReport {
 // kész", or on failure with hideBusy and the file system's or the engine's
 // message. The table is left in key order on its last row. progress gets
 // the rows written of the row count; lines every 1000th row.
-store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
-                                               bool chosenConfirmed, platform::Prompts &prompts,
-                                               const platform::Progress &progress = {},
-                                               const ProgressLines &lines = {});
-store::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
-                                               bool chosenConfirmed, platform::Prompts &prompts,
-                                               const platform::Progress &progress,
-                                               const ProgressLines &lines,
-                                               const platform::FileAccess &files);
+platform::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
+                                                  bool chosenConfirmed, platform::Prompts &prompts,
+                                                  const platform::Progress &progress = {},
+                                                  const platform::ProgressLines &lines = {});
+platform::Result<TextExportReport> ExportTextFile(ImportTarget dictionary, const QString &chosen,
+                                                  bool chosenConfirmed, platform::Prompts &prompts,
+                                                  const platform::Progress &progress,
+                                                  const platform::ProgressLines &lines,
+                                                  const platform::FileAccess &files);
 
 } // namespace dictimport

@@ -53,7 +53,7 @@ struct ReadState {
     platform::TextEncoding encoding;
     qint64 total;
     const platform::Progress &progress;
-    const ProgressLines &lines;
+    const platform::ProgressLines &lines;
     TextImportReport &report;
     KnownPairs &known;
 };
@@ -158,22 +158,22 @@ std::optional<LinePair> SplitImportLine(QStringView line)
                     LowerHungarian(TrimBlanksView(line.sliced(tab + 1).left(kTargetLimit)))};
 }
 
-store::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
-                                               platform::Prompts &prompts,
-                                               const platform::Progress &progress,
-                                               const ProgressLines &lines)
+platform::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
+                                                  platform::Prompts &prompts,
+                                                  const platform::Progress &progress,
+                                                  const platform::ProgressLines &lines)
 {
     return ImportTextFile(dictionary, path, prompts, progress, lines,
                           platform::FileAccess::system());
 }
 
-store::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
-                                               platform::Prompts &prompts,
-                                               const platform::Progress &progress,
-                                               const ProgressLines &lines,
-                                               const platform::FileAccess &files)
+platform::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
+                                                  platform::Prompts &prompts,
+                                                  const platform::Progress &progress,
+                                                  const platform::ProgressLines &lines,
+                                                  const platform::FileAccess &files)
 {
-    using store::Failure;
+    using platform::Failure;
     store::Table &table = dictionary.table;
     // --- Refusals, before anything changes.
     if (!QFileInfo::exists(path))

@@ -2,8 +2,8 @@
 
 #include "maintenance/import/add_pair.h"
 #include "platform/progress.h"
+#include "platform/result.h"
 #include "platform/textencoding.h"
-#include "store/storeresult.h"
 
 #include <QString>
 #include <QStringView>
@@ -50,15 +50,15 @@ struct TextImportReport {
 // and ends with finishBusy "Feltöltés kész". A failure in between hides the
 // notice, reopens the table when it can and returns the message; the pairs
 // committed before it stay. progress gets the bytes read of the file's size.
-store::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
-                                               platform::Prompts &prompts,
-                                               const platform::Progress &progress = {},
-                                               const ProgressLines &lines = {});
-store::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
-                                               platform::Prompts &prompts,
-                                               const platform::Progress &progress,
-                                               const ProgressLines &lines,
-                                               const platform::FileAccess &files);
+platform::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
+                                                  platform::Prompts &prompts,
+                                                  const platform::Progress &progress = {},
+                                                  const platform::ProgressLines &lines = {});
+platform::Result<TextImportReport> ImportTextFile(ImportTarget dictionary, const QString &path,
+                                                  platform::Prompts &prompts,
+                                                  const platform::Progress &progress,
+                                                  const platform::ProgressLines &lines,
+                                                  const platform::FileAccess &files);
 
 // The text of one line's bytes: Windows-1250, or UTF-8 in composed form
 // (NFC), so that "e" and a combining accent is stored as "é".

@@ -83,33 +83,33 @@ IniDocument IniDocument::load(const QString &path, const platform::FileAccess &f
     return doc;
 }
 
-IniResult IniDocument::save(const QString &path, const platform::FileAccess &files) const
+platform::Status IniDocument::save(const QString &path, const platform::FileAccess &files) const
 {
     if (!m_loadError.isEmpty())
-        return IniResult::failure(
+        return platform::Failure{
             QStringLiteral("A beállításfájlt nem írom felül, mert nem sikerült beolvasni. %1")
-                .arg(m_loadError));
+                .arg(m_loadError)};
     // The safe write renames over the target: it would put a file in place
     // of a device or a pipe.
     if (!QFileInfo(path).isDir()) {
         if (const QString special = platform::notRegularFileMessage(path); !special.isEmpty())
-            return IniResult::failure(special);
+            return platform::Failure{special};
     }
     const std::unique_ptr<QIODevice> device = files.openForReplacing(path);
     if (!device->isOpen())
-        return IniResult::failure(
-            QStringLiteral("A beállításfájl nem írható: %1 (%2)").arg(path, device->errorString()));
+        return platform::Failure{
+            QStringLiteral("A beállításfájl nem írható: %1 (%2)").arg(path, device->errorString())};
     const QByteArray bytes = toBytes();
     if (device->write(bytes) != bytes.size()) {
         const QString reason = device->errorString();
         files.discard(*device);
-        return IniResult::failure(
-            QStringLiteral("A beállításfájl írása nem sikerült: %1 (%2)").arg(path, reason));
+        return platform::Failure{
+            QStringLiteral("A beállításfájl írása nem sikerült: %1 (%2)").arg(path, reason)};
     }
     if (!files.commit(*device))
-        return IniResult::failure(QStringLiteral("A beállításfájl írása nem sikerült: %1 (%2)")
-                                      .arg(path, device->errorString()));
-    return IniResult::success();
+        return platform::Failure{QStringLiteral("A beállításfájl írása nem sikerült: %1 (%2)")
+                                     .arg(path, device->errorString())};
+    return platform::Done{};
 }
 
 qsizetype IniDocument::findSection(QStringView section) const
@@ -174,12 +174,12 @@ QString IniDocument::readString(QStringView section, QStringView key,
     return value(section, key).value_or(defaultValue);
 }
 
-IniResult IniDocument::writeInteger(QStringView section, QStringView key, int value)
+platform::Status IniDocument::writeInteger(QStringView section, QStringView key, int value)
 {
     return writeString(section, key, QString::number(value));
 }
 
-IniResult IniDocument::writeBool(QStringView section, QStringView key, bool value)
+platform::Status IniDocument::writeBool(QStringView section, QStringView key, bool value)
 {
     return writeString(section, key, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
@@ -192,13 +192,14 @@ void IniDocument::insertLine(qsizetype at, QString text)
     m_lines.insert(m_lines.begin() + at, Line{std::move(text), kCrLf});
 }
 
-IniResult IniDocument::writeString(QStringView section, QStringView key, const QString &value)
+platform::Status IniDocument::writeString(QStringView section, QStringView key,
+                                          const QString &value)
 {
     for (const QString &problem :
          {inisyntax::sectionNameProblem(section), inisyntax::keyNameProblem(key),
           inisyntax::valueProblem(value)}) {
         if (!problem.isEmpty())
-            return IniResult::failure(problem);
+            return platform::Failure{problem};
     }
     const QString stored = inisyntax::quoteForStorage(value);
     const qsizetype header = findSection(section);
@@ -206,19 +207,19 @@ IniResult IniDocument::writeString(QStringView section, QStringView key, const Q
         const qsizetype end = qsizetype(m_lines.size());
         insertLine(end, u'[' + inisyntax::trimmed(section).toString() + u']');
         insertLine(end + 1, inisyntax::trimmed(key).toString() + u'=' + stored);
-        return IniResult::success();
+        return platform::Done{};
     }
     const qsizetype line = findKey(header, key);
     if (line >= 0) {
         // Keep the key's spelling as the file has it.
         const QString name = inisyntax::parseLine(m_lines[line].text).name.toString();
         m_lines[line].text = name + u'=' + stored;
-        return IniResult::success();
+        return platform::Done{};
     }
     // After the section's last non-blank line, before any blank separator.
     qsizetype at = sectionEnd(header);
     while (at > header + 1 && inisyntax::trimmed(m_lines[at - 1].text).isEmpty())
         --at;
     insertLine(at, inisyntax::trimmed(key).toString() + u'=' + stored);
-    return IniResult::success();
+    return platform::Done{};
 }

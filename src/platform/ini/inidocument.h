@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/fileaccess.h"
-#include "platform/ini/iniresult.h"
+#include "platform/result.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -40,8 +40,8 @@ public:
     // Writes the whole document through files' replacing device (by default a
     // temporary file beside path renamed over it), so a failure leaves the
     // old file as it was.
-    IniResult save(const QString &path,
-                   const platform::FileAccess &files = platform::FileAccess::system()) const;
+    platform::Status save(const QString &path,
+                          const platform::FileAccess &files = platform::FileAccess::system()) const;
 
     // The stored string of the key (trimmed, one pair of enclosing quotes
     // removed), or nullopt when the section or the key is missing.
@@ -59,9 +59,9 @@ public:
     // Fail, leaving the document unchanged, when the name or value could not
     // be read back the same (line breaks, "=" in a key, characters outside
     // Windows-1250).
-    IniResult writeInteger(QStringView section, QStringView key, int value);
-    IniResult writeBool(QStringView section, QStringView key, bool value);
-    IniResult writeString(QStringView section, QStringView key, const QString &value);
+    platform::Status writeInteger(QStringView section, QStringView key, int value);
+    platform::Status writeBool(QStringView section, QStringView key, bool value);
+    platform::Status writeString(QStringView section, QStringView key, const QString &value);
 
 private:
     struct Line {

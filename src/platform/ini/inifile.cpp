@@ -16,7 +16,7 @@ IniDocument IniFile::load() const
     return IniDocument::load(m_path, *m_files);
 }
 
-IniResult IniFile::save(const IniDocument &document) const
+platform::Status IniFile::save(const IniDocument &document) const
 {
     return document.save(m_path, *m_files);
 }
@@ -36,49 +36,50 @@ QString IniFile::readString(QStringView section, QStringView key, const QString 
     return load().readString(section, key, defaultValue);
 }
 
-template <typename Write> IniResult IniFile::writeThrough(Write write) const
+template <typename Write> platform::Status IniFile::writeThrough(Write write) const
 {
     IniDocument document = load();
-    if (const IniResult changed = write(document); !changed)
+    if (const platform::Status changed = write(document); !changed)
         return changed;
     return save(document);
 }
 
-IniResult IniFile::writeInteger(QStringView section, QStringView key, int value) const
+platform::Status IniFile::writeInteger(QStringView section, QStringView key, int value) const
 {
     return writeThrough(
         [&](IniDocument &document) { return document.writeInteger(section, key, value); });
 }
 
-IniResult IniFile::writeBool(QStringView section, QStringView key, bool value) const
+platform::Status IniFile::writeBool(QStringView section, QStringView key, bool value) const
 {
     return writeThrough(
         [&](IniDocument &document) { return document.writeBool(section, key, value); });
 }
 
-IniResult IniFile::writeString(QStringView section, QStringView key, const QString &value) const
+platform::Status IniFile::writeString(QStringView section, QStringView key,
+                                      const QString &value) const
 {
     return writeThrough(
         [&](IniDocument &document) { return document.writeString(section, key, value); });
 }
 
-IniResult IniFile::eraseFile() const
+platform::Status IniFile::eraseFile() const
 {
     const QFileInfo info(m_path);
     if (!info.exists() && !info.isSymLink())
-        return IniResult::success();
+        return platform::Done{};
     if (info.isDir())
-        return IniResult::failure(
-            QStringLiteral("A beállításfájl helyén egy mappa van, nem törölhető: %1").arg(m_path));
+        return platform::Failure{
+            QStringLiteral("A beállításfájl helyén egy mappa van, nem törölhető: %1").arg(m_path)};
     // A device node or a pipe in its place is not ours to delete; a link is
     // removed as a link.
     if (!info.isSymLink()) {
         if (const QString special = platform::notRegularFileMessage(m_path); !special.isEmpty())
-            return IniResult::failure(special);
+            return platform::Failure{special};
     }
     QFile file(m_path);
     if (!file.remove())
-        return IniResult::failure(QStringLiteral("A beállításfájl nem törölhető: %1 (%2)")
-                                      .arg(m_path, file.errorString()));
-    return IniResult::success();
+        return platform::Failure{QStringLiteral("A beállításfájl nem törölhető: %1 (%2)")
+                                     .arg(m_path, file.errorString())};
+    return platform::Done{};
 }

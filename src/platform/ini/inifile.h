@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/ini/inidocument.h"
-#include "platform/ini/iniresult.h"
+#include "platform/result.h"
 
 #include <QString>
 #include <QStringView>
@@ -24,19 +24,19 @@ public:
     bool readBool(QStringView section, QStringView key, bool defaultValue) const;
     QString readString(QStringView section, QStringView key, const QString &defaultValue) const;
 
-    IniResult writeInteger(QStringView section, QStringView key, int value) const;
-    IniResult writeBool(QStringView section, QStringView key, bool value) const;
-    IniResult writeString(QStringView section, QStringView key, const QString &value) const;
+    platform::Status writeInteger(QStringView section, QStringView key, int value) const;
+    platform::Status writeBool(QStringView section, QStringView key, bool value) const;
+    platform::Status writeString(QStringView section, QStringView key, const QString &value) const;
 
     // Deletes the file. A file that is not there counts as deleted; a folder,
     // device or pipe in its place is left alone and reported.
-    IniResult eraseFile() const;
+    platform::Status eraseFile() const;
 
     IniDocument load() const;
-    IniResult save(const IniDocument &document) const;
+    platform::Status save(const IniDocument &document) const;
 
 private:
-    template <typename Write> IniResult writeThrough(Write write) const;
+    template <typename Write> platform::Status writeThrough(Write write) const;
 
     QString m_path;
     const platform::FileAccess *m_files;

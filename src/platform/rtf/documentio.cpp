@@ -30,24 +30,25 @@ QString saveError(const QString &path)
     return QStringLiteral("Nem sikerült menteni a fájlt:\n") + QDir::toNativeSeparators(path);
 }
 
-IoResult writeFile(const QString &path, const QByteArray &bytes, const platform::FileAccess &files)
+platform::Status writeFile(const QString &path, const QByteArray &bytes,
+                           const platform::FileAccess &files)
 {
     // Replacing a device or a pipe would hang or swap the device node for a
     // file; a folder fails by itself with the common message.
     if (!QFileInfo(path).isDir()) {
         if (const QString special = platform::notRegularFileMessage(path); !special.isEmpty())
-            return IoResult::failure(special);
+            return platform::Failure{special};
     }
     const std::unique_ptr<QIODevice> device = files.openForReplacing(path);
     if (!device->isOpen())
-        return IoResult::failure(saveError(path));
+        return platform::Failure{saveError(path)};
     if (device->write(bytes) != bytes.size()) {
         files.discard(*device);
-        return IoResult::failure(saveError(path));
+        return platform::Failure{saveError(path)};
     }
     if (!files.commit(*device))
-        return IoResult::failure(saveError(path));
-    return IoResult::success();
+        return platform::Failure{saveError(path)};
+    return platform::Done{};
 }
 
 } // namespace
@@ -57,22 +58,22 @@ bool isRtfName(const QString &path)
     return path.endsWith(u".rtf", Qt::CaseInsensitive);
 }
 
-IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *format,
-                      const platform::FileAccess &files)
+platform::Status loadDocument(const QString &path, QTextDocument &doc, FileFormat *format,
+                              const platform::FileAccess &files)
 {
     // A device never ends and a pipe blocks: look before opening.
     if (const QString special = platform::notRegularFileMessage(path); !special.isEmpty())
-        return IoResult::failure(special);
+        return platform::Failure{special};
     const std::unique_ptr<QIODevice> device = files.openForReading(path);
     if (!device->isOpen())
-        return IoResult::failure(openError(path));
+        return platform::Failure{openError(path)};
     if (!device->isSequential() && device->size() > kMaxFileSize)
-        return IoResult::failure(tooLarge(path));
+        return platform::Failure{tooLarge(path)};
     std::optional<QByteArray> read = platform::readAtMost(*device, kMaxFileSize);
     if (!read)
-        return IoResult::failure(openError(path));
+        return platform::Failure{openError(path)};
     if (read->size() > kMaxFileSize)
-        return IoResult::failure(tooLarge(path));
+        return platform::Failure{tooLarge(path)};
     const QByteArray &bytes = *read;
 
     if (rtf::read(bytes, doc)) {
@@ -88,16 +89,17 @@ IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *forma
         if (format)
             *format = FileFormat::PlainText;
     }
-    return IoResult::success();
+    return platform::Done{};
 }
 
-IoResult saveRtf(const QString &path, const QTextDocument &doc, const platform::FileAccess &files)
+platform::Status saveRtf(const QString &path, const QTextDocument &doc,
+                         const platform::FileAccess &files)
 {
     return writeFile(path, rtf::write(doc), files);
 }
 
-IoResult savePlainText(const QString &path, const QTextDocument &doc,
-                       const platform::FileAccess &files)
+platform::Status savePlainText(const QString &path, const QTextDocument &doc,
+                               const platform::FileAccess &files)
 {
     return writeFile(path, plaintext::encodeToSave(doc), files);
 }
@@ -107,8 +109,8 @@ void startNewDocument(QTextDocument &doc)
     plaintext::forgetEncoding(doc);
 }
 
-IoResult saveDocument(const QString &path, const QTextDocument &doc,
-                      const platform::FileAccess &files)
+platform::Status saveDocument(const QString &path, const QTextDocument &doc,
+                              const platform::FileAccess &files)
 {
     return isRtfName(path) ? saveRtf(path, doc, files) : savePlainText(path, doc, files);
 }

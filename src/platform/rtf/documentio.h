@@ -1,10 +1,9 @@
 #pragma once
 
 #include "platform/fileaccess.h"
+#include "platform/result.h"
 
 #include <QString>
-
-#include <utility>
 
 class QTextDocument;
 
@@ -12,16 +11,8 @@ class QTextDocument;
 // files and QTextDocument.
 namespace documentio {
 
-// Success, or a Hungarian message for the user that names the file.
-struct IoResult {
-    bool ok = true;
-    QString error;
-
-    explicit operator bool() const { return ok; }
-    static IoResult success() { return {}; }
-    static IoResult failure(QString message) { return {false, std::move(message)}; }
-};
-
+// Every function returns success, or a Hungarian message for the user that
+// names the file.
 enum class FileFormat { Rtf, PlainText };
 
 // Files larger than this are refused rather than read into memory.
@@ -40,18 +31,18 @@ bool isRtfName(const QString &path);
 // the next save). When format is given it receives
 // the format read. On failure (the file is missing, not a regular file,
 // unreadable or too large) doc is left as it was.
-IoResult loadDocument(const QString &path, QTextDocument &doc, FileFormat *format = nullptr,
-                      const platform::FileAccess &files = platform::FileAccess::system());
+platform::Status loadDocument(const QString &path, QTextDocument &doc, FileFormat *format = nullptr,
+                              const platform::FileAccess &files = platform::FileAccess::system());
 
 // Writes doc as RTF (rtf::write) or as plain text with CR LF after every
 // line (plaintext::encode), in the encoding it was read in, or in
 // Windows-1250 unless that cannot hold the text (plaintext::encodeToSave). The file is replaced
 // only when the whole new content has been written; on failure the old file stays. A path that
 // names something other than a regular file (a device, a pipe) is refused, never replaced.
-IoResult saveRtf(const QString &path, const QTextDocument &doc,
-                 const platform::FileAccess &files = platform::FileAccess::system());
-IoResult savePlainText(const QString &path, const QTextDocument &doc,
-                       const platform::FileAccess &files = platform::FileAccess::system());
+platform::Status saveRtf(const QString &path, const QTextDocument &doc,
+                         const platform::FileAccess &files = platform::FileAccess::system());
+platform::Status savePlainText(const QString &path, const QTextDocument &doc,
+                               const platform::FileAccess &files = platform::FileAccess::system());
 
 // Makes doc a new document: its next plain-text save chooses the encoding
 // afresh, whatever file it was read from.
@@ -59,7 +50,7 @@ void startNewDocument(QTextDocument &doc);
 
 // saveRtf for a name with the ".rtf" extension, savePlainText for any other.
 // Every caller that writes a document by its name goes through here.
-IoResult saveDocument(const QString &path, const QTextDocument &doc,
-                      const platform::FileAccess &files = platform::FileAccess::system());
+platform::Status saveDocument(const QString &path, const QTextDocument &doc,
+                              const platform::FileAccess &files = platform::FileAccess::system());
 
 } // namespace documentio

@@ -34,8 +34,8 @@ protected:
         return {*table, *table->findField(u"Angol"_s), *table->findField(u"Magyar"_s)};
     }
 
-    store::Result<dictimport::TextExportReport> exportTo(const QString &chosen,
-                                                         bool confirmed = true)
+    platform::Result<dictimport::TextExportReport> exportTo(const QString &chosen,
+                                                            bool confirmed = true)
     {
         return dictimport::ExportTextFile(target(), chosen, confirmed, prompts);
     }

@@ -62,7 +62,7 @@ protected:
         return file;
     }
 
-    store::Result<dictimport::TextImportReport> import(const QString &file)
+    platform::Result<dictimport::TextImportReport> import(const QString &file)
     {
         return dictimport::ImportTextFile(target(), file, prompts);
     }
@@ -407,7 +407,7 @@ TEST_F(TextImportTest, FullDiskEndsTheImportWithTheEngineMessageAndKeepsCommitte
     for (int n = 0; n < 30000; ++n)
         bytes += "szo" + QByteArray::number(n) + "\tword\r\n";
     const QString file = writeText(bytes);
-    store::Result<dictimport::TextImportReport> imported = dictimport::TextImportReport{};
+    platform::Result<dictimport::TextImportReport> imported = dictimport::TextImportReport{};
     {
         failing_vfs::ArmedScope full(400 * 1024, failing_vfs::Failure::DiskFull);
         imported = import(file);

@@ -327,7 +327,7 @@ class RejectedWriteTest : public ::testing::TestWithParam<RejectCase> {};
 TEST_P(RejectedWriteTest, FailsAndLeavesTheDocumentAlone)
 {
     IniDocument doc = IniDocument::fromBytes(bytes(kHandEdited));
-    const IniResult result =
+    const platform::Status result =
         doc.writeString(GetParam().section, GetParam().key, GetParam().value.toString());
     EXPECT_FALSE(result.ok()) << GetParam().what;
     EXPECT_FALSE(result.error().isEmpty());

@@ -166,7 +166,7 @@ TEST_F(IniFileTest, FolderInPlaceOfTheFileGivesDefaultsAndFailedWrites)
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("szotar.ini")));
     const IniFile ini(path());
     EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
-    const IniResult written = ini.writeInteger(u"FoAblak", u"Bal", 1);
+    const platform::Status written = ini.writeInteger(u"FoAblak", u"Bal", 1);
     EXPECT_FALSE(written.ok());
     EXPECT_FALSE(written.error().isEmpty());
     EXPECT_FALSE(ini.eraseFile().ok());
@@ -182,7 +182,7 @@ TEST_F(IniFileTest, NamedPipeIsNotOpened)
     EXPECT_FALSE(ini.load().loadError().isEmpty());
     EXPECT_FALSE(ini.writeInteger(u"FoAblak", u"Bal", 1).ok());
     // Restoring the defaults does not delete what is not a settings file.
-    const IniResult erased = ini.eraseFile();
+    const platform::Status erased = ini.eraseFile();
     EXPECT_FALSE(erased.ok());
     EXPECT_EQ(erased.error(), platform::notRegularFileMessage(path()));
     EXPECT_TRUE(QFileInfo(path()).exists());
@@ -212,7 +212,7 @@ TEST_F(IniFileTest, UnreadableFileIsNotReplaced)
     EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 100);
     EXPECT_TRUE(ini.load().loadError().startsWith(QStringLiteral("A beállításfájl nem olvasható:")))
         << ini.load().loadError().toStdString();
-    const IniResult written = ini.writeInteger(u"FoAblak", u"Teto", 1);
+    const platform::Status written = ini.writeInteger(u"FoAblak", u"Teto", 1);
     EXPECT_FALSE(written.ok());
     EXPECT_TRUE(written.error().startsWith(QStringLiteral("A beállításfájlt nem írom felül")));
     EXPECT_EQ(failing.commits(), 0);
@@ -230,7 +230,8 @@ TEST_P(FailedIniWriteTest, KeepsTheOldFile)
     const FailingFiles failing(/*readLimit=*/-1, /*writeLimit=*/GetParam());
     const IniFile ini(path(), failing);
     EXPECT_EQ(ini.readInteger(u"FoAblak", u"Bal", 100), 5);
-    const IniResult written = ini.writeString(u"Dok", u"DokNev", QStringLiteral("hosszabb.rtf"));
+    const platform::Status written =
+        ini.writeString(u"Dok", u"DokNev", QStringLiteral("hosszabb.rtf"));
     EXPECT_FALSE(written.ok());
     EXPECT_TRUE(written.error().startsWith(QStringLiteral("A beállításfájl írása nem sikerült:")))
         << written.error().toStdString();
@@ -250,7 +251,8 @@ TEST_P(FailedIniWriteTest, FullDiskSettingsWriteDoesNotAbortAndKeepsTheOldFile)
     writeRaw(before);
     const FullDiskFiles full(GetParam());
     const IniFile ini(path(), full);
-    const IniResult written = ini.writeString(u"Dok", u"DokNev", QStringLiteral("hosszabb.rtf"));
+    const platform::Status written =
+        ini.writeString(u"Dok", u"DokNev", QStringLiteral("hosszabb.rtf"));
     EXPECT_FALSE(written.ok());
     EXPECT_TRUE(written.error().startsWith(QStringLiteral("A beállításfájl írása nem sikerült:")))
         << written.error().toStdString();
@@ -300,7 +302,7 @@ TEST_F(IniFileTest, SaveNeverReplacesAPipe)
     ASSERT_EQ(::mkfifo(QFile::encodeName(path()).constData(), 0600), 0);
     IniDocument doc;
     ASSERT_TRUE(doc.writeInteger(u"FoAblak", u"Bal", 1));
-    const IniResult saved = doc.save(path());
+    const platform::Status saved = doc.save(path());
     EXPECT_FALSE(saved.ok());
     EXPECT_EQ(saved.error(), platform::notRegularFileMessage(path()));
     EXPECT_FALSE(QFileInfo(path()).isFile());
@@ -333,7 +335,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(IniFileTest, WriteIntoMissingFolderFails)
 {
     const IniFile ini(m_dir.filePath(QStringLiteral("nincs/szotar.ini")));
-    const IniResult written = ini.writeString(u"Dok", u"DokNev", QStringLiteral("a.rtf"));
+    const platform::Status written = ini.writeString(u"Dok", u"DokNev", QStringLiteral("a.rtf"));
     EXPECT_FALSE(written.ok());
     EXPECT_FALSE(written.error().isEmpty());
     EXPECT_TRUE(entries().isEmpty());

@@ -66,9 +66,9 @@ TEST_P(LoadDecision, FollowsTheContentNotTheName)
     writeBytes(QString::fromLatin1(c.file), c.bytes);
     QTextDocument doc;
     FileFormat format{};
-    const documentio::IoResult r =
+    const platform::Status r =
         documentio::loadDocument(path(QString::fromLatin1(c.file)), doc, &format);
-    ASSERT_TRUE(r.ok) << r.error.toStdString();
+    ASSERT_TRUE(r.ok()) << r.error().toStdString();
     EXPECT_EQ(format, c.format) << c.file;
     EXPECT_EQ(rtftest::paragraphs(doc).join(u'|'), QString::fromUtf16(c.paragraphs)) << c.file;
     EXPECT_FALSE(doc.isModified());
@@ -99,7 +99,7 @@ TEST_F(DocumentIo, RtfContentKeepsItsFormatsInATxtFile)
 {
     writeBytes(u"formatted.txt"_s, "{\\rtf1 \\b bold\\b0  plain}");
     QTextDocument doc;
-    ASSERT_TRUE(documentio::loadDocument(path(u"formatted.txt"_s), doc).ok);
+    ASSERT_TRUE(documentio::loadDocument(path(u"formatted.txt"_s), doc).ok());
     EXPECT_GE(rtftest::formatOf(doc, 0, u"bold"_s).fontWeight(), QFont::Bold);
 }
 
@@ -108,10 +108,11 @@ TEST_F(DocumentIo, MissingFileIsAHungarianErrorAndTheDocumentStays)
     QTextDocument doc;
     doc.setPlainText(u"régi"_s);
     const QString missing = path(u"nincs.rtf"_s);
-    const documentio::IoResult r = documentio::loadDocument(missing, doc);
-    EXPECT_FALSE(r.ok);
+    const platform::Status r = documentio::loadDocument(missing, doc);
+    EXPECT_FALSE(r.ok());
     EXPECT_FALSE(bool(r));
-    EXPECT_EQ(r.error, u"Nem sikerült megnyitni a fájlt:\n"_s + QDir::toNativeSeparators(missing));
+    EXPECT_EQ(r.error(),
+              u"Nem sikerült megnyitni a fájlt:\n"_s + QDir::toNativeSeparators(missing));
     EXPECT_EQ(doc.toPlainText(), u"régi"_s);
 }
 
@@ -124,15 +125,16 @@ TEST_F(DocumentIo, AFileTooLargeToHoldIsRefused)
         ASSERT_TRUE(f.resize(documentio::kMaxFileSize + 1)); // sparse: no real disk use
     }
     QTextDocument doc;
-    const documentio::IoResult r = documentio::loadDocument(huge, doc);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, u"A fájl túl nagy, nem nyitható meg:\n"_s + QDir::toNativeSeparators(huge));
+    const platform::Status r = documentio::loadDocument(huge, doc);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.error(),
+              u"A fájl túl nagy, nem nyitható meg:\n"_s + QDir::toNativeSeparators(huge));
 }
 
 TEST_F(DocumentIo, ADirectoryCannotBeOpened)
 {
     QTextDocument doc;
-    EXPECT_FALSE(documentio::loadDocument(m_dir.path(), doc).ok);
+    EXPECT_FALSE(documentio::loadDocument(m_dir.path(), doc).ok());
 }
 
 TEST_F(DocumentIo, PlainTextIsWindows1250WithCrLfAfterEveryLine)
@@ -143,7 +145,7 @@ TEST_F(DocumentIo, PlainTextIsWindows1250WithCrLfAfterEveryLine)
     c.insertBlock();
     c.insertText(u"ű\u2028második"_s);
     c.insertBlock();
-    ASSERT_TRUE(documentio::savePlainText(path(u"out.txt"_s), doc).ok);
+    ASSERT_TRUE(documentio::savePlainText(path(u"out.txt"_s), doc).ok());
     EXPECT_EQ(readBytes(u"out.txt"_s),
               QByteArray("\xC1rv\xEDzt\xFBr\xF5\t\xF5\r\n\xFB\r\nm\xE1sodik\r\n\r\n"));
 }
@@ -172,18 +174,18 @@ TEST_P(PlainTextEncoding, IsKeptOrChosenSoThatNothingIsLost)
     QTextDocument doc;
     if (c.file) {
         writeBytes(QString::fromLatin1(c.file), c.before);
-        ASSERT_TRUE(documentio::loadDocument(path(QString::fromLatin1(c.file)), doc).ok);
+        ASSERT_TRUE(documentio::loadDocument(path(QString::fromLatin1(c.file)), doc).ok());
     }
     QTextCursor end(&doc);
     end.movePosition(QTextCursor::End);
     end.insertText(QString::fromUtf16(c.typed));
-    ASSERT_TRUE(documentio::saveDocument(path(u"out.txt"_s), doc).ok);
+    ASSERT_TRUE(documentio::saveDocument(path(u"out.txt"_s), doc).ok());
     const QByteArray written = readBytes(u"out.txt"_s);
     EXPECT_EQ(written.toHex(' ').toStdString(), c.after.toHex(' ').toStdString());
 
     // What was written reads back as the same text.
     QTextDocument again;
-    ASSERT_TRUE(documentio::loadDocument(path(u"out.txt"_s), again).ok);
+    ASSERT_TRUE(documentio::loadDocument(path(u"out.txt"_s), again).ok());
     EXPECT_EQ(again.toPlainText(), doc.toPlainText());
 }
 
@@ -217,11 +219,11 @@ TEST_F(DocumentIo, ANewDocumentForgetsTheEncodingOfTheFileBefore)
 {
     writeBytes(u"u.txt"_s, "\xC5\x91\r\n");
     QTextDocument doc;
-    ASSERT_TRUE(documentio::loadDocument(path(u"u.txt"_s), doc).ok);
+    ASSERT_TRUE(documentio::loadDocument(path(u"u.txt"_s), doc).ok());
     doc.clear();
     documentio::startNewDocument(doc);
     doc.setPlainText(u"ő"_s);
-    ASSERT_TRUE(documentio::savePlainText(path(u"new.txt"_s), doc).ok);
+    ASSERT_TRUE(documentio::savePlainText(path(u"new.txt"_s), doc).ok());
     EXPECT_EQ(readBytes(u"new.txt"_s), QByteArray("\xF5\r\n"));
 }
 
@@ -230,15 +232,15 @@ TEST_F(DocumentIo, PlainTextSurvivesSaveAndLoadUnchanged)
     const QByteArray bytes("els\xF5\r\n\r\nharmadik\r\n");
     writeBytes(u"in.txt"_s, bytes);
     QTextDocument doc;
-    ASSERT_TRUE(documentio::loadDocument(path(u"in.txt"_s), doc).ok);
-    ASSERT_TRUE(documentio::savePlainText(path(u"again.txt"_s), doc).ok);
+    ASSERT_TRUE(documentio::loadDocument(path(u"in.txt"_s), doc).ok());
+    ASSERT_TRUE(documentio::savePlainText(path(u"again.txt"_s), doc).ok());
     EXPECT_EQ(readBytes(u"again.txt"_s), bytes);
 }
 
 TEST_F(DocumentIo, EmptyDocumentIsAnEmptyFile)
 {
     QTextDocument doc;
-    ASSERT_TRUE(documentio::savePlainText(path(u"empty.txt"_s), doc).ok);
+    ASSERT_TRUE(documentio::savePlainText(path(u"empty.txt"_s), doc).ok());
     EXPECT_TRUE(readBytes(u"empty.txt"_s).isEmpty());
 }
 
@@ -247,11 +249,11 @@ TEST_F(DocumentIo, RtfSurvivesSaveAndLoad)
     QTextDocument doc;
     ASSERT_TRUE(rtftest::fixture("wordpad_hu.rtf").size() > 0);
     writeBytes(u"in.rtf"_s, rtftest::fixture("wordpad_hu.rtf"));
-    ASSERT_TRUE(documentio::loadDocument(path(u"in.rtf"_s), doc).ok);
-    ASSERT_TRUE(documentio::saveRtf(path(u"out.rtf"_s), doc).ok);
+    ASSERT_TRUE(documentio::loadDocument(path(u"in.rtf"_s), doc).ok());
+    ASSERT_TRUE(documentio::saveRtf(path(u"out.rtf"_s), doc).ok());
     QTextDocument again;
     FileFormat format{};
-    ASSERT_TRUE(documentio::loadDocument(path(u"out.rtf"_s), again, &format).ok);
+    ASSERT_TRUE(documentio::loadDocument(path(u"out.rtf"_s), again, &format).ok());
     EXPECT_EQ(format, FileFormat::Rtf);
     EXPECT_EQ(rtftest::describe(again), rtftest::describe(doc));
 }
@@ -261,7 +263,7 @@ TEST_F(DocumentIo, SavingReplacesAnExistingFile)
     writeBytes(u"x.txt"_s, "old content that is longer than the new one");
     QTextDocument doc;
     doc.setPlainText(u"új"_s);
-    ASSERT_TRUE(documentio::savePlainText(path(u"x.txt"_s), doc).ok);
+    ASSERT_TRUE(documentio::savePlainText(path(u"x.txt"_s), doc).ok());
     EXPECT_EQ(readBytes(u"x.txt"_s), QByteArray("\xFAj\r\n"));
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::Files), QStringList{u"x.txt"_s});
 }
@@ -274,13 +276,13 @@ TEST_F(DocumentIo, FailedSaveIsAHungarianErrorAndTheOldFileStays)
     doc.setPlainText(u"új"_s);
 
     const QString intoMissingFolder = path(u"nincs/ilyen.rtf"_s);
-    documentio::IoResult r = documentio::saveRtf(intoMissingFolder, doc);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error,
+    platform::Status r = documentio::saveRtf(intoMissingFolder, doc);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.error(),
               u"Nem sikerült menteni a fájlt:\n"_s + QDir::toNativeSeparators(intoMissingFolder));
 
     r = documentio::savePlainText(path(u"keep.rtf.dir"_s), doc);
-    EXPECT_FALSE(r.ok);
+    EXPECT_FALSE(r.ok());
     EXPECT_EQ(readBytes(u"keep.rtf"_s), QByteArray("old"));
 }
 
@@ -312,14 +314,14 @@ TEST_P(SpecialFile, IsRefusedWithTheRegularFileMessage)
     const FailingFiles watching(-1, -1);
     QTextDocument doc;
     doc.setPlainText(u"marad"_s);
-    const documentio::IoResult r = documentio::loadDocument(special, doc, nullptr, watching);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error, platform::notRegularFileMessage(special));
-    EXPECT_FALSE(r.error.isEmpty());
+    const platform::Status r = documentio::loadDocument(special, doc, nullptr, watching);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.error(), platform::notRegularFileMessage(special));
+    EXPECT_FALSE(r.error().isEmpty());
     EXPECT_EQ(doc.toPlainText(), u"marad"_s);
     EXPECT_EQ(watching.opened(), 0);
     // The real file system refuses as well, before opening.
-    EXPECT_FALSE(documentio::loadDocument(special, doc).ok);
+    EXPECT_FALSE(documentio::loadDocument(special, doc).ok());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -338,9 +340,9 @@ TEST_F(DocumentIo, SavingOverAPipeIsRefusedAndThePipeStays)
     QTextDocument doc;
     doc.setPlainText(u"új"_s);
     for (const auto save : {&documentio::saveRtf, &documentio::savePlainText}) {
-        const documentio::IoResult r = save(fifo, doc, platform::FileAccess::system());
-        EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.error, platform::notRegularFileMessage(fifo));
+        const platform::Status r = save(fifo, doc, platform::FileAccess::system());
+        EXPECT_FALSE(r.ok());
+        EXPECT_EQ(r.error(), platform::notRegularFileMessage(fifo));
     }
     EXPECT_EQ(QFileInfo(fifo).isFile(), false);
     EXPECT_TRUE(QFileInfo(fifo).exists());
@@ -357,10 +359,9 @@ TEST_P(FailingDisk, ReadFailureLeavesTheDocument)
     QTextDocument doc;
     doc.setPlainText(u"marad"_s);
     doc.setModified(false);
-    const documentio::IoResult r =
-        documentio::loadDocument(path(u"in.rtf"_s), doc, nullptr, failing);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.error,
+    const platform::Status r = documentio::loadDocument(path(u"in.rtf"_s), doc, nullptr, failing);
+    EXPECT_FALSE(r.ok());
+    EXPECT_EQ(r.error(),
               u"Nem sikerült megnyitni a fájlt:\n"_s + QDir::toNativeSeparators(path(u"in.rtf"_s)));
     EXPECT_EQ(doc.toPlainText(), u"marad"_s);
     EXPECT_FALSE(doc.isModified());
@@ -374,9 +375,9 @@ TEST_P(FailingDisk, WriteFailureKeepsTheOldFile)
     QTextDocument doc;
     doc.setPlainText(u"egy új, hosszabb szöveg"_s);
     for (const QString &name : {u"keep.rtf"_s, u"keep.txt"_s}) {
-        const documentio::IoResult r = documentio::saveDocument(path(name), doc, failing);
-        EXPECT_FALSE(r.ok) << name.toStdString();
-        EXPECT_EQ(r.error,
+        const platform::Status r = documentio::saveDocument(path(name), doc, failing);
+        EXPECT_FALSE(r.ok()) << name.toStdString();
+        EXPECT_EQ(r.error(),
                   u"Nem sikerült menteni a fájlt:\n"_s + QDir::toNativeSeparators(path(name)));
         EXPECT_EQ(readBytes(name), QByteArray("old"));
     }
@@ -399,9 +400,9 @@ TEST_P(FullDiskSave, FullDiskSaveDoesNotAbortAndKeepsTheOldFile)
     QTextDocument doc;
     doc.setPlainText(u"egy új, hosszabb szöveg"_s);
     for (const QString &name : {u"keep.rtf"_s, u"keep.txt"_s}) {
-        const documentio::IoResult r = documentio::saveDocument(path(name), doc, full);
-        EXPECT_FALSE(r.ok) << name.toStdString();
-        EXPECT_EQ(r.error,
+        const platform::Status r = documentio::saveDocument(path(name), doc, full);
+        EXPECT_FALSE(r.ok()) << name.toStdString();
+        EXPECT_EQ(r.error(),
                   u"Nem sikerült menteni a fájlt:\n"_s + QDir::toNativeSeparators(path(name)));
         EXPECT_EQ(readBytes(name), QByteArray("old"));
     }
@@ -418,10 +419,10 @@ TEST_F(DocumentIo, TheSeamWritesAndReadsWhenNothingFails)
     const FailingFiles working(-1, -1);
     QTextDocument doc;
     doc.setPlainText(u"árvíztűrő"_s);
-    ASSERT_TRUE(documentio::saveDocument(path(u"ok.rtf"_s), doc, working).ok);
+    ASSERT_TRUE(documentio::saveDocument(path(u"ok.rtf"_s), doc, working).ok());
     EXPECT_EQ(working.commits(), 1);
     QTextDocument again;
-    ASSERT_TRUE(documentio::loadDocument(path(u"ok.rtf"_s), again, nullptr, working).ok);
+    ASSERT_TRUE(documentio::loadDocument(path(u"ok.rtf"_s), again, nullptr, working).ok());
     EXPECT_EQ(again.toPlainText(), u"árvíztűrő"_s);
 }
 
@@ -443,7 +444,7 @@ TEST_P(SaveByName, TheExtensionAloneChoosesTheFormat)
     EXPECT_EQ(documentio::isRtfName(name), GetParam().rtf);
     QTextDocument doc;
     doc.setPlainText(u"szöveg"_s);
-    ASSERT_TRUE(documentio::saveDocument(path(name), doc).ok);
+    ASSERT_TRUE(documentio::saveDocument(path(name), doc).ok());
     EXPECT_EQ(readBytes(name).startsWith("{\\rtf1"), GetParam().rtf);
 }
 
