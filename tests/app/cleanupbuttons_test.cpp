@@ -2,9 +2,10 @@
 // and the panels' layout.
 #include "mainwindow_fixture.h"
 
+#include "store/dictionary_backup.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
-#include "store/dictionary_backup.h"
+#include "support/dictionary_files.h"
 #include "support/modal_script.h"
 #include "support/printers.h"
 
@@ -93,34 +94,17 @@ protected:
     // The pairs of the test dictionary, read beside the program.
     QStringList sources() const
     {
-        store::Session session;
-        store::Table table(session);
-        table.setDatabaseName(program.path());
-        table.setTableName(u"Angol_Magyar.DB"_s);
-        table.addField(u"Angol"_s);
-        table.open();
         QStringList all;
-        for (table.first(); !table.eof(); table.next())
-            all << table.fields()[0]->asString();
+        for (const auto &[source, target] :
+             velkor_test::readPairs(program.filePath(u"Angol_Magyar.DB"_s)))
+            all << source;
         all.sort();
         return all;
     }
 
-    void addRows(const std::vector<std::pair<QString, QString>> &rows)
+    void addRows(const std::vector<velkor_test::Pair> &rows)
     {
-        store::Session session;
-        store::Table table(session);
-        table.setDatabaseName(program.path());
-        table.setTableName(u"Angol_Magyar.DB"_s);
-        table.addField(u"Angol"_s);
-        table.addField(u"Magyar"_s);
-        table.open();
-        for (const auto &[source, target] : rows) {
-            table.append();
-            table.fields()[0]->setAsString(source);
-            table.fields()[1]->setAsString(target);
-            table.post();
-        }
+        velkor_test::addPairs(program.filePath(u"Angol_Magyar.DB"_s), rows);
     }
 
     void click(const char *name) { child<QPushButton>(QString::fromLatin1(name))->click(); }

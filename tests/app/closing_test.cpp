@@ -6,6 +6,7 @@
 
 #include "editor/filedialogs.h"
 #include "editor/fraREEszkTar.h"
+#include "support/dictionary_files.h"
 #include "support/modal_script.h"
 #include "support/printers.h"
 
@@ -150,13 +151,9 @@ protected:
     }
     QString storedTarget() const
     {
-        store::Session session;
-        store::Table table(session);
-        table.setDatabaseName(program.path());
-        table.setTableName(u"Angol_Magyar.DB"_s);
-        table.addField(u"Magyar"_s);
-        table.open();
-        return table.fields()[0]->asString();
+        return velkor_test::readRows(program.filePath(u"Angol_Magyar.DB"_s), {u"Magyar"_s})
+            .at(0)
+            .values.at(0);
     }
 };
 

@@ -2,9 +2,9 @@
 // dialog as the user answers them.
 #include "app/index_buttons.h"
 #include "store/appstate.h"
-#include "store/dictionaryfile.h"
 #include "store/dm1.h"
 #include "store/indexupkeep.h"
+#include "support/dictionary_files.h"
 #include "support/failing_vfs.h"
 #include "support/modal_script.h"
 #include "support/printers.h"
@@ -28,8 +28,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         // Named like the fields, as every new dictionary and the converted
         // ones are.
-        store::CreateDictionaryFile(QDir(dir.path()).filePath(u"Angol_Magyar.DB"_s), u"Angol"_s,
-                                    u"Magyar"_s);
+        velkor_test::makeDictionary(QDir(dir.path()).filePath(u"Angol_Magyar.DB"_s));
         state.FromColumn = u"Angol"_s;
         state.ToColumn = u"Magyar"_s;
         state.DictionaryFile = QDir(dir.path()).filePath(u"Angol_Magyar.DB"_s);

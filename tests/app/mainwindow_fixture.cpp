@@ -1,8 +1,6 @@
 #include "mainwindow_fixture.h"
 
-#include "store/dictionaryfile.h"
-#include "store/engine/session.h"
-#include "store/engine/table.h"
+#include "support/dictionary_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,21 +13,7 @@ void CreateTestDictionary(const QString &directory, const QString &file, const Q
                           const QString &second,
                           const std::vector<std::pair<QString, QString>> &rows)
 {
-    store::Session session;
-    store::Table table(session);
-    store::CreateDictionaryFile(QDir(directory).filePath(file), first, second);
-    table.setDatabaseName(directory);
-    table.setTableName(file);
-    table.addField(first);
-    table.addField(second);
-    table.open();
-    for (const auto &[source, target] : rows) {
-        table.append();
-        table.fields()[0]->setAsString(source);
-        table.fields()[1]->setAsString(target);
-        table.post();
-    }
-    table.close();
+    velkor_test::makeDictionary(QDir(directory).filePath(file), first, second, rows);
 }
 
 void MainWindowTest::SetUp()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../store/dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "browser/dictionarypage.h"
 #include "store/appstate.h"

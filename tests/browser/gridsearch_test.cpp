@@ -1,4 +1,4 @@
-#include "../store/dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "browser/gridsearch.h"
 #include "support/printers.h"

@@ -2,9 +2,8 @@
 // codes and the round trip through the backup.
 #include "cli/cmd_cleanup.h"
 #include "maintenance/cleanup/germanimport.h"
-#include "store/dictionaryfile.h"
-#include "store/engine/session.h"
-#include "store/engine/table.h"
+#include "support/cli_run.h"
+#include "support/dictionary_files.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -21,52 +20,25 @@ namespace {
 
 using Runner = int (*)(const QStringList &, cli::CliIo &, QTextStream *);
 
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using velkor_test::CliRun;
 
 class CleanupCommandsBase {
 protected:
     CleanupCommandsBase()
     {
-        store::CreateDictionaryFile(path(u"Angol_Magyar.DB"_s), u"Angol"_s, u"Magyar"_s);
-        store::Session session;
-        store::Table table(session);
-        bind(table);
-        table.open();
-        const std::pair<QString, QString> rows[] = {{u"to walk"_s, u"sétál"_s},
-                                                    {u"walk"_s, u"sétál"_s},
-                                                    {u"b"_s, u"b"_s},
-                                                    {u"\u00A0lma"_s, u"x"_s}};
-        for (const auto &[source, target] : rows) {
-            table.append();
-            table.fields()[0]->setAsString(source);
-            table.fields()[1]->setAsString(target);
-            table.post();
-        }
+        velkor_test::makeDictionary(path(u"Angol_Magyar.DB"_s), {{u"to walk"_s, u"sétál"_s},
+                                                                 {u"walk"_s, u"sétál"_s},
+                                                                 {u"b"_s, u"b"_s},
+                                                                 {u"\u00A0lma"_s, u"x"_s}});
     }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    void bind(store::Table &table) const
-    {
-        table.setDatabaseName(m_dir.path());
-        table.setTableName(u"Angol_Magyar.DB"_s);
-        table.addField(u"Angol"_s);
-        table.addField(u"Magyar"_s);
-    }
-
     QStringList sources() const
     {
-        store::Session session;
-        store::Table table(session);
-        bind(table);
-        table.open();
         QStringList all;
-        for (table.first(); !table.eof(); table.next())
-            all << table.fields()[0]->asString();
+        for (const auto &[source, target] : velkor_test::readPairs(path(u"Angol_Magyar.DB"_s)))
+            all << source;
         all.sort();
         return all;
     }
@@ -75,17 +47,10 @@ protected:
     {
         QString typed = tty.value_or(QString());
         QTextStream terminal(&typed, QIODevice::ReadOnly);
-        CliRun result;
-        QTextStream out(&result.out);
-        QTextStream err(&result.err);
-        cli::CliIo io{out, err};
-        QStringList full{u"szotar"_s};
-        for (const QString &argument : arguments)
-            full << (argument.startsWith(u'@') ? path(argument.mid(1)) : argument);
-        result.code = command(full, io, tty ? &terminal : nullptr);
-        out.flush();
-        err.flush();
-        return result;
+        const QStringList full =
+            QStringList{u"szotar"_s} + velkor_test::inFolder(m_dir.path(), arguments);
+        return velkor_test::captureCli(
+            [&](cli::CliIo &io) { return command(full, io, tty ? &terminal : nullptr); });
     }
 
     QTemporaryDir m_dir;

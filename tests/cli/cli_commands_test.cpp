@@ -3,21 +3,17 @@
 #include "cli/commands.h"
 #include "dictd_fixture.h"
 #include "sample_dictionary.h"
+#include "support/cli_run.h"
 #include "support/printers.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using velkor_test::CliRun;
 
 class Cli : public ::testing::Test {
 protected:
@@ -32,16 +28,9 @@ protected:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    CliRun run(const QStringList &arguments)
+    static CliRun run(const QStringList &arguments)
     {
-        CliRun result;
-        QTextStream out(&result.out);
-        QTextStream err(&result.err);
-        cli::CliIo io{out, err};
-        result.code = cli::runCommandLine(QStringList{QStringLiteral("szotar")} + arguments, io);
-        out.flush();
-        err.flush();
-        return result;
+        return velkor_test::runCommandLine(arguments);
     }
 
     QStringList convertArguments(const QString &table)
@@ -184,19 +173,17 @@ TEST_F(Cli, DamagedInputAndNonTableFail)
 // The program itself: exit codes and Hungarian parser messages.
 TEST_F(Cli, ProgramExitCodes)
 {
-    QProcess program;
-    program.start(QStringLiteral(SZOTAR_PATH),
-                  {QStringLiteral("convert-dictd"), QStringLiteral("--bogus")});
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitCode(), cli::kExitUsage);
-    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardError())
-                    .contains(QStringLiteral("Ismeretlen kapcsoló: „bogus”")));
+    const CliRun usage =
+        velkor_test::runProgram({QStringLiteral("convert-dictd"), QStringLiteral("--bogus")});
+    ASSERT_TRUE(usage.finished);
+    EXPECT_EQ(usage.code, cli::kExitUsage);
+    EXPECT_TRUE(usage.err.contains(QStringLiteral("Ismeretlen kapcsoló: „bogus”")));
 
-    program.start(QStringLiteral(SZOTAR_PATH), convertArguments(QStringLiteral("Angol_Magyar.DB")));
-    ASSERT_TRUE(program.waitForFinished(30000));
-    EXPECT_EQ(program.exitCode(), cli::kExitOk) << program.readAllStandardError().toStdString();
-    EXPECT_TRUE(QString::fromUtf8(program.readAllStandardOutput())
-                    .contains(QStringLiteral("beírt sorok: 14")));
+    const CliRun converted =
+        velkor_test::runProgram(convertArguments(QStringLiteral("Angol_Magyar.DB")));
+    ASSERT_TRUE(converted.finished);
+    EXPECT_EQ(converted.code, cli::kExitOk) << converted.err.toStdString();
+    EXPECT_TRUE(converted.out.contains(QStringLiteral("beírt sorok: 14")));
 }
 
 } // namespace

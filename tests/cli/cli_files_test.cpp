@@ -1,9 +1,8 @@
 // szotar create, empty and delete: dictionary files from the command line.
 #include "cli/cmd_files.h"
 #include "cli/commands.h"
-#include "store/dictionaryfile.h"
-#include "store/engine/session.h"
-#include "store/engine/table.h"
+#include "support/cli_run.h"
+#include "support/dictionary_files.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -18,31 +17,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using velkor_test::CliRun;
 
 class FileCommandsBase {
 protected:
     FileCommandsBase()
     {
-        store::CreateDictionaryFile(path(u"Angol_Magyar.DB"_s), u"Angol"_s, u"Magyar"_s);
-        store::Session session;
-        store::Table table(session);
-        table.setDatabaseName(m_dir.path());
-        table.setTableName(u"Angol_Magyar.DB"_s);
-        table.addField(u"Angol"_s);
-        table.addField(u"Magyar"_s);
-        table.open();
-        for (const char16_t *word : {u"dog", u"cat"}) {
-            table.append();
-            table.fields()[0]->setAsString(QString::fromUtf16(word));
-            table.fields()[1]->setAsString(u"állat"_s);
-            table.post();
-        }
-        table.close();
+        velkor_test::makeDictionary(path(u"Angol_Magyar.DB"_s),
+                                    {{u"dog"_s, u"állat"_s}, {u"cat"_s, u"állat"_s}});
         QFile text(path(u"Szoveg_Fajl.DB"_s));
         if (text.open(QIODevice::WriteOnly))
             text.write("nem tábla\n");
@@ -50,38 +32,11 @@ protected:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    QStringList withPaths(QStringList arguments) const
-    {
-        for (QString &argument : arguments) {
-            if (argument.startsWith(u'@'))
-                argument = path(argument.mid(1));
-        }
-        return arguments;
-    }
-
-    // Runs a command; answers stands for the terminal (none: no terminal).
-    template <typename Run> CliRun capture(Run run)
-    {
-        CliRun result;
-        QTextStream out(&result.out);
-        QTextStream err(&result.err);
-        cli::CliIo io{out, err};
-        result.code = run(io);
-        out.flush();
-        err.flush();
-        return result;
-    }
-
     std::optional<int> rows() const
     {
         if (!QFile::exists(path(u"Angol_Magyar.DB"_s)))
             return std::nullopt;
-        store::Session session;
-        store::Table table(session);
-        table.setDatabaseName(m_dir.path());
-        table.setTableName(u"Angol_Magyar.DB"_s);
-        table.open();
-        return table.recordCount();
+        return velkor_test::rowCount(path(u"Angol_Magyar.DB"_s));
     }
 
     QTemporaryDir m_dir;
@@ -115,8 +70,9 @@ TEST_P(DestructiveCommands, AskOrRefuseAndChangeOnlyWhenConfirmed)
     QString typed = c.tty.value_or(QString());
     QTextStream terminal(&typed, QIODevice::ReadOnly);
     QTextStream *answers = c.tty ? &terminal : nullptr;
-    const QStringList arguments = QStringList{u"szotar"_s} + withPaths(c.arguments);
-    const CliRun result = capture([&](cli::CliIo &io) {
+    const QStringList arguments =
+        QStringList{u"szotar"_s} + velkor_test::inFolder(m_dir.path(), c.arguments);
+    const CliRun result = velkor_test::captureCli([&](cli::CliIo &io) {
         return c.command == Cmd::Empty ? cli::runEmptyAsking(arguments, io, answers)
                                        : cli::runDeleteAsking(arguments, io, answers);
     });
@@ -202,7 +158,7 @@ TEST_F(DeleteCommand, TakesTheIndexFilesAndTheMarkerAlong)
         QFile f(file);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
-    const CliRun result = capture([&](cli::CliIo &io) {
+    const CliRun result = velkor_test::captureCli([&](cli::CliIo &io) {
         return cli::runCommandLine(
             {u"szotar"_s, u"delete"_s, u"--yes"_s, path(u"Angol_Magyar.DB"_s)}, io);
     });
@@ -235,9 +191,10 @@ TEST_P(CreateCommand, CreatesUnderTheFirstFreeName)
     for (const QString &taken : {u"Nemet_Portugal.DB"_s, u"Nemet_Portugal1.DB"_s})
         QFile::copy(path(u"Angol_Magyar.DB"_s), path(taken));
     const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
-    const QStringList arguments = QStringList{u"szotar"_s, u"create"_s} + withPaths(c.arguments);
+    const QStringList arguments =
+        QStringList{u"szotar"_s, u"create"_s} + velkor_test::inFolder(m_dir.path(), c.arguments);
     const CliRun result =
-        capture([&](cli::CliIo &io) { return cli::runCommandLine(arguments, io); });
+        velkor_test::captureCli([&](cli::CliIo &io) { return cli::runCommandLine(arguments, io); });
     EXPECT_EQ(result.code, c.code) << result.err.toStdString();
     EXPECT_TRUE(result.err.contains(QString::fromUtf16(c.err))) << result.err.toStdString();
     const QString created = QString::fromUtf16(c.created);

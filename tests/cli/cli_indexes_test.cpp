@@ -1,9 +1,10 @@
 // szotar reindex and szotar drop-indexes: the index upkeep of the program,
 // run from the command line.
 #include "cli/commands.h"
-#include "store/dictionaryfile.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/cli_run.h"
+#include "support/dictionary_files.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -18,11 +19,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using velkor_test::CliRun;
 
 struct IndexCommandCase {
     const char *label;
@@ -43,7 +40,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        store::CreateDictionaryFile(path(u"Angol_Magyar.DB"_s), u"Angol"_s, u"Magyar"_s);
+        velkor_test::makeDictionary(path(u"Angol_Magyar.DB"_s));
         ASSERT_TRUE(QFile::copy(path(u"Angol_Magyar.DB"_s), path(u"Nemet_Portugal.DB"_s)));
         QFile text(path(u"Szoveg_Fajl.DB"_s));
         ASSERT_TRUE(text.open(QIODevice::WriteOnly));
@@ -55,28 +52,16 @@ protected:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    CliRun run(QStringList arguments)
+    CliRun run(const QStringList &arguments) const
     {
-        for (QString &argument : arguments) {
-            if (argument.startsWith(u'@'))
-                argument = path(argument.mid(1));
-        }
-        CliRun result;
-        QTextStream out(&result.out);
-        QTextStream err(&result.err);
-        cli::CliIo io{out, err};
-        result.code = cli::runCommandLine(QStringList{u"szotar"_s} + arguments, io);
-        out.flush();
-        err.flush();
-        return result;
+        return velkor_test::runCommandLine(velkor_test::inFolder(m_dir.path(), arguments));
     }
 
     QStringList indexes()
     {
         store::Session session;
         store::Table table(session);
-        table.setDatabaseName(m_dir.path());
-        table.setTableName(u"Angol_Magyar.DB"_s);
+        velkor_test::bindTable(table, path(u"Angol_Magyar.DB"_s));
         return table.indexNames();
     }
 

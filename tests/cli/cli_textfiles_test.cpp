@@ -2,9 +2,8 @@
 // and an import killed in the middle.
 #include "cli/cmd_textfiles.h"
 #include "cli/commands.h"
-#include "store/dictionaryfile.h"
-#include "store/engine/session.h"
-#include "store/engine/table.h"
+#include "support/cli_run.h"
+#include "support/dictionary_files.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -22,17 +21,13 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct CliRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using velkor_test::CliRun;
 
 class TextFileCommandsBase {
 protected:
     TextFileCommandsBase()
     {
-        store::CreateDictionaryFile(path(u"Angol_Magyar.DB"_s), u"Angol"_s, u"Magyar"_s);
+        velkor_test::makeDictionary(path(u"Angol_Magyar.DB"_s));
         writeFile(u"szavak.txt"_s, "Dog\tkutya\r\ncat\tmacska\r\nno tab\r\n");
     }
 
@@ -51,39 +46,20 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(nincs)");
     }
 
-    QStringList withPaths(QStringList arguments) const
-    {
-        for (QString &argument : arguments) {
-            if (argument.startsWith(u'@'))
-                argument = path(argument.mid(1));
-        }
-        return arguments;
-    }
-
     CliRun run(const QStringList &arguments, QTextStream *answers = nullptr)
     {
-        CliRun result;
-        QTextStream out(&result.out);
-        QTextStream err(&result.err);
-        cli::CliIo io{out, err};
-        const QStringList full = QStringList{u"szotar"_s} + withPaths(arguments);
-        if (full.size() > 1 && full[1] == u"export")
-            result.code = cli::runExportAsking(full.mid(1), io, answers);
-        else
-            result.code = cli::runCommandLine(full, io);
-        out.flush();
-        err.flush();
-        return result;
+        const QStringList full =
+            QStringList{u"szotar"_s} + velkor_test::inFolder(m_dir.path(), arguments);
+        return velkor_test::captureCli([&](cli::CliIo &io) {
+            if (full.size() > 1 && full[1] == u"export")
+                return cli::runExportAsking(full.mid(1), io, answers);
+            return cli::runCommandLine(full, io);
+        });
     }
 
     int rowCount(const QString &name = u"Angol_Magyar.DB"_s) const
     {
-        store::Session session;
-        store::Table table(session);
-        table.setDatabaseName(m_dir.path());
-        table.setTableName(name);
-        table.open();
-        return table.recordCount();
+        return velkor_test::rowCount(path(name));
     }
 
     QTemporaryDir m_dir;
@@ -247,7 +223,7 @@ TEST_F(TextFileCommandsTest, ImportKilledMidwayKeepsCommittedBatchesAndTheNextIm
     }
     const QStringList arguments{u"import"_s, path(u"Angol_Magyar.DB"_s), path(u"nagy.txt"_s)};
     QProcess program;
-    program.start(QStringLiteral(SZOTAR_PATH), arguments);
+    program.start(velkor_test::szotarProgram(), arguments);
     ASSERT_TRUE(program.waitForStarted());
     // Until some batches are in the file.
     QElapsedTimer waited;

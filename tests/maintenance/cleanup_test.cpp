@@ -1,6 +1,6 @@
 // The clean-ups of the open dictionary: "to" removal, lone letters and the
 // DOS accent conversion, with their backup and their failures.
-#include "store/dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "maintenance/cleanup/cleanups.h"
 #include "maintenance/cleanup/dosaccents.h"
@@ -263,10 +263,7 @@ TEST_F(CleanupRunTest, TwoCleanUpsAtOnceLeaveNoDuplicatePairs)
             store::Table main(own);
             store::Table second(own);
             for (store::Table *table : {&main, &second}) {
-                table->setDatabaseName(dir.path());
-                table->setTableName(u"Angol_Magyar.DB"_s);
-                table->addField(u"Angol"_s);
-                table->addField(u"Magyar"_s);
+                velkor_test::bindTable(*table, path(), {u"Angol"_s, u"Magyar"_s});
             }
             main.open();
             ScriptedPrompts prompts({Prompts::kYes});
@@ -412,8 +409,7 @@ TEST_P(FullDiskTest, KeepsCommittedBatchesClosesTheNoticeAndCanBeUndone)
         store::Session failing;
         store::Table main(failing), second(failing);
         for (store::Table *table : {&main, &second}) {
-            table->setDatabaseName(dir.path());
-            table->setTableName(u"Angol_Magyar.DB"_s);
+            velkor_test::bindTable(*table, path());
             table->addField(u"Azon"_s, store::FieldType::Integer);
             table->addField(u"Angol"_s);
             table->addField(u"Magyar"_s);

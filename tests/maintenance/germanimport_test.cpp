@@ -1,6 +1,6 @@
 // The German word-list import: the line rules, the file names and folder,
 // the encodings and line ends of the files, and its failures.
-#include "store/dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "maintenance/cleanup/germanimport.h"
 #include "platform/codepage.h"

@@ -1,9 +1,9 @@
 // Dropping and rebuilding the language indexes of a dictionary.
-#include "store/dictionaryfile.h"
 #include "store/dictionaryformat.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
 #include "store/indexupkeep.h"
+#include "support/dictionary_files.h"
 #include "support/failing_vfs.h"
 #include "support/printers.h"
 #include "support/scripted_prompts.h"
@@ -41,16 +41,10 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
-        store::CreateDictionaryFile(path(), u"Angol"_s, u"Magyar"_s);
+        velkor_test::makeDictionary(path());
         table = makeTable();
         table->open();
-        for (const auto &[source, target] :
-             {std::pair{u"house"_s, u"ház"_s}, {u"apple"_s, u"alma"_s}}) {
-            table->append();
-            table->findField(u"Angol"_s)->setAsString(source);
-            table->findField(u"Magyar"_s)->setAsString(target);
-            table->post();
-        }
+        velkor_test::appendPairs(*table, {{u"house"_s, u"ház"_s}, {u"apple"_s, u"alma"_s}});
     }
 
     QString path(const QString &extension = u".DB"_s) const
@@ -61,8 +55,7 @@ protected:
     std::unique_ptr<store::Table> makeTable()
     {
         auto made = std::make_unique<store::Table>(session);
-        made->setDatabaseName(dir.path());
-        made->setTableName(u"Angol_Magyar.DB"_s);
+        velkor_test::bindTable(*made, path());
         made->addField(u"Angol"_s);
         made->addField(u"Magyar"_s);
         return made;
@@ -247,11 +240,11 @@ TEST_P(BusyTextTest, NamesTheDirectionWithItsArticle)
     const QString from = QString::fromUtf16(GetParam().from);
     const QString to = QString::fromUtf16(GetParam().to);
     const QString name = to + u'_' + from + u".DB"_s;
-    store::CreateDictionaryFile(QDir(dir.path()).filePath(name), to, from);
+    const QString file = QDir(dir.path()).filePath(name);
+    velkor_test::makeDictionary(file, to, from);
     store::Session session;
     store::Table table(session);
-    table.setDatabaseName(dir.path());
-    table.setTableName(name);
+    velkor_test::bindTable(table, file);
     ScriptedPrompts prompts;
     ASSERT_TRUE(store::RebuildIndexes(table, from, to, prompts).ok());
     EXPECT_TRUE(

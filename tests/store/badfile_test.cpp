@@ -1,4 +1,4 @@
-#include "dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 #include "support/printers.h"
 
 #include <QCryptographicHash>

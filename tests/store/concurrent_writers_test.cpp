@@ -1,6 +1,6 @@
 // Two connections writing one dictionary at once: a new row's key is chosen
 // while its writer holds the write lock.
-#include "dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include <QSet>
 

@@ -1,4 +1,4 @@
-#include "dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "store/engine/collation.h"
 
@@ -39,10 +39,7 @@ TEST_F(DictionaryFixture, AKilledBatchLoopLeavesAnIntactFileWithEveryCommittedBa
     if (child == 0) {
         store::Session own;
         store::Table table(own);
-        table.setDatabaseName(dir.path());
-        table.setTableName(u"Angol_Magyar.DB"_s);
-        table.addField(u"Angol"_s);
-        table.addField(u"Magyar"_s);
+        velkor_test::bindTable(table, path(), {u"Angol"_s, u"Magyar"_s});
         table.open();
         table.setIndexFieldNames(u"Angol"_s);
         table.disableControls();

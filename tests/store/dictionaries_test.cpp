@@ -1,5 +1,5 @@
 // Creating, listing and opening dictionaries without any window.
-#include "dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "store/appstate.h"
 #include "store/dictionaries.h"
@@ -34,8 +34,7 @@ TEST_F(CreateFileTest, HasTheKeyTheTwoFieldsAndTheirIndexes)
 {
     store::CreateDictionaryFile(path(u"Nemet_Portugal.DB"_s), u"Nemet"_s, u"Portugal"_s);
     store::Table table(session);
-    table.setDatabaseName(dir.path());
-    table.setTableName(u"Nemet_Portugal.DB"_s);
+    velkor_test::bindTable(table, path(u"Nemet_Portugal.DB"_s));
     EXPECT_EQ(table.columnNames(), (QStringList{u"Azon"_s, u"Nemet"_s, u"Portugal"_s}));
     EXPECT_EQ(table.indexNames(), (QStringList{u"Nemet"_s, u"Portugal"_s}));
     // The texts are cut to the field size, and the indexes ignore case.
@@ -235,8 +234,7 @@ protected:
     QStringList indexNames()
     {
         store::Table table(session);
-        table.setDatabaseName(dir.path());
-        table.setTableName(u"Angol_Magyar.DB"_s);
+        velkor_test::bindTable(table, path());
         return table.indexNames();
     }
 

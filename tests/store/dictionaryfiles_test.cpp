@@ -1,5 +1,5 @@
 // Emptying and deleting dictionary files and changing the database folder.
-#include "dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "store/appstate.h"
 #include "store/dictionaryfiles.h"
@@ -110,8 +110,7 @@ TEST_F(EmptyDictionaryTest, AFullDiskKeepsEveryRowAndSaysWhy)
         failing_vfs::DefaultScope vfs; // the table's connection writes through it
         store::Session failingSession;
         table = std::make_unique<store::Table>(failingSession);
-        table->setDatabaseName(dir.path());
-        table->setTableName(u"Angol_Magyar.DB"_s);
+        velkor_test::bindTable(*table, path());
         table->open();
         ScriptedPrompts prompts({Prompts::kYes, Prompts::kYes});
         std::optional<platform::Result<FileCommand>> result;
@@ -196,8 +195,7 @@ TEST_F(DeleteDictionaryTest, RefusesAFileAnotherConnectionHoldsAndLosesNothing)
     createDictionaryWith(kPairs);
     store::Session otherProgram;
     store::Table held(otherProgram);
-    held.setDatabaseName(dir.path());
-    held.setTableName(u"Angol_Magyar.DB"_s);
+    velkor_test::bindTable(held, path());
     held.open();
     auto table = makeTable();
     table->open();

@@ -1,9 +1,9 @@
 // Loading a new dictionary in one go gives the same file, row for row, key
 // for key and index for index, as creating it and appending through a Table.
-#include "store/dictionaryfile.h"
 #include "store/dictionaryloader.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/dictionary_files.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -30,16 +30,10 @@ const QString kSecond = QStringLiteral("Magyar");
 // Every row of the table with its key, in key order.
 std::vector<std::pair<std::int32_t, QStringList>> rowsOf(const QString &directory)
 {
-    store::Session session;
-    store::Table table(session);
-    table.setDatabaseName(directory);
-    table.setTableName(QStringLiteral("Angol_Magyar.DB"));
-    table.open();
     std::vector<std::pair<std::int32_t, QStringList>> rows;
-    for (int i = 0; i < table.recordCount(); ++i) {
-        const store::RowValues row = table.rowAt(i, {kFirst, kSecond});
+    for (const store::RowValues &row : velkor_test::readRows(
+             QDir(directory).filePath(QStringLiteral("Angol_Magyar.DB")), {kFirst, kSecond}))
         rows.emplace_back(row.azon, row.values);
-    }
     return rows;
 }
 
@@ -69,23 +63,8 @@ TEST_P(DictionaryLoad, EqualsCreatingAndAppendingThroughATable)
         EXPECT_EQ(loader.row(keys[1]).second, QString::fromUtf8(GetParam().second.toUtf8()));
         loader.finish();
     }
-    store::CreateDictionaryFile(QDir(m_appended.path()).filePath(QStringLiteral("Angol_Magyar.DB")),
-                                kFirst, kSecond);
-    {
-        store::Session session;
-        store::Table table(session);
-        table.setDatabaseName(m_appended.path());
-        table.setTableName(QStringLiteral("Angol_Magyar.DB"));
-        store::Field *first = table.addField(kFirst);
-        store::Field *second = table.addField(kSecond);
-        table.open();
-        for (const auto &[a, b] : pairs()) {
-            table.append();
-            first->setAsString(a);
-            second->setAsString(b);
-            table.post();
-        }
-    }
+    velkor_test::makeDictionary(QDir(m_appended.path()).filePath(QStringLiteral("Angol_Magyar.DB")),
+                                kFirst, kSecond, pairs());
     EXPECT_EQ(rowsOf(m_loaded.path()), rowsOf(m_appended.path()));
 
     store::Session session;

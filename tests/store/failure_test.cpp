@@ -1,5 +1,5 @@
-#include "dictionary_fixture.h"
 #include "sqlite_probe.h"
+#include "support/dictionary_fixture.h"
 #include "support/failing_vfs.h"
 
 #include "store/engine/engine_error.h"
@@ -214,9 +214,7 @@ TEST_P(DeletedMeanwhileTest, EditOfARowDeletedMeanwhileIsReportedAndKept)
         theirs = makeTable();
     } else {
         theirs = std::make_unique<store::Table>(other);
-        theirs->setDatabaseName(dir.path());
-        theirs->setTableName(u"Angol_Magyar.DB"_s);
-        theirs->addField(u"Angol"_s);
+        velkor_test::bindTable(*theirs, path(), {u"Angol"_s});
     }
     theirs->open();
 

@@ -1,6 +1,6 @@
 // The rolling backup taken before destructive maintenance, and undoing the
 // last maintenance from it.
-#include "dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "store/dictionaries.h"
 #include "store/dictionaryfiles.h"
@@ -157,8 +157,7 @@ TEST_F(MaintenanceBackupTest, AFileAnotherProgramHoldsIsLeftAsItWas)
     emptyWithBackup(*table);
     store::Session otherProgram;
     store::Table held(otherProgram);
-    held.setDatabaseName(dir.path());
-    held.setTableName(u"Angol_Magyar.DB"_s);
+    velkor_test::bindTable(held, path());
     held.open();
     held.disableControls(); // holds a write transaction open
     held.append();
@@ -201,8 +200,7 @@ TEST_F(MaintenanceBackupTest, AFullDiskDuringTheBackupStopsTheEmptying)
     failing_vfs::DefaultScope vfs;
     store::Session failing;
     store::Table table(failing);
-    table.setDatabaseName(dir.path());
-    table.setTableName(u"Angol_Magyar.DB"_s);
+    velkor_test::bindTable(table, path());
     table.open();
     ScriptedPrompts prompts({Prompts::kYes, Prompts::kYes});
     {
@@ -243,10 +241,7 @@ TEST_P(FailedBackupTest, AFailedBackupLeavesTheBackupBeforeAndTheDictionary)
     failing_vfs::DefaultScope vfs;
     store::Session failing;
     store::Table table(failing);
-    table.setDatabaseName(dir.path());
-    table.setTableName(u"Angol_Magyar.DB"_s);
-    table.addField(u"Angol"_s);
-    table.addField(u"Magyar"_s);
+    velkor_test::bindTable(table, path(), {u"Angol"_s, u"Magyar"_s});
     table.open();
     add(table, u"bird"_s, u"madár"_s);
     {
@@ -336,7 +331,7 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignBackupCase{"AnotherDictionary",
                           [](const QString &backup, const QString &dir) {
                               const QString other = QDir(dir).filePath(u"Nemet_Magyar.DB"_s);
-                              store::CreateDictionaryFile(other, u"Nemet"_s, u"Magyar"_s);
+                              velkor_test::makeDictionary(other, u"Nemet"_s, u"Magyar"_s);
                               ASSERT_TRUE(QFile::rename(other, backup));
                           },
                           "egy másik szótár mentése: Nemet_Magyar"},
@@ -356,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
         ForeignBackupCase{"LinkToAnotherFile",
                           [](const QString &backup, const QString &dir) {
                               const QString other = QDir(dir).filePath(u"masik.DB"_s);
-                              store::CreateDictionaryFile(other, u"Angol"_s, u"Magyar"_s);
+                              velkor_test::makeDictionary(other, u"Angol"_s, u"Magyar"_s);
                               ASSERT_TRUE(QFile::link(other, backup));
                           },
                           "nem szabályos fájl"}),
@@ -370,12 +365,7 @@ TEST_F(MaintenanceBackupTest, ALinkAtTheBackupsNameIsReplacedNotWrittenThrough)
 {
     createDictionaryWith(kPairs);
     const QString other = path(u"masik.DB"_s);
-    store::CreateDictionaryFile(other, u"Angol"_s, u"Magyar"_s);
-    {
-        auto table = makeTable(u"masik.DB"_s);
-        table->open();
-        addAll(*table, {{u"sun"_s, u"nap"_s}});
-    }
+    velkor_test::makeDictionary(other, {{u"sun"_s, u"nap"_s}});
     const QByteArray otherBytes = digest(other);
     const QString backup = store::BackupFileOf(path());
     ASSERT_TRUE(QFile::link(other, backup));
@@ -407,7 +397,7 @@ TEST_F(MaintenanceBackupTest, TwoFilesOfOneBaseNameKeepTheirOwnBackups)
 {
     createDictionaryWith(kPairs);
     const QString lower = path(u"Angol_Magyar.db"_s);
-    store::CreateDictionaryFile(lower, u"Angol"_s, u"Magyar"_s);
+    createDictionary(u"Angol_Magyar.db"_s);
     auto upperTable = makeTable();
     auto lowerTable = makeTable(u"Angol_Magyar.db"_s);
     upperTable->open();
@@ -443,7 +433,7 @@ TEST_F(MaintenanceBackupTest, AnOldStyleBackupServesItsOwnFileOnly)
     EXPECT_EQ(entries(), (QStringList{u"Angol_Magyar.DB"_s, u"Angol_Magyar.mentes"_s}));
 
     // A second file of that base name could own it as well: neither does.
-    store::CreateDictionaryFile(path(u"Angol_Magyar.db"_s), u"Angol"_s, u"Magyar"_s);
+    createDictionary(u"Angol_Magyar.db"_s);
     EXPECT_FALSE(store::HasBackup(path()));
     EXPECT_FALSE(store::HasBackup(path(u"Angol_Magyar.db"_s)));
     QFile::remove(path(u"Angol_Magyar.db"_s));
@@ -555,8 +545,7 @@ TEST_P(HeldRestoreTest, ATableAnotherProgramHoldsIsInUseAndLeftAsItWas)
     emptyWithBackup(*table);
     store::Session otherProgram;
     store::Table held(otherProgram);
-    held.setDatabaseName(dir.path());
-    held.setTableName(u"Angol_Magyar.DB"_s);
+    velkor_test::bindTable(held, path());
     held.open();
     if (GetParam().writing) {
         held.disableControls(); // holds a write transaction open

@@ -1,7 +1,6 @@
-#include "dictionary_fixture.h"
 #include "sqlite_probe.h"
+#include "support/dictionary_fixture.h"
 
-#include "store/dictionaryfile.h"
 #include "store/engine/engine_error.h"
 #include "store/engine/table_install.h"
 
@@ -204,18 +203,9 @@ protected:
     {
         const QString folder = QDir(dir.path()).filePath(u"work"_s);
         QDir().mkpath(folder);
-        store::CreateDictionaryFile(QDir(folder).filePath(u"Angol_Magyar.DB"_s), u"Angol"_s,
-                                    u"Magyar"_s);
-        store::Session own;
-        store::Table table(own);
-        table.setDatabaseName(folder);
-        table.setTableName(u"Angol_Magyar.DB"_s);
-        table.addField(u"Angol"_s);
-        table.addField(u"Magyar"_s);
-        table.open();
-        addAll(table, {{u"új"_s, u"new"_s}, {u"friss"_s, u"fresh"_s}});
-        table.close();
-        return QDir(folder).filePath(u"Angol_Magyar.DB"_s);
+        const QString file = QDir(folder).filePath(u"Angol_Magyar.DB"_s);
+        velkor_test::makeDictionary(file, {{u"új"_s, u"new"_s}, {u"friss"_s, u"fresh"_s}});
+        return file;
     }
 };
 

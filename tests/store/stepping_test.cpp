@@ -1,6 +1,6 @@
 // Stepping through an order with next() and prior() between writes,
 // repositions and other cursors on the same file.
-#include "dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "store/engine/table_file.h"
 #include "support/printers.h"
@@ -65,10 +65,7 @@ TEST_P(SteppingTest, GivesTheRowsOfTheOrderInTurn)
     Cursors cursors{*a, *b, {}, [this](const QString &source, const QString &target) {
                         store::Session outside;
                         store::Table other(outside);
-                        other.setDatabaseName(dir.path());
-                        other.setTableName(u"Angol_Magyar.DB"_s);
-                        other.addField(u"Angol"_s);
-                        other.addField(u"Magyar"_s);
+                        velkor_test::bindTable(other, path(), {u"Angol"_s, u"Magyar"_s});
                         other.open();
                         add(other, source, target);
                     }};
@@ -249,8 +246,7 @@ TEST_P(PositionsTest, AreTheSameWithoutTheKeyList)
     store::Session background;
     background.setBackgroundKeysFrom(1);
     store::Table table(background);
-    table.setDatabaseName(dir.path());
-    table.setTableName(u"Angol_Magyar.DB"_s);
+    velkor_test::bindTable(table, path());
     table.setIndexFieldNames(order);
     table.open();
     for (const int at : {37, 0, rows - 1, 12}) {

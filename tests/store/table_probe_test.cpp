@@ -1,6 +1,6 @@
 // Reading a run of rows with one source text at once, in the field's order
 // and in others, and where it leaves the table.
-#include "dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 
 #include "store/engine/collation.h"
 #include "support/printers.h"
@@ -348,8 +348,7 @@ TEST_F(TableTest, MatchesAReferenceModelUnderRandomChanges)
         if (!expected.empty()) {
             store::Session fresh;
             store::Table seeker(fresh);
-            seeker.setDatabaseName(dir.path());
-            seeker.setTableName(u"Angol_Magyar.DB"_s);
+            velkor_test::bindTable(seeker, path());
             seeker.setIndexFieldNames(u"Angol"_s);
             seeker.open();
             ASSERT_TRUE(seeker.locate(u"Angol"_s, std::get<0>(expected.front()), {}));

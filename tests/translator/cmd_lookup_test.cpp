@@ -1,7 +1,8 @@
 // The command-line lookup: the same lookup as the popup on a dictionary
 // file, printed as text or as JSON lines.
 #include "cli/cmd_lookup.h"
-#include "store/dictionary_fixture.h"
+#include "support/cli_run.h"
+#include "support/dictionary_fixture.h"
 #include "support/printers.h"
 
 #include <QFile>
@@ -13,40 +14,27 @@
 
 namespace {
 
-struct CommandRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using CommandRun = velkor_test::CliRun;
 
 class LookupCommand : public DictionaryFixture {
 protected:
     void SetUp() override
     {
         DictionaryFixture::SetUp();
-        createDictionary();
-        auto table = makeTable();
-        table->open();
-        addAll(*table, {{QStringLiteral("walk"), QStringLiteral("sétál")},
-                        {QStringLiteral("walker"), QStringLiteral("sétáló")},
-                        {QStringLiteral("-x"), QStringLiteral("mínusz iksz")},
-                        {QStringLiteral("ég"), QStringLiteral("sky")},
-                        {QStringLiteral("walk"), QStringLiteral("gyalogol")}});
-        table->close();
+        createDictionaryWith({{QStringLiteral("walk"), QStringLiteral("sétál")},
+                              {QStringLiteral("walker"), QStringLiteral("sétáló")},
+                              {QStringLiteral("-x"), QStringLiteral("mínusz iksz")},
+                              {QStringLiteral("ég"), QStringLiteral("sky")},
+                              {QStringLiteral("walk"), QStringLiteral("gyalogol")}});
     }
 
     CommandRun run(const QStringList &arguments, const QString &stdinText = {})
     {
-        CommandRun result;
         QString inputText = stdinText;
         QTextStream input(&inputText, QIODevice::ReadOnly);
-        QTextStream out(&result.out);
-        QTextStream err(&result.err);
-        cli::CliIo io{out, err};
-        result.code = cli::runLookup(QStringList{QStringLiteral("szotar")} + arguments, io, input);
-        out.flush();
-        err.flush();
-        return result;
+        return velkor_test::captureCli([&](cli::CliIo &io) {
+            return cli::runLookup(QStringList{QStringLiteral("szotar")} + arguments, io, input);
+        });
     }
 
     QStringList dictArgs() const { return {QStringLiteral("--dict"), path()}; }
@@ -185,7 +173,7 @@ TEST_F(LookupCommand, ReverseLooksUpTheSecondLanguage)
 
 struct FailureCase {
     const char *name;
-    QStringList arguments; // "@" stands for the fixture's folder
+    QStringList arguments; // "@" + name: a file of the fixture's folder
     int code;
     const char *message; // the start of the error text
 };
@@ -200,9 +188,7 @@ class LookupCommandFailure : public LookupCommand,
 
 TEST_P(LookupCommandFailure, ReportsInHungarian)
 {
-    QStringList arguments;
-    for (const QString &argument : GetParam().arguments)
-        arguments << QString(argument).replace(QStringLiteral("@"), dir.path());
+    const QStringList arguments = velkor_test::inFolder(dir.path(), GetParam().arguments);
     // A file that is no table at all.
     QFile broken(path(QStringLiteral("Angol_Nemet.DB")));
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
@@ -221,14 +207,14 @@ TEST_P(LookupCommandFailure, ReportsInHungarian)
 INSTANTIATE_TEST_SUITE_P(
     Cases, LookupCommandFailure,
     ::testing::Values(
-        FailureCase{"MissingDictionary",
-                    {QStringLiteral("--dict"), QStringLiteral("@/Angol_Francia.DB"),
-                     QStringLiteral("walk")},
-                    1,
-                    "Hiba: a szótár nem található"},
+        FailureCase{
+            "MissingDictionary",
+            {QStringLiteral("--dict"), QStringLiteral("@Angol_Francia.DB"), QStringLiteral("walk")},
+            1,
+            "Hiba: a szótár nem található"},
         FailureCase{
             "NotATable",
-            {QStringLiteral("--dict"), QStringLiteral("@/Angol_Nemet.DB"), QStringLiteral("walk")},
+            {QStringLiteral("--dict"), QStringLiteral("@Angol_Nemet.DB"), QStringLiteral("walk")},
             1,
             "Hiba: "},
         FailureCase{"FolderGiven",
@@ -236,14 +222,14 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     "Hiba: a szótár nem található"},
         FailureCase{"NameWithoutLanguages",
-                    {QStringLiteral("--dict"), QStringLiteral("@/Szotar.DB")},
+                    {QStringLiteral("--dict"), QStringLiteral("@Szotar.DB")},
                     1,
                     "Hiba: a szótár neve nem"},
         FailureCase{
             "NoDictionaryOption", {QStringLiteral("walk")}, 2, "Hiányzik a szótár (--dict)."},
         FailureCase{
             "UnknownOption",
-            {QStringLiteral("--dict"), QStringLiteral("@/Angol_Magyar.DB"), QStringLiteral("-x")},
+            {QStringLiteral("--dict"), QStringLiteral("@Angol_Magyar.DB"), QStringLiteral("-x")},
             2,
             "Hibás parancssor"}),
     [](const auto &info) { return std::string(info.param.name); });

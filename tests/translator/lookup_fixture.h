@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 #include "translator/wordlookup.h"
 
 #include <memory>

@@ -173,10 +173,7 @@ TEST_F(LookupFixture, NextLookupSeesRowsAnotherConnectionAdded)
 
     store::Session other;
     auto writer = std::make_unique<store::Table>(other);
-    writer->setDatabaseName(dir.path());
-    writer->setTableName(QStringLiteral("Angol_Magyar.DB"));
-    writer->addField(QStringLiteral("Angol"));
-    writer->addField(QStringLiteral("Magyar"));
+    velkor_test::bindTable(*writer, path(), {QStringLiteral("Angol"), QStringLiteral("Magyar")});
     writer->open();
     add(*writer, QStringLiteral("walked"), QStringLiteral("sétált"));
 

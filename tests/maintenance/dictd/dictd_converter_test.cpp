@@ -5,10 +5,10 @@
 #include "maintenance/dictd/dictd_reader.h"
 #include "maintenance/dictd/stored_text.h"
 #include "sample_dictionary.h"
-#include "store/dictionaryfile.h"
 #include "store/engine/collation.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/dictionary_files.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -28,20 +28,7 @@ using sample_dictionary::Pair;
 
 namespace {
 
-std::vector<Pair> tableRows(const QString &path, const QString &first, const QString &second)
-{
-    store::Session session;
-    store::Table table(session);
-    table.setDatabaseName(QFileInfo(path).absolutePath());
-    table.setTableName(QFileInfo(path).fileName());
-    table.open();
-    std::vector<Pair> rows;
-    for (int i = 0; i < table.recordCount(); ++i) {
-        const store::RowValues row = table.rowAt(i, {first, second});
-        rows.emplace_back(row.values.at(0), row.values.at(1));
-    }
-    return rows;
-}
+using velkor_test::readPairs;
 
 // Input files in their own folder, the output in another, so that a test
 // can check the output folder holds nothing but the result.
@@ -114,8 +101,7 @@ TEST_P(ConversionOfFormat, WritesTheExpectedRowsAndFigures)
     const auto report = convertDictd(m_options);
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
 
-    EXPECT_EQ(tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
-              sample_dictionary::expectedRows());
+    EXPECT_EQ(readPairs(m_options.outputPath), sample_dictionary::expectedRows());
     const ConvertReport &r = report.value();
     EXPECT_EQ(r.sourceField, QStringLiteral("Angol"));
     EXPECT_EQ(r.targetField, QStringLiteral("Magyar"));
@@ -148,8 +134,7 @@ TEST_F(Conversion, TableHasTheProgramsFieldsAndIndexes)
     ASSERT_TRUE(convertDictd(m_options).ok());
     store::Session session;
     store::Table table(session);
-    table.setDatabaseName(QFileInfo(m_options.outputPath).absolutePath());
-    table.setTableName(QStringLiteral("Magyar_Angol.DB"));
+    velkor_test::bindTable(table, m_options.outputPath);
     table.open();
     EXPECT_EQ(table.columnNames(), (QStringList{QStringLiteral("Azon"), QStringLiteral("Magyar"),
                                                 QStringLiteral("Angol")}));
@@ -171,8 +156,7 @@ TEST_F(Conversion, WithoutRepairTheHungarianSideKeepsItsCircumflexes)
     m_options.repairHungarianTarget = false;
     const auto report = convertDictd(m_options);
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
-    const auto rows =
-        tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar"));
+    const auto rows = readPairs(m_options.outputPath);
     EXPECT_NE(
         std::find(rows.begin(), rows.end(), Pair{QStringLiteral("fire"), QStringLiteral("tûz")}),
         rows.end());
@@ -189,12 +173,11 @@ TEST_F(Conversion, WithoutRepairTheHungarianSideKeepsItsCircumflexes)
 // table holds no equal row. The converter's result must not differ from it.
 std::vector<Pair> referenceImport(const QString &directory, const ConvertOptions &options)
 {
-    store::CreateDictionaryFile(QDir(directory).filePath(QStringLiteral("Angol_Magyar.DB")),
-                                QStringLiteral("Angol"), QStringLiteral("Magyar"));
+    const QString file = QDir(directory).filePath(QStringLiteral("Angol_Magyar.DB"));
+    velkor_test::makeDictionary(file);
     store::Session session;
     store::Table table(session);
-    table.setDatabaseName(directory);
-    table.setTableName(QStringLiteral("Angol_Magyar.DB"));
+    velkor_test::bindTable(table, file);
     store::Field *source = table.addField(QStringLiteral("Angol"));
     store::Field *target = table.addField(QStringLiteral("Magyar"));
     table.open();
@@ -218,8 +201,7 @@ std::vector<Pair> referenceImport(const QString &directory, const ConvertOptions
     });
     EXPECT_TRUE(walked.ok());
     table.close();
-    return tableRows(QDir(directory).filePath(QStringLiteral("Angol_Magyar.DB")),
-                     QStringLiteral("Angol"), QStringLiteral("Magyar"));
+    return readPairs(file);
 }
 
 TEST_F(Conversion, EqualsTheOnePairImport)
@@ -230,9 +212,7 @@ TEST_F(Conversion, EqualsTheOnePairImport)
         m_options.overwrite = true;
         ASSERT_TRUE(convertDictd(m_options).ok());
         QTemporaryDir reference;
-        EXPECT_EQ(
-            tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
-            referenceImport(reference.path(), m_options))
+        EXPECT_EQ(readPairs(m_options.outputPath), referenceImport(reference.path(), m_options))
             << "repair " << repair;
     }
 }
@@ -260,14 +240,9 @@ std::vector<dictd_fixture::Entry> longStream()
 
 std::vector<std::int32_t> tableKeys(const QString &path)
 {
-    store::Session session;
-    store::Table table(session);
-    table.setDatabaseName(QFileInfo(path).absolutePath());
-    table.setTableName(QFileInfo(path).fileName());
-    table.open();
     std::vector<std::int32_t> keys;
-    for (int i = 0; i < table.recordCount(); ++i)
-        keys.push_back(table.rowAt(i).azon);
+    for (const store::RowValues &row : velkor_test::readRows(path))
+        keys.push_back(row.azon);
     return keys;
 }
 
@@ -281,8 +256,7 @@ TEST_F(Conversion, DuplicatesFarApartInTheStreamAreJudgedAsByTheOnePairImport)
 
     QTemporaryDir reference;
     const auto expected = referenceImport(reference.path(), m_options);
-    EXPECT_EQ(tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
-              expected);
+    EXPECT_EQ(readPairs(m_options.outputPath), expected);
     EXPECT_EQ(report->rowsWritten, std::int64_t(expected.size()));
     EXPECT_EQ(report->rowsWritten + report->duplicatesSkipped, report->translations);
     // Keys run on without a gap, in the order of the rows, from the one
@@ -309,8 +283,7 @@ TEST_F(Conversion, OverwriteReplacesAnExistingTable)
     m_options.overwrite = true;
     report = convertDictd(m_options);
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
-    EXPECT_EQ(tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
-              sample_dictionary::expectedRows());
+    EXPECT_EQ(readPairs(m_options.outputPath), sample_dictionary::expectedRows());
     EXPECT_EQ(outputFolder(), QStringList{QStringLiteral("Angol_Magyar.DB")});
 }
 
@@ -320,7 +293,7 @@ TEST_F(Conversion, StaleWriteAheadLogDoesNotCorruptTheConvertedTable)
 {
     writeSample(&smallChunks);
     const QString old = in(QStringLiteral("Regi_Tabla.DB"));
-    store::CreateDictionaryFile(old, QStringLiteral("Regi"), QStringLiteral("Tabla"));
+    velkor_test::makeDictionary(old, QStringLiteral("Regi"), QStringLiteral("Tabla"));
     sqlite3 *writer = nullptr;
     ASSERT_EQ(sqlite3_open(old.toUtf8().constData(), &writer), SQLITE_OK);
     store::collation::registerWith(writer);
@@ -340,8 +313,7 @@ TEST_F(Conversion, StaleWriteAheadLogDoesNotCorruptTheConvertedTable)
 
     const auto report = convertDictd(m_options);
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
-    EXPECT_EQ(tableRows(m_options.outputPath, QStringLiteral("Angol"), QStringLiteral("Magyar")),
-              sample_dictionary::expectedRows());
+    EXPECT_EQ(readPairs(m_options.outputPath), sample_dictionary::expectedRows());
     sqlite3 *probe = nullptr;
     ASSERT_EQ(sqlite3_open_v2(m_options.outputPath.toUtf8().constData(), &probe,
                               SQLITE_OPEN_READONLY, nullptr),

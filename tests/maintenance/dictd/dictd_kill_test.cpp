@@ -2,6 +2,7 @@
 // is never a partial table, and the next conversion leaves no work folder.
 #include "dictd_fixture.h"
 #include "store/engine/collation.h"
+#include "support/cli_run.h"
 #include "support/printers.h"
 
 #include <QDir>
@@ -129,12 +130,11 @@ protected:
 
 TEST_F(KilledConversion, LeavesTheOldTableOrAWholeOneAndNoWorkFolders)
 {
-    QProcess full;
     QElapsedTimer timer;
     timer.start();
-    full.start(QStringLiteral(SZOTAR_PATH), arguments());
-    ASSERT_TRUE(full.waitForFinished(120000));
-    ASSERT_EQ(full.exitCode(), 0) << full.readAllStandardError().toStdString();
+    const velkor_test::CliRun full = velkor_test::runProgram(arguments(), 120000);
+    ASSERT_TRUE(full.finished);
+    ASSERT_EQ(full.code, 0) << full.err.toStdString();
     const qint64 fullMs = timer.elapsed();
     ASSERT_EQ(litter(), QStringList());
     const TableCheck complete = checkTable(output());
@@ -153,7 +153,7 @@ TEST_F(KilledConversion, LeavesTheOldTableOrAWholeOneAndNoWorkFolders)
             QFile::remove(output());
         const bool hadTable = QFileInfo::exists(output());
         QProcess run;
-        run.start(QStringLiteral(SZOTAR_PATH), arguments());
+        run.start(velkor_test::szotarProgram(), arguments());
         ASSERT_TRUE(run.waitForStarted());
         const qint64 wait = delay(random);
         if (!run.waitForFinished(int(wait))) {
@@ -174,10 +174,9 @@ TEST_F(KilledConversion, LeavesTheOldTableOrAWholeOneAndNoWorkFolders)
         EXPECT_LE(workFolders().size(), 1) << workFolders().join(u' ').toStdString();
     }
 
-    QProcess last;
-    last.start(QStringLiteral(SZOTAR_PATH), arguments());
-    ASSERT_TRUE(last.waitForFinished(120000));
-    ASSERT_EQ(last.exitCode(), 0) << last.readAllStandardError().toStdString();
+    const velkor_test::CliRun last = velkor_test::runProgram(arguments(), 120000);
+    ASSERT_TRUE(last.finished);
+    ASSERT_EQ(last.code, 0) << last.err.toStdString();
     EXPECT_EQ(workFolders(), QStringList());
     EXPECT_EQ(litter(), QStringList());
     EXPECT_EQ(checkTable(output()).integrity, QStringLiteral("ok"));

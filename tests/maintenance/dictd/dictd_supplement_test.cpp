@@ -5,12 +5,10 @@
 #include "dictd_fixture.h"
 #include "maintenance/dictd/dictd_converter.h"
 #include "maintenance/dictd/supplement.h"
-#include "store/engine/session.h"
-#include "store/engine/table.h"
+#include "support/dictionary_files.h"
 #include "support/printers.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -34,21 +32,7 @@ const std::vector<Pair> &dictionaryRows()
     return rows;
 }
 
-std::vector<Pair> tableRows(const QString &path)
-{
-    store::Session session;
-    store::Table table(session);
-    table.setDatabaseName(QFileInfo(path).absolutePath());
-    table.setTableName(QFileInfo(path).fileName());
-    table.open();
-    std::vector<Pair> rows;
-    for (int i = 0; i < table.recordCount(); ++i) {
-        const store::RowValues row =
-            table.rowAt(i, {QStringLiteral("Angol"), QStringLiteral("Magyar")});
-        rows.emplace_back(row.values.at(0), row.values.at(1));
-    }
-    return rows;
-}
+using velkor_test::readPairs;
 
 struct SupplementCase {
     const char *name;
@@ -102,7 +86,7 @@ TEST_P(Supplement, AddsTheNewPairsAfterTheDictionarysOwn)
     ASSERT_TRUE(report.ok()) << report.error().toStdString();
     std::vector<Pair> expected = dictionaryRows();
     expected.insert(expected.end(), c.added.begin(), c.added.end());
-    EXPECT_EQ(tableRows(m_options.outputPath), expected);
+    EXPECT_EQ(readPairs(m_options.outputPath), expected);
     EXPECT_EQ(report->supplementPairs, c.pairs);
     EXPECT_EQ(report->supplementWritten, std::int64_t(c.added.size()));
     EXPECT_EQ(report->rowsWritten, std::int64_t(expected.size()));

@@ -3,8 +3,7 @@
 #include "dictd_fixture.h"
 #include "maintenance/dictd/dictd_converter.h"
 #include "maintenance/dictd/irregular_headword.h"
-#include "store/engine/session.h"
-#include "store/engine/table.h"
+#include "support/dictionary_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -90,17 +89,9 @@ TEST(IrregularHeadwordConversion, SplitsTheSourceAndCountsIt)
     EXPECT_EQ(report.value().headwordsSplit, 1);
     EXPECT_EQ(report.value().duplicatesSkipped, 1);
 
-    store::Session session;
-    store::Table table(session);
-    table.setDatabaseName(dir.path());
-    table.setTableName(QStringLiteral("Angol_Magyar.DB"));
-    table.open();
     QStringList rows;
-    for (int i = 0; i < table.recordCount(); ++i) {
-        const store::RowValues row =
-            table.rowAt(i, {QStringLiteral("Angol"), QStringLiteral("Magyar")});
-        rows << row.values.at(0) + u'=' + row.values.at(1);
-    }
+    for (const auto &[source, target] : velkor_test::readPairs(options.outputPath))
+        rows << source + u'=' + target;
     EXPECT_EQ(rows, (QStringList{QStringLiteral("to eat=eszik"), QStringLiteral("to eat=étkezik"),
                                  QStringLiteral("now, now!=no, no!")}));
 }

@@ -2,7 +2,7 @@
 // overwrite question and a write that fails.
 #include "maintenance/import/text_export.h"
 #include "maintenance/import/text_import.h"
-#include "store/dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 #include "support/fail_device.h"
 #include "support/printers.h"
 #include "support/scripted_prompts.h"

@@ -3,7 +3,7 @@
 #include "maintenance/import/text_import.h"
 #include "maintenance/import/text_line_reader.h"
 #include "platform/text/formatthousands.h"
-#include "store/dictionary_fixture.h"
+#include "support/dictionary_fixture.h"
 #include "support/fail_device.h"
 #include "support/failing_vfs.h"
 #include "support/printers.h"
@@ -391,8 +391,7 @@ TEST_F(TextImportTest, FileThatFailsToReadMidwayKeepsThePairsBeforeIt)
     // Reopened elsewhere, the file holds them too.
     store::Session other;
     store::Table check(other);
-    check.setDatabaseName(dir.path());
-    check.setTableName(u"Angol_Magyar.DB"_s);
+    velkor_test::bindTable(check, path());
     check.open();
     EXPECT_EQ(check.recordCount(), table->recordCount());
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "store/dictionaryfile.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/dictionary_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -17,7 +17,7 @@
 // helpers to fill and read it through the engine.
 class DictionaryFixture : public ::testing::Test {
 protected:
-    using Pair = std::pair<QString, QString>;
+    using Pair = velkor_test::Pair;
 
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
@@ -30,8 +30,7 @@ protected:
     std::unique_ptr<store::Table> makeTable(const QString &name = QStringLiteral("Angol_Magyar.DB"))
     {
         auto table = std::make_unique<store::Table>(session);
-        table->setDatabaseName(dir.path());
-        table->setTableName(name);
+        velkor_test::bindTable(*table, path(name));
         table->addField(QStringLiteral("Azon"), store::FieldType::Integer);
         table->addField(QStringLiteral("Angol"));
         table->addField(QStringLiteral("Magyar"));
@@ -41,7 +40,7 @@ protected:
     void createDictionary(const QString &name = QStringLiteral("Angol_Magyar.DB"),
                           bool withIndexes = true)
     {
-        store::CreateDictionaryFile(path(name), QStringLiteral("Angol"), QStringLiteral("Magyar"));
+        velkor_test::makeDictionary(path(name));
         if (!withIndexes) {
             auto table = makeTable(name);
             table->deleteIndex(QStringLiteral("Angol"));
@@ -52,24 +51,17 @@ protected:
     // A dictionary with indexes holding pairs, closed again.
     void createDictionaryWith(const std::vector<Pair> &pairs)
     {
-        createDictionary();
-        auto table = makeTable();
-        table->open();
-        addAll(*table, pairs);
+        velkor_test::makeDictionary(path(), pairs);
     }
 
     static void add(store::Table &table, const QString &source, const QString &target)
     {
-        table.append();
-        table.findField(QStringLiteral("Angol"))->setAsString(source);
-        table.findField(QStringLiteral("Magyar"))->setAsString(target);
-        table.post();
+        velkor_test::appendPairs(table, {{source, target}});
     }
 
     static void addAll(store::Table &table, const std::vector<Pair> &pairs)
     {
-        for (const auto &[source, target] : pairs)
-            add(table, source, target);
+        velkor_test::appendPairs(table, pairs);
     }
 
     static QString source(const store::Table &table)
