@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config ccache clang libclang-rt-dev
+  cmake ninja-build g++ pkg-config ccache clang libclang-rt-dev lld
   qt6-base-dev libgl-dev qt6-translations-l10n libqt6svg6
   dpkg-dev xvfb xauth x11-utils
   libsqlite3-dev zlib1g-dev

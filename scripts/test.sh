@@ -16,7 +16,9 @@ jobs=$(nproc)
 failed=()
 
 # --- the main build and every test ----------------------------------------
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_WERROR=ON >/dev/null
+# Line tables are enough for the traces of failures and build faster.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELKOR_WERROR=ON \
+  -DVELKOR_LINE_TABLES=ON >/dev/null
 log=build/ctest-summary.log
 if cmake --build build --parallel "$jobs"; then
   (cd build && ctest --output-on-failure --parallel "$jobs" --timeout 600) | tee "$log" ||
@@ -50,7 +52,7 @@ check_package || failed+=("csomag")
 san=build-san
 cmake -S . -B "$san" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DVELKOR_SANITIZE=ON -DVELKOR_WERROR=ON -DVELKOR_FUZZ=ON \
-  -DVELKOR_BUILD_BENCH=OFF >/dev/null
+  -DVELKOR_BUILD_BENCH=OFF -DVELKOR_LINE_TABLES=ON >/dev/null
 if cmake --build "$san" --parallel "$jobs" --target velkor_core_tests szotar velkor_fuzzers; then
   # Qt is not instrumented; should it ever leak, only its libraries may be
   # suppressed, by name, in scripts/sanitizer/lsan.supp.
