@@ -113,6 +113,42 @@ void BM_OpenPlainText(benchmark::State &state)
 }
 BENCHMARK(BM_OpenPlainText)->Arg(5)->Arg(20)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Baseline: reading the file and decoding it as UTF-8, nothing more.
+void BM_RawReadAndDecode(benchmark::State &state)
+{
+    const QString &path = storyPath(int(state.range(0)));
+    const qint64 size = QFile(path).size();
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("open failed");
+        benchmark::DoNotOptimize(QString::fromUtf8(file.readAll()).size());
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+}
+BENCHMARK(BM_RawReadAndDecode)->Arg(20)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Baseline: the decoded text put into a document that no pane shows, as
+// QTextDocument::setPlainText does it, reading included.
+void BM_RawDocumentSetPlainText(benchmark::State &state)
+{
+    const QString &path = storyPath(int(state.range(0)));
+    const qint64 size = QFile(path).size();
+    for (auto _ : state) {
+        QTextDocument doc;
+        doc.setUndoRedoEnabled(false);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            state.SkipWithError("open failed");
+        doc.setPlainText(QString::fromUtf8(file.readAll()));
+        state.PauseTiming();
+        doc.clear();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * size);
+}
+BENCHMARK(BM_RawDocumentSetPlainText)->Arg(20)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 // Showing the end of the text right after opening it: what Qt's own layout
 // can only do after laying out everything above. The memory the pane holds
 // then is given as a multiple of the file's size.

@@ -35,10 +35,12 @@ public:
         state.counters["calls"] = double(m_wall.size());
         std::sort(m_wall.begin(), m_wall.end());
         state.counters["p50_us"] = at(m_wall, 0.50);
+        state.counters["p90_us"] = at(m_wall, 0.90);
         state.counters["p99_us"] = at(m_wall, 0.99);
         state.counters["max_us"] = m_wall.back();
         std::sort(m_cpu.begin(), m_cpu.end());
         state.counters["cpu_p50_us"] = at(m_cpu, 0.50);
+        state.counters["cpu_p90_us"] = at(m_cpu, 0.90);
         state.counters["cpu_p99_us"] = at(m_cpu, 0.99);
         state.counters["cpu_max_us"] = m_cpu.back();
     }

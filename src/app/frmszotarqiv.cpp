@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -93,9 +94,21 @@ TfrmSzotarQIV::TfrmSzotarQIV(const QStringList &arguments, const QString &progra
     buildActions();
     connect(pcFo, &QTabWidget::currentChanged, this, &TfrmSzotarQIV::pageChanged);
 
+    // Position tracking and the clipboard buttons run 20 ms after something
+    // they follow changed, not every 20 ms: an idle window never wakes.
     tmrMeretez = named(new QTimer(this), "tmrMeretez");
     tmrMeretez->setInterval(20);
+    tmrMeretez->setSingleShot(true);
     connect(tmrMeretez, &QTimer::timeout, this, &TfrmSzotarQIV::tmrMeretezTimer);
+    const auto track = [this] {
+        if (!tmrMeretez->isActive())
+            tmrMeretez->start();
+    };
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, tmrMeretez, track);
+    for (QTextEdit *pane : std::initializer_list<QTextEdit *>{reSzov, reSugo}) {
+        connect(pane, &QTextEdit::selectionChanged, tmrMeretez, track);
+        connect(pane, &QTextEdit::textChanged, tmrMeretez, track);
+    }
     tmrMeretez->start();
 
     // Key preview: the window sees key releases before the focused control.

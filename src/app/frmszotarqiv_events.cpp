@@ -149,6 +149,15 @@ void TfrmSzotarQIV::TextDocSavedAs()
 
 bool TfrmSzotarQIV::eventFilter(QObject *watched, QEvent *event)
 {
+    const QEvent::Type type = event->type();
+    // The window's place and state, and the first panels of the two editor
+    // frames coming back enabled, are what the tracking timer follows here.
+    const bool tracked =
+        (watched == this &&
+         (type == QEvent::Move || type == QEvent::Resize || type == QEvent::WindowStateChange)) ||
+        (type == QEvent::EnabledChange && watched->objectName() == QLatin1String("pnlSzokas"));
+    if (tracked && !tmrMeretez->isActive())
+        tmrMeretez->start();
     if (watched == pnlNyelvValt &&
         (event->type() == QEvent::Resize || event->type() == QEvent::Show))
         FitLanguagePage();

@@ -75,10 +75,34 @@ void LazyTextLayout::estimateAll()
     m_heights.assign(std::size_t(doc->blockCount()), 0);
     m_exact.assign(m_heights.size(), 0);
     m_widest = 0;
+    // A plain text has one paragraph format: its margins are read once,
+    // not once a paragraph.
+    const bool wrapping = wraps();
+    const qreal width = textWidth();
+    int formatIndex = -1;
+    qreal margins = 0;
+    qreal available = 0;
+    qreal textIndent = 0;
     std::size_t i = 0;
     for (QTextBlock block = doc->begin(); block.isValid() && i < m_heights.size();
-         block = block.next(), ++i)
-        m_heights[i] = estimate(block);
+         block = block.next(), ++i) {
+        // Lines of an earlier width or layout go in the same pass.
+        block.clearLayout();
+        if (block.blockFormatIndex() != formatIndex) {
+            formatIndex = block.blockFormatIndex();
+            const QTextBlockFormat bf = block.blockFormat();
+            margins = bf.topMargin() + bf.bottomMargin();
+            available = width - bf.leftMargin() - bf.rightMargin() -
+                        bf.indent() * document()->indentWidth();
+            textIndent = bf.textIndent();
+        }
+        qreal lines = 1;
+        if (wrapping && available > m_charWidth) {
+            const qreal text = (block.length() - 1) * m_charWidth + textIndent;
+            lines = std::max<qreal>(1, std::ceil(text / available));
+        }
+        m_heights[i] = lines * m_lineHeight + margins;
+    }
     rebuildChunkSums();
 }
 
@@ -266,11 +290,11 @@ void LazyTextLayout::documentChanged(int from, int charsRemoved, int charsAdded)
     m_charWidth = std::max<qreal>(1, metrics.averageCharWidth());
     const qreal width = wraps() ? textWidth() : -2;
     const std::size_t oldCount = m_heights.size();
-    if (width != m_width || oldCount == 0) {
+    // A change that spans the whole text (a file loaded) is estimated anew.
+    const bool whole = from == 0 && charsAdded >= doc->characterCount() - 1;
+    if (width != m_width || oldCount == 0 || whole) {
         m_width = width;
         estimateAll();
-        for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
-            block.clearLayout();
     } else {
         // The blocks the change spans now stand where those it replaced stood.
         const QTextBlock first = doc->findBlock(from);

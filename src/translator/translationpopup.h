@@ -61,6 +61,8 @@ public:
     // Turns the lookup's word-form stage on or off (on at start).
     void setStemming(bool on) { m_lookup.setStemming(on); }
     bool stemming() const { return m_lookup.stemming(); }
+    // The popup's own analysers, to start loading one before the first lookup.
+    WordForms &wordForms() { return *m_forms; }
 
     TResultLists &ResultLists() { return m_lookup.ResultLists(); }
     const QString &LastLookupWord() const { return m_lookup.LastLookupWord(); }
