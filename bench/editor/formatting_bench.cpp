@@ -137,10 +137,9 @@ void BM_FormatPainterApply(benchmark::State &state)
     doc.frame.PickUpFormat();
     caret.setPosition(kDocumentBytes / 2);
     doc.pane.setTextCursor(caret);
-    FormatPainter().FormatPainterSticky = true;
+    doc.hosts.painter.FormatPainterSticky = true;
     for (auto _ : state)
         ApplyPickedFormat(doc.frame, doc.pane);
-    FormatPainter() = FormatPainterStore{};
 }
 BENCHMARK(BM_FormatPainterApply)->Unit(benchmark::kMicrosecond);
 
