@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config ccache clang libclang-rt-dev lld
   qt6-base-dev libgl-dev qt6-translations-l10n libqt6svg6
   dpkg-dev xvfb xauth x11-utils
-  libsqlite3-dev zlib1g-dev
+  libsqlite3-dev sqlite3 zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-liberation fonts-liberation2 fonts-dejavu-core
   dict-freedict-eng-hun dict-freedict-hun-eng
