@@ -12,6 +12,7 @@
 #include "store/engine/field.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/built_dictionary.h"
 #include "translator/translationpopup.h"
 #include "translator/wordforms.h"
 #include "translator/wordlookup.h"
@@ -35,37 +36,6 @@
 #include <optional>
 
 namespace {
-
-// The converted English–Hungarian dictionary of a build: the program's
-// default dictionary.
-std::optional<QString> defaultDictionary()
-{
-    const QString file = QStringLiteral("Angol_Magyar.DB");
-    QStringList candidates{QStringLiteral(VELKOR_BINARY_DIR "/bin/") + file};
-    QDirIterator builds(QStringLiteral(VELKOR_SOURCE_DIR), {QStringLiteral("build*")},
-                        QDir::Dirs | QDir::NoDotAndDotDot);
-    while (builds.hasNext())
-        candidates << QDir(builds.next()).filePath(QStringLiteral("bin/") + file);
-    for (const QString &candidate : candidates) {
-        if (QFileInfo(candidate).isFile())
-            return candidate;
-    }
-    return std::nullopt;
-}
-
-// Counts the paints of a widget.
-class PaintWatch final : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 // A program directory with the shipped documents and the default
 // dictionary, and the windows as the entry creates them.
@@ -148,7 +118,8 @@ constexpr int kClicks = 60;
 
 void BM_ClickToPaintedPopup_MainWindow(benchmark::State &state)
 {
-    const std::optional<QString> dictionary = defaultDictionary();
+    const std::optional<QString> dictionary =
+        bench::builtDictionary(QStringLiteral("Angol_Magyar.DB"));
     if (!dictionary) {
         state.SkipWithError("Nincs átalakított szótár (build*/bin/Angol_Magyar.DB)");
         return;
@@ -159,7 +130,7 @@ void BM_ClickToPaintedPopup_MainWindow(benchmark::State &state)
         QWidget *viewport = program.pane().viewport();
         const QList<QPoint> points = program.wordPoints(kClicks);
         auto *canvas = program.window->popup()->findChild<QWidget *>(QStringLiteral("imgFord"));
-        PaintWatch watch;
+        bench::PaintWatch watch;
         canvas->installEventFilter(&watch);
         LookupTimings timings(std::size_t(points.size()));
         int missed = 0;
@@ -187,7 +158,8 @@ BENCHMARK(BM_ClickToPaintedPopup_MainWindow)->Unit(benchmark::kMillisecond)->Ite
 // Baseline: the bare lookup of the same words, word-form stage included.
 void BM_Raw_LookUpWordOfClick(benchmark::State &state)
 {
-    const std::optional<QString> dictionary = defaultDictionary();
+    const std::optional<QString> dictionary =
+        bench::builtDictionary(QStringLiteral("Angol_Magyar.DB"));
     if (!dictionary) {
         state.SkipWithError("Nincs átalakított szótár (build*/bin/Angol_Magyar.DB)");
         return;

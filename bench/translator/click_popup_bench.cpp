@@ -8,6 +8,7 @@
 #include "store/engine/field.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/built_dictionary.h"
 #include "translator/panewordpick.h"
 #include "translator/translationpopup.h"
 #include "translator/wordforms.h"
@@ -43,19 +44,12 @@ Dictionary dictionary()
 {
     static const Dictionary chosen = [] {
         const QString file = QStringLiteral("Angol_Magyar.DB");
-        QStringList candidates{QStringLiteral(VELKOR_BINARY_DIR "/bin/") + file};
-        QDirIterator builds(QStringLiteral(VELKOR_SOURCE_DIR), {QStringLiteral("build*")},
-                            QDir::Dirs | QDir::NoDotAndDotDot);
-        while (builds.hasNext())
-            candidates << QDir(builds.next()).filePath(QStringLiteral("bin/") + file);
-        for (const QString &candidate : candidates) {
-            if (!QFileInfo(candidate).isFile())
-                continue;
+        if (const auto built = bench::builtDictionary(file)) {
             const QString folder = QDir(bench::benchFolder()).filePath(QStringLiteral("click"));
             QDir().mkpath(folder);
             const QString target = QDir(folder).filePath(file);
             QFile::remove(target);
-            if (QFile::copy(candidate, target))
+            if (QFile::copy(*built, target))
                 return Dictionary{folder, file, true};
         }
         return Dictionary{bench::generatedDictionary(1'000'000)};
@@ -115,27 +109,13 @@ translator::WordForms &englishForms()
     return forms;
 }
 
-// Counts the paints of a widget.
-class PaintWatch final : public QObject {
-public:
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++paints;
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 // The text pane in its panel with the popup floating over it, as on the
 // translator tab, the popup never shown yet.
 struct Pane {
     QWidget panel;
     QTextEdit *text = new QTextEdit(&panel);
     std::unique_ptr<translator::TranslationPopup> popup;
-    PaintWatch watch;
+    bench::PaintWatch watch;
     QString content;
     QList<QPoint> points; // the middle of every word, in the viewport
 

@@ -8,6 +8,7 @@
 #include "store/engine/collation.h"
 #include "store/engine/session.h"
 #include "store/engine/table.h"
+#include "support/built_dictionary.h"
 #include "translator/wordforms.h"
 #include "translator/wordlookup.h"
 
@@ -165,22 +166,16 @@ Dictionary generated()
 // copied once so that a converter still writing it is not disturbed.
 std::optional<Dictionary> converted(const QString &file)
 {
-    QStringList candidates{QStringLiteral(VELKOR_BINARY_DIR "/bin/") + file};
-    QDirIterator builds(QStringLiteral(VELKOR_SOURCE_DIR), {QStringLiteral("build*")},
-                        QDir::Dirs | QDir::NoDotAndDotDot);
-    while (builds.hasNext())
-        candidates << QDir(builds.next()).filePath(QStringLiteral("bin/") + file);
-    for (const QString &candidate : candidates) {
-        if (!QFileInfo(candidate).isFile())
-            continue;
-        const QString folder = QDir(bench::benchFolder()).filePath(file);
-        QDir().mkpath(folder);
-        const QString target = QDir(folder).filePath(file);
-        QFile::remove(target);
-        if (QFile::copy(candidate, target)) {
-            const QStringList languages = QFileInfo(file).completeBaseName().split(u'_');
-            return Dictionary{folder, file, languages.value(0), languages.value(1)};
-        }
+    const auto built = bench::builtDictionary(file);
+    if (!built)
+        return std::nullopt;
+    const QString folder = QDir(bench::benchFolder()).filePath(file);
+    QDir().mkpath(folder);
+    const QString target = QDir(folder).filePath(file);
+    QFile::remove(target);
+    if (QFile::copy(*built, target)) {
+        const QStringList languages = QFileInfo(file).completeBaseName().split(u'_');
+        return Dictionary{folder, file, languages.value(0), languages.value(1)};
     }
     return std::nullopt;
 }
